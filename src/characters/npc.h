@@ -1,0 +1,65 @@
+// NPC and Player: the characters of a floor and the hero. Plain records with
+// public fields; they never include SDL.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class Quest;
+class Item;
+class LineReader;
+
+class NPC {
+  public:
+    int hp;
+    int maxHp;
+    int mp;
+    int maxMp;
+    int hostile;
+    std::string name;
+    std::string dialogue;
+    int posX;
+    int posY;
+    int isQuestGiver;
+    int isShopKeeper;
+    int character;
+    int heading; // 0 up, 1 left, 2 down, 3 right
+
+    NPC();
+
+    // The basic step: heading from the direction, at most one cell per axis.
+    void moveRelative(int dx, int dy);
+
+    // Reads one 10-line record of an NPC file into this NPC (heading down).
+    void readRecord(LineReader& in);
+    // A record at (0, 0) ends an NPC file.
+    bool isNullRecord() const { return posX == 0 && posY == 0; }
+};
+
+// Number of spell flags the player carries.
+const int SPELL_COUNT = 10;
+
+class Player : public NPC {
+  public:
+    Quest* currentQuest;
+    int floor;
+    int gold;
+    int keys;
+    int exp;
+    int weaponMod;
+    int armour;
+    int strength;
+    int agility;
+    int healPotions;
+    int manaPotions;
+    int spellKnown[SPELL_COUNT];
+    std::vector<Item*> inventory;
+
+    Player();
+
+    // The player's step, followed by the quest-arrival check; true when this
+    // step solved the current quest (the reward is given here).
+    bool moveRelative(int dx, int dy);
+    // The quest check run after every allowed step.
+    bool checkQuestArrival();
+};

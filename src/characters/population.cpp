@@ -1,0 +1,81 @@
+// The NPCs of a floor: the NPC file loader, the two characters every floor
+// gets (the quest giver and the shopkeeper) and the clean-up of the list.
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "core/game.h"
+#include "core/linereader.h"
+
+void CGame::loadNPCs(const char* path) {
+    puts("Opening file");
+    FILE* file = fopen(path, "rb");
+    if (!file) {
+        fprintf(stderr, "NPC file %s missing\n", path);
+        exit(1);
+    }
+    spawnMrQuesty();
+    puts("Opened file");
+    LineReader in(file);
+    for (;;) {
+        NPC* npc = new (std::nothrow) NPC();
+        if (!npc) {
+            fprintf(stderr, "Couldn't create new NPC: maybe out of mem\n");
+            exit(1);
+        }
+        npc->readRecord(in);
+        if (npc->isNullRecord()) {
+            puts("Panic mode: Null NPC probably received");
+            fclose(file);
+            delete npc;
+            return;
+        }
+        npcs.push_back(npc);
+        if (in.atEnd()) {
+            puts("EOF detected. Returning..");
+            fclose(file);
+            return;
+        }
+    }
+}
+
+void CGame::spawnMrQuesty() {
+    NPC* questy = new (std::nothrow) NPC();
+    if (!questy) {
+        fprintf(stderr, "Couldn't spawn Mr. Questy, maybe out of mem\n");
+        exit(1);
+    }
+    questy->name = "Mr. Questy";
+    questy->dialogue = "MR. QUESTY ERRORED";
+    questy->posX = 2;
+    questy->posY = 2;
+    questy->isQuestGiver = 1;
+    questy->character = 2;
+    questy->heading = 2;
+    npcs.push_back(questy);
+
+    NPC* shoppy = new (std::nothrow) NPC();
+    if (!shoppy) {
+        fprintf(stderr, "Couldn't spawn Shop Keeper, maybe out of mem\n");
+        exit(1);
+    }
+    shoppy->name = "Mr. Shoppy";
+    shoppy->dialogue = "Welcome to my shop!";
+    shoppy->posX = 5;
+    shoppy->posY = 2;
+    shoppy->isShopKeeper = 1;
+    shoppy->character = 8;
+    shoppy->heading = 2;
+    npcs.push_back(shoppy);
+}
+
+void CGame::clearNPCs() {
+    while (!npcs.empty()) {
+        NPC* npc = npcs.front();
+        npcs.pop_front();
+        // Outside a fight nothing may keep pointing at a destroyed NPC.
+        if (npc == fightEnemy)
+            fightEnemy = NULL;
+        delete npc;
+    }
+}

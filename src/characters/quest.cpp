@@ -1,0 +1,88 @@
+// Quest records, the quest file loader and the hand-out rules of the quest giver.
+#include "characters/quest.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/linereader.h"
+
+// Longest lines of a quest file record.
+static const size_t QUEST_NUMBER_LIMIT = 9;
+static const size_t QUEST_TEXT_LIMIT = 39;
+static const size_t QUEST_FLAG_LIMIT = 3;
+
+Quest::Quest()
+    : posX(5), posY(5), floor(0), completed(0), text("Get out of my office. Then come back in."),
+      rewardKey(0) {}
+
+void Quest::readRecord(LineReader& in) {
+    posX = in.readInt(QUEST_NUMBER_LIMIT);
+    posY = in.readInt(QUEST_NUMBER_LIMIT);
+    floor = in.readInt(QUEST_NUMBER_LIMIT);
+    text = in.read(QUEST_TEXT_LIMIT);
+    rewardKey = in.readFlag(QUEST_FLAG_LIMIT);
+}
+
+QuestMaster::QuestMaster() {
+    quests.clear();
+    puts("QuestMaster()");
+}
+
+QuestMaster::~QuestMaster() {
+    for (Quest* quest : quests)
+        delete quest;
+}
+
+void QuestMaster::loadQuests(const char* path) {
+    FILE* file = fopen(path, "rb");
+    if (!file) {
+        fprintf(stderr, "Quest file %s missing\n", path);
+        exit(1);
+    }
+    LineReader in(file);
+    for (;;) {
+        Quest* quest = new Quest();
+        quest->completed = 0;
+        quest->readRecord(in);
+        printf("Loaded Quest %s, (%i,%i,%i)\n", quest->text.c_str(), quest->posX, quest->posY,
+               quest->floor);
+        if (quest->isNullRecord()) {
+            puts("invalid");
+            delete quest;
+            break;
+        }
+        if (in.atEnd()) {
+            puts("eof...");
+            puts("pushing back on eof");
+            quests.push_back(quest);
+            break;
+        }
+        puts("pushing back");
+        quests.push_back(quest);
+        puts("looping");
+    }
+    fclose(file);
+}
+
+Quest* QuestMaster::findOpen(int floor) {
+    for (Quest* quest : quests)
+        if (!quest->completed && quest->floor == floor)
+            return quest;
+    return NULL;
+}
+
+std::string QuestMaster::GiveNextQuest(int floor) {
+    puts("made quest request");
+    Quest* quest = findOpen(floor);
+    if (quest) {
+        printf("%s (%i,%i)\n", quest->text.c_str(), quest->posX, quest->posY);
+        return quest->text;
+    }
+    puts("could not find any quests");
+    return "I have no work for you on this floor!";
+}
+
+Quest* QuestMaster::NextQuest(int floor) {
+    puts("made quest request");
+    return findOpen(floor);
+}

@@ -1,0 +1,42 @@
+// Quest and QuestMaster: walk-to errands and the list that hands them out.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class LineReader;
+
+class Quest {
+  public:
+    int posX;
+    int posY;
+    int floor;
+    int completed;
+    std::string text;
+    int rewardKey;
+
+    Quest();
+
+    // Reads one 5-line record of the quest file into this quest.
+    void readRecord(LineReader& in);
+    // A record whose target is (0, 0) ends the quest file.
+    bool isNullRecord() const { return posX == 0 && posY == 0; }
+};
+
+class QuestMaster {
+  public:
+    std::vector<Quest*> quests; // owned, in file order
+
+    QuestMaster();
+    ~QuestMaster();
+
+    // Appends the quests of the file; ends the process when it cannot be opened.
+    void loadQuests(const char* path);
+    // The text the quest giver says on this floor.
+    std::string GiveNextQuest(int floor);
+    // The first open quest of the floor, or NULL.
+    Quest* NextQuest(int floor);
+
+  private:
+    Quest* findOpen(int floor);
+};

@@ -1,0 +1,164 @@
+// CGame: the one game object. It holds all state of a running game, and every
+// screen of the game is one of its member functions, defined in the folder of
+// its subsystem (core, world, characters, shop, combat, ui).
+#pragma once
+
+#include <list>
+#include <string>
+#include <vector>
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include "characters/npc.h"
+#include "characters/quest.h"
+#include "shop/shop.h"
+#include "world/map.h"
+
+// The screen is always 640 x 480; screens use these as fixed numbers.
+const int SCREEN_W = 640;
+const int SCREEN_H = 480;
+// Size of a map cell on screen, in pixels.
+const int CELL_SIZE = 48;
+// The highest floor; climbing its stairs wins the game.
+const int LAST_FLOOR = 5;
+
+// Sizes of the image tables.
+const int TILE_COUNT = 8;
+const int CHARACTER_COUNT = 10;
+const int HEADING_COUNT = 4;
+const int ICON_COUNT = 9;
+const int BACKGROUND_COUNT = 2;
+const int FX_COUNT = 11;
+const int ITEM_ICON_COUNT = 14;
+
+// Indices of the icons table.
+enum IconIndex {
+    ICON_FIGHT = 0,
+    ICON_DEFEND = 1,
+    ICON_MAGIC = 2,
+    ICON_HEART = 3,
+    ICON_MANA_POTION = 4,
+    ICON_SCROLL_UP = 5,
+    ICON_SCROLL_DOWN = 6,
+    ICON_SHOP = 7,
+    ICON_SOLD_OUT = 8
+};
+
+// Indices of the fight effects table.
+enum FxIndex {
+    FX_SLASH = 0,
+    FX_HEAL1 = 1,
+    FX_FIRE1 = 2,
+    FX_ZAPPY = 3,
+    FX_EARTH = 4,
+    FX_METEOR = 5,
+    FX_HAND = 6,
+    FX_HEAL2 = 7,
+    FX_SCORN = 8,
+    FX_MESSIAH = 9,
+    FX_RAPTURE = 10
+};
+
+// The two dice formulas of a fight: every roll is rand() % 20.
+int calculateDamage(int base);
+bool hitSuccess(int attack, int defence);
+
+class CGame {
+  public:
+    // ---- State, in declaration order ----
+    SDL_Surface* screen;
+    SDL_Event event;
+    Map map;
+    int quit;
+    int fighting;
+    int playerTurn;
+    std::list<NPC*> npcs;
+    Player player;
+    QuestMaster* questMaster;
+    NPC* fightEnemy;
+    int fightBackground;
+    Shop shop;
+    TTF_Font* font;
+    int menuCursor;
+    int menuoff;
+    SDL_Surface* tiles[TILE_COUNT];
+    SDL_Surface* sprites[CHARACTER_COUNT][HEADING_COUNT];
+    SDL_Surface* icons[ICON_COUNT];
+    SDL_Surface* fightBackgrounds[BACKGROUND_COUNT];
+    SDL_Surface* clouds;
+    SDL_Surface* portrait;
+    SDL_Surface* fx[FX_COUNT];
+    std::vector<SDL_Surface*> itemIcons;
+
+    CGame();
+    ~CGame();
+
+    // ---- Core: src/core ----
+    void loadSurfaces(); // assets.cpp
+    void initFonts();    // assets.cpp
+    void titleScreen();  // title.cpp
+    void gameLoop();     // mainloop.cpp
+
+    // ---- World: src/world ----
+    void Roam_DrawEverything();                    // render.cpp
+    void paintTiles();                             // render.cpp
+    void drawSprite(int x, int y, SDL_Rect* where); // render.cpp
+    void drawItemsPotionsKeys();                   // render.cpp
+    bool tileCollision(int x, int y);              // movement.cpp
+    void detectAndOpenDoors(int x, int y);         // movement.cpp
+    void RoamLoop();                               // roaming.cpp
+    void Roam_GetInput();                          // roaming.cpp
+    void Roam_CheckNPCConvo(int x, int y);         // talking.cpp
+    void characterMenu();                          // charmenu.cpp
+    void ConsoleLoop();                            // console.cpp
+
+    // ---- Characters and quests: src/characters ----
+    void loadNPCs(const char* path);                   // population.cpp
+    void clearNPCs();                                  // population.cpp
+    void spawnMrQuesty();                              // population.cpp
+    Quest* initiateConversation(NPC* npc, int floor); // conversation.cpp
+    void displayQuestCompletion();                     // conversation.cpp
+    void solvedQuestScreen();                          // conversation.cpp
+
+    // ---- Shop: src/shop ----
+    void shopKeeping();                                   // shopscreen.cpp
+    void printItemInfo(const std::string& name, int price); // shopscreen.cpp
+
+    // ---- Combat: src/combat ----
+    void FightLoop();       // fight.cpp
+    void Fight_magicMenu(); // magic.cpp
+    void theRapture();      // magic.cpp
+
+    // ---- Presentation: src/ui ----
+    void HUD_Player();                                        // hud.cpp
+    void HUD_Enemy(NPC* enemy);                               // hud.cpp
+    void displayFightConsoleMessage(const char* text, bool alert); // messagebox.cpp
+
+    // ---- Shared helpers: the one way to do each of these jobs ----
+    // Blocks until SDL's event queue holds an event, leaving it queued, so a
+    // screen that waits for the player uses no processor (ui/input.cpp).
+    void waitForEvent();
+    // Waits for a key the way every modal notice does: events go into `record`;
+    // F4 prints "Screenshot", saves the screen and keeps waiting; any other key
+    // ends the wait once the events queued behind it are taken; everything else
+    // is dropped (ui/input.cpp).
+    void waitForKey(SDL_Event* record);
+    // Writes the screen to "screenshot.bmp"; a file that cannot be written is
+    // skipped silently (ui/screenshot.cpp).
+    void saveScreenshot();
+    // Renders `text` in solid mode with the game font, draws it with its top
+    // left corner at (x, y) and frees it. Returns the rendered height, or -1
+    // when nothing could be rendered (an empty text renders nothing) (ui/draw.cpp).
+    int drawText(const std::string& text, int x, int y, Uint8 r, Uint8 g, Uint8 b);
+    // Fills a rectangle in a colour. A width or height below 1 fills nothing;
+    // sizes beyond what an SDL rectangle holds are clipped (ui/draw.cpp).
+    void fillRect(int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b);
+    // Draws a whole image with its top left corner at (x, y); NULL draws nothing
+    // (ui/draw.cpp).
+    void drawImage(SDL_Surface* image, int x, int y);
+    // Table lookups that never read outside their table: NULL when out of range
+    // (ui/draw.cpp).
+    SDL_Surface* spriteFor(int character, int heading);
+    SDL_Surface* itemIconFor(int iconIndex);
+};

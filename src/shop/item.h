@@ -1,0 +1,31 @@
+// Item: one good of the shop, as read from the shop file.
+#pragma once
+
+#include <string>
+
+class LineReader;
+
+// Number of spells a scroll can teach (the magic menu's keys 1 to 7).
+const int SCROLL_SPELLS = 7;
+
+class Item {
+  public:
+    int price;
+    int iconIndex;
+    int weaponMod;
+    int armourClass;
+    std::string name;
+    int isHealingPotion;
+    int isSpellScroll;
+    int teachesSpell[SCROLL_SPELLS];
+    int isKey;
+    int isManaPotion;
+    int stock;
+
+    Item();
+
+    // Reads one 16-line record of the shop file into this item.
+    void readRecord(LineReader& in);
+    // A record with price 0 and weapon modifier 0 ends the shop file.
+    bool isNullRecord() const { return price == 0 && weaponMod == 0; }
+};

@@ -1,0 +1,4 @@
+// The character menu (not yet built).
+#include "core/game.h"
+
+void CGame::characterMenu() {}

@@ -1,0 +1,22 @@
+// Map: the current floor, a 100 x 100 grid of one-byte cell codes, and the
+// loader of a floor's map file. Records never include SDL.
+#pragma once
+
+// The size of every floor, in cells, along both axes.
+const int MAP_SIZE = 100;
+
+class Map {
+  public:
+    // cells[y][x]: column x, row y, (0, 0) at the top left.
+    char cells[MAP_SIZE][MAP_SIZE];
+
+    // Fills every cell with a pseudo-random code '0' to '7' (10000 rand() calls).
+    Map();
+    // Reads a map file over the cells; ends the process when it cannot be opened.
+    void loadMap(const char* filename);
+
+    // True when (x, y) lies on the grid. Every read of the grid by a position
+    // that may come from outside it (the console can teleport the player
+    // anywhere) goes through this first.
+    static bool contains(int x, int y) { return x >= 0 && x < MAP_SIZE && y >= 0 && y < MAP_SIZE; }
+};

@@ -1,0 +1,142 @@
+// DataTree: temporary data trees with images of known colours.
+#include "support/datatree.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <stb/stb_image_write.h>
+
+const char* const SPRITE_FOLDERS[10] = {"pc",   "npc0", "npc1", "npc2", "npc4",
+                                        "npc5", "npc3", "npc6", "npc7", "npc8"};
+const int SPRITE_FILE_COUNTS[10] = {4, 4, 1, 4, 1, 4, 4, 4, 4, 1};
+
+static void makeDirs(const std::string& path) {
+    for (size_t i = 1; i <= path.size(); i++) {
+        if (i == path.size() || path[i] == '/')
+            mkdir(path.substr(0, i).c_str(), 0755);
+    }
+}
+
+static std::string parentOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+Rgb DataTree::colourOf(const std::string& relative) {
+    // FNV-1a of the path; the top bits of each channel differ between images
+    // so they stay apart on a 16-bit screen.
+    unsigned h = 2166136261u;
+    for (char c : relative)
+        h = (h ^ (unsigned char)c) * 16777619u;
+    Rgb colour;
+    colour.r = (unsigned char)(((h >> 0) & 0xF8) | 0x04);
+    colour.g = (unsigned char)(((h >> 8) & 0xFC) | 0x02);
+    colour.b = (unsigned char)(((h >> 16) & 0xF8) | 0x04);
+    return colour;
+}
+
+void DataTree::writeImage(const std::string& relative, int w, int h, int border) const {
+    std::string full = path(relative);
+    makeDirs(parentOf(full));
+    Rgb colour = colourOf(relative);
+    std::string pixels((size_t)w * h * 4, '\0');
+    for (int y = 0; y < h; y++) {
+        for (int x = 0; x < w; x++) {
+            bool inside = x >= border && y >= border && x < w - border && y < h - border;
+            unsigned char* p = (unsigned char*)&pixels[((size_t)y * w + x) * 4];
+            p[0] = colour.r;
+            p[1] = colour.g;
+            p[2] = colour.b;
+            p[3] = inside ? 255 : 0;
+        }
+    }
+    stbi_write_png(full.c_str(), w, h, 4, pixels.data(), w * 4);
+}
+
+DataTree::DataTree() : entered(false) {
+    char templ[] = "/tmp/tessary-test-XXXXXX";
+    char* made = mkdtemp(templ);
+    if (!made) {
+        perror("mkdtemp");
+        abort();
+    }
+    dir = made;
+    char cwd[4096];
+    if (getcwd(cwd, sizeof cwd))
+        previousDir = cwd;
+
+    for (int r = 0; r < 10; r++)
+        for (int h = 0; h < SPRITE_FILE_COUNTS[r]; h++)
+            writeImage(std::string("data/gfx/sprites/") + SPRITE_FOLDERS[r] + "/" +
+                           std::to_string(h) + ".png",
+                       48, 48, 8);
+    for (int i = 0; i < 8; i++)
+        writeImage("data/gfx/tiles/0" + std::to_string(i) + ".png", 48, 48);
+    const char* icons[] = {"data/icn/fight.png",      "data/icn/defend.png",
+                           "data/icn/magick.png",     "data/icn/heart.png",
+                           "data/icn/manap.png",      "data/gfx/scrollup.png",
+                           "data/gfx/scrolldown.png", "data/gfx/soldout.png"};
+    for (const char* icon : icons)
+        writeImage(icon, 40, 40);
+    writeImage("data/gfx/shop.png", 200, 300);
+    writeImage("data/decor/grass.png", 640, 480);
+    writeImage("data/decor/inside.png", 640, 480);
+    writeImage("data/gfx/title.png", 640, 480);
+    writeImage("data/gfx/portrait.png", 120, 120);
+    // The backdrop is a JPEG; a PNG under that name loads just as well.
+    writeImage("data/gfx/clouds.jpg", 100, 80);
+    const char* fx[] = {"slash", "heal1", "fire1", "zappy", "earth",   "meteor",
+                        "hand",  "heal2", "scorn", "messiah", "rapture"};
+    for (const char* name : fx)
+        writeImage(std::string("data/gfx/fx/") + name + ".png", 60, 60);
+    for (int i = 0; i < 14; i++)
+        writeImage("data/gfx/items/" + std::to_string(i) + ".png", 40, 40);
+
+    std::ifstream font(TESSARY_TEST_FONT, std::ios::binary);
+    std::string fontBytes((std::istreambuf_iterator<char>(font)), std::istreambuf_iterator<char>());
+    write("data/font.ttf", fontBytes);
+
+    writeUniformMap("data/map.qor", '3');
+    write("data/npcs.qor", "");
+    write("data/quests.qor", "");
+    write("data/shopdata.qor", "");
+}
+
+DataTree::~DataTree() {
+    if (entered && !previousDir.empty() && chdir(previousDir.c_str()) != 0)
+        perror("chdir");
+    std::string command = "rm -rf '" + dir + "'";
+    if (system(command.c_str()) != 0)
+        fprintf(stderr, "could not remove %s\n", dir.c_str());
+}
+
+void DataTree::enter() {
+    if (chdir(dir.c_str()) != 0) {
+        perror("chdir");
+        abort();
+    }
+    entered = true;
+}
+
+std::string DataTree::path(const std::string& relative) const { return dir + "/" + relative; }
+
+void DataTree::write(const std::string& relative, const std::string& contents) const {
+    std::string full = path(relative);
+    makeDirs(parentOf(full));
+    std::ofstream out(full, std::ios::binary | std::ios::trunc);
+    out << contents;
+}
+
+void DataTree::remove(const std::string& relative) const { unlink(path(relative).c_str()); }
+
+void DataTree::writeUniformMap(const std::string& relative, char fill) const {
+    std::string row(100, fill);
+    std::string contents;
+    for (int y = 0; y < 100; y++)
+        contents += row + "\n";
+    write(relative, contents);
+}

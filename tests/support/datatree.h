@@ -1,0 +1,48 @@
+// DataTree: a complete game data tree written for one test in a temporary
+// folder, with images of known colours, so a test can build the game object
+// without the shipped campaign and read back what was drawn.
+#pragma once
+
+#include <string>
+
+struct Rgb {
+    unsigned char r, g, b;
+};
+
+class DataTree {
+  public:
+    // Writes the whole tree: every image the game loads, the font, a map of
+    // floor cells ('3') and empty NPC, quest and shop files.
+    DataTree();
+    // Leaves the folder (if entered) and deletes it.
+    ~DataTree();
+
+    // Makes the tree's folder the working directory (the game reads "data/...").
+    void enter();
+    // Absolute path of a file of the tree, e.g. path("data/map.qor").
+    std::string path(const std::string& relative) const;
+    // Writes a file (relative to the tree's root), replacing it.
+    void write(const std::string& relative, const std::string& contents) const;
+    // Deletes a file of the tree.
+    void remove(const std::string& relative) const;
+    // Writes a 100 x 100 map file where every cell has `fill`.
+    void writeUniformMap(const std::string& relative, char fill) const;
+
+    // The colour an image of the tree is painted in (opaque part).
+    static Rgb colourOf(const std::string& relative);
+    // Writes a PNG of w x h in the colour of its path; with a transparent
+    // border of `border` pixels (characters keep the tile visible around them).
+    void writeImage(const std::string& relative, int w, int h, int border = 0) const;
+
+    const std::string& root() const { return dir; }
+
+  private:
+    std::string dir;
+    std::string previousDir;
+    bool entered;
+};
+
+// Each row of the sprite table with its folder and file count, as the game
+// loads them.
+extern const char* const SPRITE_FOLDERS[10];
+extern const int SPRITE_FILE_COUNTS[10];
