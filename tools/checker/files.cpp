@@ -1,0 +1,426 @@
+// Loading a data folder with the game's own loaders, and telling the author
+// what those loaders would do without a word: the map loader keeps old cells
+// past a short line, the record loaders cut over-long lines and read nothing
+// after them, a record at (0, 0) or with price and modifier 0 ends its file.
+#include <cctype>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "checker.h"
+#include "core/linereader.h"
+
+void Report::add(const std::string& file, int line, const char* format, ...) {
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    problems.push_back(Problem{file, line, text});
+}
+
+bool Report::mentions(const std::string& words) const {
+    for (const Problem& p : problems)
+        if (p.text.find(words) != std::string::npos)
+            return true;
+    return false;
+}
+
+void Report::print(FILE* out) const {
+    for (const Problem& p : problems) {
+        if (p.line > 0)
+            fprintf(out, "%s:%d: %s\n", p.file.c_str(), p.line, p.text.c_str());
+        else
+            fprintf(out, "%s: %s\n", p.file.c_str(), p.text.c_str());
+    }
+}
+
+namespace {
+
+// A file split into its lines, as bytes, for the line-by-line diagnostics.
+struct RawFile {
+    bool opened = false;
+    std::vector<std::string> lines; // without their line feeds
+    std::vector<bool> crlf;         // the line ended with a carriage return and a line feed
+    bool endsWithLineFeed = false;
+};
+
+RawFile readRaw(const std::string& path) {
+    RawFile raw;
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file)
+        return raw;
+    raw.opened = true;
+    std::string line;
+    int c;
+    bool any = false;
+    while ((c = getc(file)) != EOF) {
+        any = true;
+        if (c == '\n') {
+            bool cr = !line.empty() && line.back() == '\r';
+            if (cr)
+                line.pop_back();
+            raw.lines.push_back(line);
+            raw.crlf.push_back(cr);
+            line.clear();
+            raw.endsWithLineFeed = true;
+        } else {
+            line.push_back((char)c);
+            raw.endsWithLineFeed = false;
+        }
+    }
+    if (any && !raw.endsWithLineFeed) {
+        raw.lines.push_back(line);
+        raw.crlf.push_back(false);
+    }
+    fclose(file);
+    return raw;
+}
+
+bool isBlank(const std::string& text) {
+    for (char c : text)
+        if (!isspace((unsigned char)c))
+            return false;
+    return true;
+}
+
+// True when the whole text is a number as atoi reads it, nothing after it.
+bool isWholeNumber(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && isspace((unsigned char)text[i]))
+        i++;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        i++;
+    size_t digits = i;
+    while (i < text.size() && isdigit((unsigned char)text[i]))
+        i++;
+    return i > digits && i == text.size();
+}
+
+void reportCarriageReturns(const RawFile& raw, const std::string& path, Report& report) {
+    int count = 0, first = 0;
+    for (size_t i = 0; i < raw.crlf.size(); i++)
+        if (raw.crlf[i] && count++ == 0)
+            first = (int)i + 1;
+    if (count)
+        report.add(path, first,
+                   "carriage return before the line feed on %d line(s) (Windows line ends); "
+                   "save the file with plain line feeds",
+                   count);
+}
+
+// ---- Maps ----
+
+// Loads a map file into `map` with the game's own loader, keeping its
+// progress line off our standard output.
+void loadMapQuietly(Map& map, const std::string& path) {
+    fflush(stdout);
+    int saved = dup(STDOUT_FILENO);
+    int null = open("/dev/null", O_WRONLY);
+    if (saved >= 0 && null >= 0)
+        dup2(null, STDOUT_FILENO);
+    map.loadMap(path.c_str());
+    fflush(stdout);
+    if (saved >= 0) {
+        dup2(saved, STDOUT_FILENO);
+        close(saved);
+    }
+    if (null >= 0)
+        close(null);
+}
+
+void checkMapLines(const RawFile& raw, const std::string& path, Report& report) {
+    reportCarriageReturns(raw, path, report);
+    for (int y = 0; y < MAP_SIZE; y++) {
+        if (y >= (int)raw.lines.size()) {
+            report.add(path, y + 1,
+                       "the file ends after %d lines: rows %d to 99 keep the codes of the floor "
+                       "before (only their first cell is cleared)",
+                       y, y);
+            return;
+        }
+        const std::string& line = raw.lines[y];
+        for (size_t x = 0; x < line.size() && x < (size_t)MAP_SIZE; x++) {
+            char c = line[x];
+            if (c < '0' || c > '7') {
+                report.add(path, y + 1,
+                           "cell (%zu,%d) has code %d ('%c'), not one of '0' to '7': it is drawn "
+                           "as grass and does not block",
+                           x, y, (unsigned char)c, isprint((unsigned char)c) ? c : '?');
+                break;
+            }
+        }
+        if (line.size() > (size_t)MAP_SIZE) {
+            report.add(path, y + 1,
+                       "line has %zu codes, 100 expected: reading stops here and rows %d to 99 "
+                       "keep the codes of the floor before",
+                       line.size(), y + 1);
+            return;
+        }
+        if (line.size() < (size_t)MAP_SIZE)
+            report.add(path, y + 1,
+                       "line has %zu codes, 100 expected: cell %zu becomes 0 and cells %zu to 99 "
+                       "keep the codes of the floor before",
+                       line.size(), line.size(), line.size() + 1);
+    }
+    for (size_t i = MAP_SIZE; i < raw.lines.size(); i++) {
+        if (!raw.lines[i].empty()) {
+            report.add(path, (int)i + 1, "text after line 100 is never read");
+            return;
+        }
+    }
+}
+
+// ---- Record files ----
+
+enum FieldKind { NUMBER, FLAG, TEXT };
+struct Field {
+    const char* name;
+    size_t limit;
+    FieldKind kind;
+};
+
+const Field NPC_FIELDS[] = {
+    {"hit points", 3, NUMBER},   {"maximum hit points", 3, NUMBER},
+    {"magic points", 3, NUMBER}, {"maximum magic points", 3, NUMBER},
+    {"hostile flag", 3, FLAG},   {"name", 59, TEXT},
+    {"line", 59, TEXT},          {"column", 3, NUMBER},
+    {"row", 3, NUMBER},          {"character number", 3, NUMBER},
+};
+const Field QUEST_FIELDS[] = {
+    {"target column", 9, NUMBER}, {"target row", 9, NUMBER},    {"floor", 9, NUMBER},
+    {"text", 39, TEXT},           {"key reward flag", 3, FLAG},
+};
+const Field ITEM_FIELDS[] = {
+    {"price", 18, NUMBER},       {"icon index", 18, NUMBER}, {"weapon modifier", 18, NUMBER},
+    {"name", 18, TEXT},          {"healing flag", 3, FLAG},  {"scroll flag", 3, FLAG},
+    {"spell 1 flag", 3, FLAG},   {"spell 2 flag", 3, FLAG},  {"spell 3 flag", 3, FLAG},
+    {"spell 4 flag", 3, FLAG},   {"spell 5 flag", 3, FLAG},  {"spell 6 flag", 3, FLAG},
+    {"spell 7 flag", 3, FLAG},   {"key flag", 3, FLAG},      {"mana flag", 3, FLAG},
+    {"armour class", 9, NUMBER},
+};
+
+// Follows a record file line by line the way LineReader consumes it, reporting
+// each line the loader would misread. Returns false once a line is too long:
+// from there on the loader reads nothing but empty lines.
+bool checkRecordLines(const RawFile& raw, const std::string& path, const Field* fields, int count,
+                      int startLine, Report& report) {
+    for (int i = 0; i < count; i++) {
+        int index = startLine - 1 + i;
+        if (index >= (int)raw.lines.size())
+            return true;
+        const std::string& line = raw.lines[index];
+        const Field& field = fields[i];
+        if (line.size() > field.limit) {
+            report.add(path, index + 1,
+                       "the %s has %zu characters, at most %zu fit: it is cut, and every later "
+                       "line of the file reads empty",
+                       field.name, line.size(), field.limit);
+            return false;
+        }
+        if (field.kind != TEXT && !isWholeNumber(line))
+            report.add(path, index + 1, "the %s \"%s\" is not a number: it reads as %d", field.name,
+                       line.c_str(), LineReader::toInt(line));
+    }
+    return true;
+}
+
+// After the record that ended the file: whether it ended the file early.
+void checkEnding(const RawFile& raw, const std::string& path, int recordLine, int count,
+                 bool linesOk, const char* why, Report& report) {
+    if (!linesOk)
+        return; // the over-long line has been reported; it is what ended the file
+    int first = recordLine - 1;
+    int available = (int)raw.lines.size() - first;
+    if (available > 0 && available < count) {
+        report.add(path, recordLine,
+                   "the file ends inside this record: its last %d line(s) read empty",
+                   count - available);
+        return;
+    }
+    bool hasText = false;
+    for (int i = first; i < first + count && i < (int)raw.lines.size(); i++)
+        hasText = hasText || !raw.lines[i].empty();
+    if (hasText) {
+        report.add(path, recordLine, "this record ends the file (%s) and is not loaded", why);
+        return;
+    }
+    for (int i = first + count; i < (int)raw.lines.size(); i++) {
+        if (!isBlank(raw.lines[i])) {
+            report.add(path, recordLine,
+                       "an empty record ends the file here; lines %d to %zu are never read", i + 1,
+                       raw.lines.size());
+            return;
+        }
+    }
+}
+
+// A record that is cut short by the end of the file without a null record.
+void checkLastRecord(const RawFile& raw, const std::string& path, int recordLine, int count,
+                     Report& report) {
+    int available = (int)raw.lines.size() - (recordLine - 1);
+    if (available < count)
+        report.add(path, recordLine,
+                   "the file ends inside this record: its last %d line(s) read empty",
+                   count - available);
+}
+
+void loadNPCFile(const std::string& path, Floor& floor, Report& report) {
+    RawFile raw = readRaw(path);
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file || !raw.opened) {
+        if (file)
+            fclose(file);
+        report.add(path, 0, "missing: the game ends with \"NPC file %s missing\"", path.c_str());
+        floor.present = false;
+        return;
+    }
+    reportCarriageReturns(raw, path, report);
+    const int count = sizeof NPC_FIELDS / sizeof NPC_FIELDS[0];
+    LineReader in(file);
+    bool linesOk = true;
+    for (int line = 1;; line += count) {
+        PlacedNPC placed{NPC(), line};
+        placed.npc.readRecord(in);
+        if (linesOk)
+            linesOk = checkRecordLines(raw, path, NPC_FIELDS, count, line, report);
+        if (placed.npc.isNullRecord()) {
+            checkEnding(raw, path, line, count, linesOk, "its position is (0,0)", report);
+            break;
+        }
+        if (placed.npc.character < 0 || placed.npc.character >= SPRITE_ROWS)
+            report.add(path, line + 9,
+                       "character number %d is outside the sprite table (0 to 9): nothing is "
+                       "drawn for %s",
+                       placed.npc.character, placed.npc.name.c_str());
+        floor.npcs.push_back(placed);
+        if (in.atEnd()) {
+            if (linesOk)
+                checkLastRecord(raw, path, line, count, report);
+            break;
+        }
+    }
+    fclose(file);
+}
+
+void loadQuestFile(const std::string& path, Campaign& campaign, Report& report) {
+    RawFile raw = readRaw(path);
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file || !raw.opened) {
+        if (file)
+            fclose(file);
+        report.add(path, 0, "missing: the game ends with \"Quest file %s missing\"", path.c_str());
+        return;
+    }
+    reportCarriageReturns(raw, path, report);
+    const int count = sizeof QUEST_FIELDS / sizeof QUEST_FIELDS[0];
+    LineReader in(file);
+    bool linesOk = true;
+    for (int line = 1;; line += count) {
+        PlacedQuest placed{Quest(), line};
+        placed.quest.completed = 0;
+        placed.quest.readRecord(in);
+        if (linesOk)
+            linesOk = checkRecordLines(raw, path, QUEST_FIELDS, count, line, report);
+        if (placed.quest.isNullRecord()) {
+            checkEnding(raw, path, line, count, linesOk, "its target is (0,0)", report);
+            break;
+        }
+        if (placed.quest.floor < 0 || placed.quest.floor >= FLOOR_COUNT)
+            report.add(path, line + 2, "floor %d does not exist (0 to 5): the quest is never given",
+                       placed.quest.floor);
+        campaign.quests.push_back(placed);
+        if (in.atEnd()) {
+            if (linesOk)
+                checkLastRecord(raw, path, line, count, report);
+            break;
+        }
+    }
+    fclose(file);
+}
+
+void loadShopFile(const std::string& path, Campaign& campaign, Report& report) {
+    RawFile raw = readRaw(path);
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file || !raw.opened) {
+        if (file)
+            fclose(file);
+        report.add(path, 0, "missing: the game ends with \"File %s missing\"", path.c_str());
+        return;
+    }
+    reportCarriageReturns(raw, path, report);
+    const int count = sizeof ITEM_FIELDS / sizeof ITEM_FIELDS[0];
+    LineReader in(file);
+    bool linesOk = true;
+    // As the shop's loader: the end of the file is tested before each record.
+    for (int line = 1; !in.atEnd(); line += count) {
+        PlacedItem placed{Item(), line};
+        placed.item.readRecord(in);
+        if (linesOk)
+            linesOk = checkRecordLines(raw, path, ITEM_FIELDS, count, line, report);
+        if (placed.item.isNullRecord()) {
+            checkEnding(raw, path, line, count, linesOk, "its price and weapon modifier are 0",
+                        report);
+            break;
+        }
+        const Item& item = placed.item;
+        if (item.iconIndex < 0 || item.iconIndex >= ITEM_ICONS)
+            report.add(path, line + 1,
+                       "icon index %d is outside the item icons (0 to 13): no icon is drawn for %s",
+                       item.iconIndex, item.name.c_str());
+        int spells = 0;
+        for (int k = 0; k < SCROLL_SPELLS; k++)
+            spells += item.teachesSpell[k];
+        if (item.isSpellScroll && spells == 0)
+            report.add(path, line + 5, "%s is a scroll that names no spell: it teaches nothing",
+                       item.name.c_str());
+        if (!item.isSpellScroll && spells > 0)
+            report.add(path, line + 5,
+                       "%s names a spell but is not a scroll: buying it teaches nothing",
+                       item.name.c_str());
+        campaign.items.push_back(placed);
+        if (in.atEnd() && linesOk)
+            checkLastRecord(raw, path, line, count, report);
+    }
+    fclose(file);
+    if (campaign.items.empty())
+        report.add(path, 0,
+                   "the shop has no goods: the shop screen only says \"Shop is empty!?!\"");
+}
+
+} // namespace
+
+void loadCampaign(const std::string& dir, Campaign& campaign, Report& report) {
+    campaign.dir = dir;
+    campaign.quests.clear();
+    campaign.items.clear();
+    campaign.shopFile = dir + "/shopdata.qor";
+    campaign.questFile = dir + "/quests.qor";
+    loadShopFile(campaign.shopFile, campaign, report);
+    loadQuestFile(campaign.questFile, campaign, report);
+
+    // One map object for every floor, as in the game: what a file leaves
+    // unread keeps the codes of the floor before.
+    Map map;
+    for (int n = 0; n < FLOOR_COUNT; n++) {
+        Floor& floor = campaign.floors[n];
+        std::string suffix = n == 0 ? std::string(".qor") : std::to_string(n) + ".qor";
+        floor.mapFile = dir + "/map" + suffix;
+        floor.npcFile = dir + "/npcs" + suffix;
+        floor.npcs.clear();
+        floor.present = true;
+        RawFile raw = readRaw(floor.mapFile);
+        if (raw.opened) {
+            checkMapLines(raw, floor.mapFile, report);
+            loadMapQuietly(map, floor.mapFile);
+        } else {
+            report.add(floor.mapFile, 0, "missing: the game ends with \"Map %s not found..\"",
+                       floor.mapFile.c_str());
+            floor.present = false;
+        }
+        memcpy(floor.cells, map.cells, sizeof floor.cells);
+        loadNPCFile(floor.npcFile, floor, report);
+    }
+}

@@ -1,0 +1,101 @@
+// tessary-check: the content checker an author runs on a data folder.
+//
+//   tessary-check [--render DIR] [--gfx DIR] [--cell N] [--plan] [data folder]
+//
+// Prints every problem as "file:line: text" and exits with 0 when the folder
+// is clean, 1 when it has problems and 2 when the command line is wrong.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "checker.h"
+
+static void usage(FILE* out) {
+    fputs("usage: tessary-check [options] [data folder, default \"data\"]\n"
+          "  --render DIR  draw each floor to DIR/floorN.png\n"
+          "  --gfx DIR     images to draw with (default: the data folder's gfx)\n"
+          "  --cell N      pixels per map cell in the pictures, 1 to 48 (default 16)\n"
+          "  --plan        print the way up the checker found, step by step\n",
+          out);
+}
+
+static const char* stepName(PlanStep::Kind kind) {
+    switch (kind) {
+    case PlanStep::Walk:
+        return "walk to";
+    case PlanStep::OpenDoor:
+        return "open the door at";
+    case PlanStep::TalkToQuestGiver:
+        return "talk to the quest giver from";
+    case PlanStep::BuyKey:
+        return "buy a key beside the shopkeeper at";
+    default:
+        return "climb the stairs at";
+    }
+}
+
+static void printPlan(const Campaign& campaign, const ClimbPlan& plan) {
+    for (const PlanStep& step : plan.steps) {
+        printf("floor %d: %s (%d,%d)", step.floor, stepName(step.kind), step.x, step.y);
+        if (step.kind == PlanStep::TalkToQuestGiver && step.quest >= 0)
+            printf(": \"%s\"", campaign.quests[step.quest].quest.text.c_str());
+        if (step.kind == PlanStep::BuyKey)
+            printf(": %s", campaign.items[step.item].item.name.c_str());
+        putchar('\n');
+    }
+    puts(plan.wins ? "You won" : "the plan does not reach the top");
+}
+
+int main(int argc, char** argv) {
+    std::string dir = "data", renderDir, gfxDir;
+    int cell = 16;
+    bool showPlan = false;
+    for (int i = 1; i < argc; i++) {
+        bool hasValue = i + 1 < argc;
+        if (!strcmp(argv[i], "--render") && hasValue) {
+            renderDir = argv[++i];
+        } else if (!strcmp(argv[i], "--gfx") && hasValue) {
+            gfxDir = argv[++i];
+        } else if (!strcmp(argv[i], "--cell") && hasValue) {
+            cell = atoi(argv[++i]);
+            if (cell < 1 || cell > 48) {
+                usage(stderr);
+                return 2;
+            }
+        } else if (!strcmp(argv[i], "--plan")) {
+            showPlan = true;
+        } else if (!strcmp(argv[i], "-h") || !strcmp(argv[i], "--help")) {
+            usage(stdout);
+            return 0;
+        } else if (argv[i][0] == '-') {
+            usage(stderr);
+            return 2;
+        } else {
+            dir = argv[i];
+        }
+    }
+    if (gfxDir.empty())
+        gfxDir = dir + "/gfx";
+
+    Campaign* campaign = new Campaign();
+    Report report;
+    ClimbPlan plan;
+    loadCampaign(dir, *campaign, report);
+    checkPlay(*campaign, report, &plan);
+    report.print(stdout);
+    if (showPlan)
+        printPlan(*campaign, plan);
+    if (!renderDir.empty()) {
+        int written = renderFloors(*campaign, &plan, gfxDir, renderDir, cell, stderr);
+        printf("%d floor picture(s) written to %s\n", written, renderDir.c_str());
+    }
+    if (report.clean())
+        printf("%s: no problems (%d floors, %zu quests, %zu goods)\n", dir.c_str(), FLOOR_COUNT,
+               campaign->quests.size(), campaign->items.size());
+    else
+        printf("%s: %zu problem(s)\n", dir.c_str(), report.problems.size());
+    int status = report.clean() ? 0 : 1;
+    delete campaign;
+    return status;
+}

@@ -1,0 +1,266 @@
+// The play rules of a campaign, floor by floor: where characters stand, what
+// the player can reach from where he arrives, where the stairs land him, and
+// whether every hostile character can be beaten. The walk through the floors
+// with its keys is in plan.cpp.
+#include <algorithm>
+
+#include "plan.h"
+#include "reach.h"
+
+namespace {
+
+const char* wallName(char code) {
+    switch (code) {
+    case '1':
+        return "a wall";
+    case '5':
+        return "an obstacle";
+    default:
+        return "a locked door";
+    }
+}
+
+std::string figureName(const Figure& f) {
+    if (!f.npc)
+        return f.x == QUEST_GIVER_X && f.y == QUEST_GIVER_Y ? "the quest giver" : "the shopkeeper";
+    return f.npc->name.empty() ? std::string("a nameless character") : f.npc->name;
+}
+
+// Where a report about a figure points: its record, or the map line of its cell.
+void locate(const Floor& floor, const Figure& f, std::string* file, int* line) {
+    for (const PlacedNPC& placed : floor.npcs) {
+        if (&placed.npc == f.npc) {
+            *file = floor.npcFile;
+            *line = placed.line + 7; // the column line of the record
+            return;
+        }
+    }
+    *file = floor.mapFile;
+    *line = f.y + 1;
+}
+
+void checkFigures(const Floor& floor, const FloorGrid& grid, Report& report) {
+    for (size_t i = 0; i < grid.figures.size(); i++) {
+        const Figure& f = grid.figures[i];
+        std::string file;
+        int line;
+        locate(floor, f, &file, &line);
+        Cell at{f.x, f.y};
+        if (!grid.inside(at)) {
+            report.add(file, line, "%s stands at (%d,%d), off the map", figureName(f).c_str(), f.x,
+                       f.y);
+            continue;
+        }
+        char code = grid.code(at);
+        if (FloorGrid::walls(code) || code == '7')
+            report.add(file, line, "%s stands on %s at (%d,%d)", figureName(f).c_str(),
+                       wallName(code), f.x, f.y);
+        for (size_t j = 0; j < i; j++) {
+            const Figure& other = grid.figures[j];
+            if (other.x == f.x && other.y == f.y) {
+                report.add(file, line, "%s stands on the same cell (%d,%d) as %s",
+                           figureName(f).c_str(), f.x, f.y, figureName(other).c_str());
+                break;
+            }
+        }
+    }
+}
+
+void checkReachableFigures(const Floor& floor, const FloorGrid& grid,
+                           const std::vector<bool>& reached, Cell arrival, Report& report) {
+    for (const Figure& f : grid.figures) {
+        Cell at{f.x, f.y};
+        if (talkable(grid, reached, at))
+            continue;
+        std::string file;
+        int line;
+        locate(floor, f, &file, &line);
+        report.add(file, line,
+                   "%s at (%d,%d) cannot be reached from (%d,%d), where the player "
+                   "arrives: nobody can talk to %s",
+                   figureName(f).c_str(), f.x, f.y, arrival.x, arrival.y, f.npc ? "them" : "him");
+    }
+}
+
+void checkQuestTargets(const Campaign& campaign, int n, const FloorGrid& grid,
+                       const std::vector<bool>& reached, Report& report) {
+    for (const PlacedQuest& placed : campaign.quests) {
+        const Quest& q = placed.quest;
+        if (q.floor != n)
+            continue;
+        Cell target{q.posX, q.posY};
+        const std::string& file = campaign.questFile;
+        if (!grid.inside(target)) {
+            report.add(file, placed.line, "the target (%d,%d) of \"%s\" is off the map", q.posX,
+                       q.posY, q.text.c_str());
+            continue;
+        }
+        if (FloorGrid::walls(grid.code(target))) {
+            report.add(file, placed.line, "the target (%d,%d) of \"%s\" is %s on floor %d", q.posX,
+                       q.posY, q.text.c_str(), wallName(grid.code(target)), n);
+            continue;
+        }
+        bool taken = false;
+        for (const Figure& f : grid.figures) {
+            if (f.x == q.posX && f.y == q.posY && !taken) {
+                report.add(file, placed.line,
+                           "the target (%d,%d) of \"%s\" is where %s stands on floor %d", q.posX,
+                           q.posY, q.text.c_str(), figureName(f).c_str(), n);
+                taken = true;
+            }
+        }
+        if (taken)
+            continue;
+        // The stairs are never walked across, but a step onto them is enough.
+        bool reachable = canStepOnto(grid, reached, target);
+        if (!reachable)
+            report.add(file, placed.line,
+                       "the target (%d,%d) of \"%s\" cannot be reached on floor %d", q.posX, q.posY,
+                       q.text.c_str(), n);
+    }
+}
+
+// Stairs cells the player can step onto from the cells he reaches.
+std::vector<Cell> reachableStairs(const FloorGrid& grid, const std::vector<bool>& reached) {
+    std::vector<Cell> stairs;
+    for (int y = 0; y < MAP_SIZE; y++)
+        for (int x = 0; x < MAP_SIZE; x++) {
+            Cell s{x, y};
+            if (grid.isStairs(s) && canStepOnto(grid, reached, s))
+                stairs.push_back(s);
+        }
+    return stairs;
+}
+
+// Stairs nobody can step onto, reported once per flight (touching stairs cells).
+void checkStairs(const Floor& floor, int n, const FloorGrid& grid, const std::vector<Cell>& usable,
+                 Cell arrival, Report& report) {
+    if (usable.empty())
+        report.add(floor.mapFile, 0,
+                   "no stairs can be reached from (%d,%d), where the player "
+                   "arrives on floor %d: %s",
+                   arrival.x, arrival.y, n,
+                   n == FLOOR_COUNT - 1 ? "the game cannot be won" : "there is no way up");
+    std::vector<bool> seen(MAP_SIZE * MAP_SIZE, false);
+    for (const Cell& s : usable)
+        seen[cellIndex(s)] = true;
+    for (int y = 0; y < MAP_SIZE; y++)
+        for (int x = 0; x < MAP_SIZE; x++) {
+            Cell s{x, y};
+            if (!grid.isStairs(s) || seen[cellIndex(s)])
+                continue;
+            // Flood the flight, noting whether any of it can be used.
+            std::vector<Cell> flight{s}, todo{s};
+            seen[cellIndex(s)] = true;
+            bool used = false;
+            while (!todo.empty()) {
+                Cell here = todo.back();
+                todo.pop_back();
+                const Cell around[4] = {{here.x, here.y - 1},
+                                        {here.x, here.y + 1},
+                                        {here.x - 1, here.y},
+                                        {here.x + 1, here.y}};
+                for (const Cell& next : around) {
+                    if (!grid.isStairs(next))
+                        continue;
+                    if (std::find(usable.begin(), usable.end(), next) != usable.end())
+                        used = true;
+                    if (!seen[cellIndex(next)]) {
+                        seen[cellIndex(next)] = true;
+                        todo.push_back(next);
+                    }
+                }
+            }
+            if (!used)
+                report.add(floor.mapFile, y + 1,
+                           "the stairs at (%d,%d) cannot be reached from (%d,%d), where the "
+                           "player arrives",
+                           x, y, arrival.x, arrival.y);
+        }
+}
+
+// Each flight of stairs the player can take leads to the same cell of the
+// next floor: it must be one he can stand on, with a way up from there.
+void checkLandings(const Campaign& campaign, int n, const std::vector<Cell>& usable,
+                   Report& report) {
+    if (n + 1 >= FLOOR_COUNT || !campaign.floors[n + 1].present)
+        return;
+    const Floor& next = campaign.floors[n + 1];
+    FloorGrid grid(next);
+    for (const Cell& s : usable) {
+        if (!grid.enterable(s)) {
+            const char* what = grid.occupied(s) ? "a character" : wallName(grid.code(s));
+            report.add(next.mapFile, s.y + 1,
+                       "the stairs at (%d,%d) of floor %d land the player here on %s", s.x, s.y, n,
+                       what);
+            continue;
+        }
+        std::vector<bool> reached = reachableFrom(grid, s);
+        if (reachableStairs(grid, reached).empty())
+            report.add(next.mapFile, s.y + 1,
+                       "the stairs at (%d,%d) of floor %d land the player where no stairs of "
+                       "floor %d can be reached",
+                       s.x, s.y, n, n + 1);
+    }
+}
+
+// Every hostile character must be beatable by a player who has won the
+// fights before it (the weaker ones first) and bought his gear wisely.
+void checkFights(const Campaign& campaign, Report& report) {
+    int victories = 0;
+    for (int n = 0; n < FLOOR_COUNT; n++) {
+        const Floor& floor = campaign.floors[n];
+        std::vector<const PlacedNPC*> hostiles;
+        for (const PlacedNPC& placed : floor.npcs)
+            if (placed.npc.hostile)
+                hostiles.push_back(&placed);
+        std::stable_sort(
+            hostiles.begin(), hostiles.end(),
+            [](const PlacedNPC* a, const PlacedNPC* b) { return a->npc.hp < b->npc.hp; });
+        for (const PlacedNPC* placed : hostiles) {
+            Hero kit;
+            double chance =
+                bestWinChance(campaign.items, heroAfter(victories), placed->npc.hp, &kit);
+            if (chance < 0.9)
+                report.add(floor.npcFile, placed->line,
+                           "%s (%d hit points) is too strong: a hero who has won %d fights, "
+                           "with weapon %d and armour %d, wins only %d%% of the time",
+                           placed->npc.name.c_str(), placed->npc.hp, victories, kit.weaponMod,
+                           kit.armour, (int)(chance * 100));
+            victories++;
+        }
+    }
+}
+
+} // namespace
+
+void checkPlay(const Campaign& campaign, Report& report, ClimbPlan* plan) {
+    Planner planner(campaign, report);
+    Cell arrival{START_X, START_Y};
+    for (int n = 0; n < FLOOR_COUNT; n++) {
+        const Floor& floor = campaign.floors[n];
+        if (!floor.present)
+            break; // the game ends at the missing file; reported already
+        FloorGrid grid(floor);
+        checkFigures(floor, grid, report);
+        if (n == 0 && !grid.enterable(arrival))
+            report.add(floor.mapFile, arrival.y + 1, "the player starts at (%d,%d) on %s",
+                       arrival.x, arrival.y,
+                       grid.occupied(arrival) ? "a character" : wallName(grid.code(arrival)));
+        std::vector<bool> reached = reachableFrom(grid, arrival);
+        checkReachableFigures(floor, grid, reached, arrival, report);
+        checkQuestTargets(campaign, n, grid, reached, report);
+        std::vector<Cell> usable = reachableStairs(grid, reached);
+        checkStairs(floor, n, grid, usable, arrival, report);
+        checkLandings(campaign, n, usable, report);
+        Cell up;
+        if (!planner.climbFloor(n, grid, arrival, &up))
+            break;
+        arrival = up;
+    }
+    checkFights(campaign, report);
+    if (plan) {
+        plan->steps = planner.steps;
+        plan->wins = planner.wins;
+    }
+}

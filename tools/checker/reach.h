@@ -1,0 +1,68 @@
+// The floor as the player meets it on foot: which cells he can enter, where
+// characters stand, and the searches for a way from one cell to others.
+#pragma once
+
+#include <vector>
+
+#include "checker.h"
+
+struct Cell {
+    int x, y;
+    bool operator==(const Cell& other) const { return x == other.x && y == other.y; }
+    bool operator!=(const Cell& other) const { return !(*this == other); }
+};
+
+// A character standing on the floor (the spawned two included).
+struct Figure {
+    int x, y;
+    bool hostile;
+    const NPC* npc; // NULL for the quest giver and the shopkeeper
+};
+
+class FloorGrid {
+  public:
+    char cells[MAP_SIZE][MAP_SIZE];
+    std::vector<Figure> figures; // the quest giver, the shopkeeper, then the file's NPCs
+
+    explicit FloorGrid(const Floor& floor);
+
+    static bool walls(char code) { return code == '1' || code == '5'; }
+    bool inside(Cell c) const { return Map::contains(c.x, c.y); }
+    char code(Cell c) const { return cells[c.y][c.x]; }
+    bool occupied(Cell c) const;
+    // True when the player can stand on the cell once its door (if any) is open.
+    bool enterable(Cell c) const { return inside(c) && !walls(code(c)) && !occupied(c); }
+    bool isStairs(Cell c) const { return inside(c) && code(c) == '6'; }
+    bool isDoor(Cell c) const { return inside(c) && code(c) == '7'; }
+    // Number of characters within one cell of `c` (its own cell included),
+    // and whether one of them is hostile.
+    int figuresAround(Cell c, bool* hostileNear) const;
+};
+
+// A way found from one cell to another.
+struct Route {
+    bool found = false;
+    int doors = 0;           // locked doors on it
+    std::vector<Cell> cells; // every cell entered, in order (the start not included)
+};
+
+// The way with the fewest locked doors, then the fewest steps, from `from` to
+// any cell marked in `goal`. Stairs are entered only as the goal: a step onto
+// them climbs. With `useDoors` false, locked doors block.
+Route findRoute(const FloorGrid& grid, Cell from, const std::vector<bool>& goal, bool useDoors);
+
+// Every cell the player can stand on from `from`, doors opened as needed,
+// stairs not crossed (index y * MAP_SIZE + x).
+std::vector<bool> reachableFrom(const FloorGrid& grid, Cell from);
+
+// Whether a character at `c` can be talked to: some cell within one cell of it
+// is one the player can stand on.
+bool talkable(const FloorGrid& grid, const std::vector<bool>& reached, Cell c);
+
+// Whether the player can end a step on `c`: a cell he reaches, or stairs (or
+// any enterable cell) next to one.
+bool canStepOnto(const FloorGrid& grid, const std::vector<bool>& reached, Cell c);
+
+inline int cellIndex(Cell c) {
+    return c.y * MAP_SIZE + c.x;
+}
