@@ -110,6 +110,9 @@ class CGame {
     void RoamLoop();                               // roaming.cpp
     void Roam_GetInput();                          // roaming.cpp
     void Roam_CheckNPCConvo(int x, int y);         // talking.cpp
+    void Roam_Step(int dx, int dy);                // roaming.cpp: one paced step attempt
+    void Roam_ChangeFloor();                       // roaming.cpp: stairs, or the win
+    void Roam_StartFight(NPC* enemy);              // talking.cpp: flags and background
     void characterMenu();                          // charmenu.cpp
     void ConsoleLoop();                            // console.cpp
 

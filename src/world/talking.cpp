@@ -1,4 +1,53 @@
-// Talking to the NPCs around the player (not yet built).
+// Talking: Return speaks to every NPC within one cell of the player, his own
+// cell and the diagonals included, in the order of the NPC list. The quest
+// giver hands out the floor's next errand, the shopkeeper greets the player
+// and opens his shop, and a hostile NPC says its line and then starts a fight.
+#include <cstdio>
+
 #include "core/game.h"
 
-void CGame::Roam_CheckNPCConvo(int, int) {}
+void CGame::Roam_CheckNPCConvo(int x, int y) {
+    printf("You = (%i,%i)\n", x, y);
+    for (std::list<NPC*>::iterator it = npcs.begin(); it != npcs.end(); ++it) {
+        NPC* npc = *it;
+        // The scan does not stop at the first NPC found: all of them talk,
+        // each with its own conversation, and of several hostile ones the
+        // last in the list becomes the enemy.
+        for (int dx = -1; dx <= 1; dx++) {
+            for (int dy = -1; dy <= 1; dy++) {
+                // Compared in long long: a player teleported to the end of
+                // int still has neighbours, just nobody standing there.
+                if (npc->posX != (long long)x + dx || npc->posY != (long long)y + dy)
+                    continue;
+                printf("NPC found relative to player: (%i,%i)\n", dx, dy);
+                if (npc->isQuestGiver) {
+                    // Replaces the current quest even when no errand is left.
+                    player.currentQuest = initiateConversation(npc, player.floor);
+                } else if (npc->isShopKeeper) {
+                    initiateConversation(npc, player.floor);
+                    shopKeeping();
+                } else {
+                    initiateConversation(npc, player.floor);
+                    if (npc->hostile)
+                        Roam_StartFight(npc);
+                }
+            }
+        }
+    }
+}
+
+void CGame::Roam_StartFight(NPC* enemy) {
+    puts("Initializing fight...");
+    fighting = 1;
+    fightEnemy = enemy;
+    // Indoors unless the player stands on grass ('0'): codes compare as bytes,
+    // so the byte 0 and any code below '0' also give the grass. A player
+    // teleported off the grid stands outside the building: grass too.
+    fightBackground = 0;
+    if (Map::contains(player.posX, player.posY) &&
+        (unsigned char)map.cells[player.posY][player.posX] > (unsigned char)'0')
+        fightBackground = 1;
+    printf("Fight engine activated, background %i\n", fightBackground);
+    // The fight itself begins with the next pass of the main loop; the rest
+    // of this input pass still runs.
+}
