@@ -1,0 +1,250 @@
+// The roaming pass: held keys in their order, blocked steps, stairs to the
+// next floor and the win, the cheat keys, the quit request and screenshots.
+#include <cstdio>
+#include <unistd.h>
+
+#include "world/world_support.h"
+
+namespace {
+
+class RoamingTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        start();
+        game->player.posX = 50;
+        game->player.posY = 50;
+        game->player.heading = 2;
+    }
+    // One input pass with exactly these arrows (and letters) held.
+    std::string passHolding(std::initializer_list<SDLKey> keys) {
+        releaseAllKeys();
+        for (SDLKey key : keys)
+            holdKey(key);
+        startCapture();
+        game->Roam_GetInput();
+        std::string out = stopCapture();
+        releaseAllKeys();
+        return out;
+    }
+    void expectAt(int x, int y) {
+        EXPECT_EQ(game->player.posX, x);
+        EXPECT_EQ(game->player.posY, y);
+    }
+};
+
+TEST_F(RoamingTest, HeldArrowsStepOnceEachPassWithUpOverDownAndLeftOverRight) {
+    struct Case {
+        std::initializer_list<SDLKey> keys;
+        int x, y, heading;
+    };
+    const Case cases[] = {
+        {{SDLK_DOWN}, 50, 51, 2},
+        {{SDLK_UP}, 50, 49, 0},
+        {{SDLK_LEFT}, 49, 50, 1},
+        {{SDLK_RIGHT}, 51, 50, 3},
+        {{SDLK_UP, SDLK_DOWN}, 50, 49, 0},
+        {{SDLK_LEFT, SDLK_RIGHT}, 49, 50, 1},
+        {{SDLK_DOWN, SDLK_RIGHT}, 51, 51, 3},
+        {{SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT}, 49, 49, 1},
+        {{SDLK_a, SDLK_SPACE}, 50, 50, 2},
+    };
+    for (const Case& c : cases) {
+        game->player.posX = 50;
+        game->player.posY = 50;
+        game->player.heading = 2;
+        EXPECT_EQ(passHolding(c.keys), "");
+        EXPECT_EQ(game->player.posX, c.x);
+        EXPECT_EQ(game->player.posY, c.y);
+        EXPECT_EQ(game->player.heading, c.heading);
+    }
+    passHolding({SDLK_DOWN});
+    passHolding({SDLK_DOWN});
+    expectAt(50, 52);
+}
+
+TEST_F(RoamingTest, TheVerticalStepComesBeforeTheHorizontalOne) {
+    // A wall to his left, but free above-left: up-then-left reaches (49, 49),
+    // left-then-up would stop at (50, 49).
+    game->map.cells[50][49] = '1';
+    passHolding({SDLK_UP, SDLK_LEFT});
+    expectAt(49, 49);
+    EXPECT_EQ(game->player.heading, 1);
+}
+
+TEST_F(RoamingTest, ABlockedStepPrintsNothingAndMovesNobody) {
+    game->map.cells[50][51] = '5';
+    game->map.cells[49][50] = '1';
+    for (int pass = 0; pass < 3; pass++)
+        EXPECT_EQ(passHolding({SDLK_RIGHT, SDLK_UP}), "");
+    expectAt(50, 50);
+    EXPECT_EQ(game->player.heading, 2);
+    EXPECT_EQ(game->map.cells[50][51], '5');
+}
+
+TEST_F(RoamingTest, HoldingAnArrowAgainstALockedDoorWithoutKeysRepeatsItsLines) {
+    game->map.cells[51][50] = '7';
+    game->player.keys = 0;
+    std::string pass = "Detecting door\nNot enough keys\n";
+    EXPECT_EQ(passHolding({SDLK_DOWN}), pass);
+    EXPECT_EQ(passHolding({SDLK_DOWN}), pass);
+    expectAt(50, 50);
+}
+
+TEST_F(RoamingTest, StairsOnFloorTwoLeadToFloorThreesMapAndNpcs) {
+    tree.write("data/map3.qor", uniformMap('4'));
+    tree.write("data/npcs3.qor", "9\n9\n0\n0\n1\nStair Troll\nNone shall pass.\n40\n41\n6\n");
+    game->player.floor = 2;
+    game->map.cells[51][50] = '6';
+    Quest* dropped = new Quest();
+    game->questMaster->quests.push_back(dropped);
+    game->player.currentQuest = dropped;
+    addNpc(*game, 10, 10, 3, 0, "Left Behind");
+    std::string out = passHolding({SDLK_DOWN});
+    EXPECT_EQ(game->player.floor, 3);
+    expectAt(50, 51);
+    EXPECT_EQ(game->player.currentQuest, nullptr);
+    EXPECT_EQ(dropped->completed, 0);
+    EXPECT_EQ(game->map.cells[51][50], '4');
+    EXPECT_EQ(game->map.cells[0][0], '4');
+    ASSERT_EQ(game->npcs.size(), 3u);
+    std::vector<std::string> names;
+    for (NPC* npc : game->npcs)
+        names.push_back(npc->name);
+    EXPECT_EQ(names, std::vector<std::string>({"Mr. Questy", "Mr. Shoppy", "Stair Troll"}));
+    EXPECT_EQ(game->npcs.back()->posX, 40);
+    EXPECT_EQ(game->npcs.back()->hostile, 1);
+    EXPECT_NE(out.find("Loaded map file..."), std::string::npos);
+    EXPECT_NE(out.find("Panic mode: Null NPC probably received"), std::string::npos);
+}
+
+TEST_F(RoamingTest, TheHorizontalStepAfterTheStairsWalksTheNewFloor) {
+    std::string map = uniformMap('4');
+    map[49 * 101 + 51] = '5'; // new floor: a wall right of the stairs' cell
+    tree.write("data/map1.qor", map);
+    tree.write("data/npcs1.qor", "");
+    game->map.cells[49][50] = '6';
+    passHolding({SDLK_UP, SDLK_RIGHT});
+    EXPECT_EQ(game->player.floor, 1);
+    expectAt(50, 49);
+}
+
+TEST_F(RoamingTest, AMissingMapAtTheStairsEndsTheGame) {
+    game->player.floor = 2;
+    game->map.cells[51][50] = '6';
+    holdKey(SDLK_DOWN);
+    EXPECT_EXIT(game->Roam_GetInput(), ::testing::ExitedWithCode(1),
+                "Map data/map3.qor not found..");
+}
+
+TEST_F(RoamingTest, ClimbingTheStairsOfFloorFiveWinsTheGame) {
+    game->player.floor = 5;
+    game->map.cells[51][50] = '6';
+    holdKey(SDLK_DOWN);
+    // "You won" goes to standard output: send it where the check reads.
+    EXPECT_EXIT(
+        {
+            fflush(stdout);
+            dup2(2, 1);
+            game->Roam_GetInput();
+        },
+        ::testing::ExitedWithCode(0), "^You won\n$");
+}
+
+TEST_F(RoamingTest, CheatKeysTradeGoldAndKeysPastZero) {
+    game->player.gold = 10;
+    game->player.keys = 0;
+    std::string out;
+    for (int pass = 0; pass < 3; pass++)
+        out += passHolding({SDLK_k});
+    EXPECT_EQ(out,
+              "CHEATER!!!!!!! Key added\nCHEATER!!!!!!! Key added\nCHEATER!!!!!!! Key added\n");
+    EXPECT_EQ(game->player.gold, 7);
+    EXPECT_EQ(game->player.keys, 3);
+
+    game->player.keys = 0;
+    EXPECT_EQ(passHolding({SDLK_g}), "CHEATER!!!!!!! Gold added\n");
+    EXPECT_EQ(game->player.keys, -1);
+    EXPECT_EQ(game->player.gold, 8);
+
+    // k wins when both are held.
+    EXPECT_EQ(passHolding({SDLK_g, SDLK_k}), "CHEATER!!!!!!! Key added\n");
+    EXPECT_EQ(game->player.keys, 0);
+    EXPECT_EQ(game->player.gold, 7);
+
+    game->player.gold = 0;
+    passHolding({SDLK_k});
+    EXPECT_EQ(game->player.gold, -1);
+}
+
+TEST_F(RoamingTest, CheatKeysStopAtTheEndsOfTheCounts) {
+    game->player.gold = -2147483647 - 1;
+    game->player.keys = 2147483647;
+    passHolding({SDLK_k});
+    EXPECT_EQ(game->player.gold, -2147483647 - 1);
+    EXPECT_EQ(game->player.keys, 2147483647);
+}
+
+TEST_F(RoamingTest, ClosingTheWindowRequestsQuitAndThePassGoesOn) {
+    pushQuit();
+    std::string out = passHolding({SDLK_DOWN});
+    EXPECT_EQ(game->quit, 1);
+    expectAt(50, 51);
+    EXPECT_EQ(out, "");
+}
+
+TEST_F(RoamingTest, ReturnWithNobodyAroundOnlySaysWhereThePlayerIs) {
+    pushKeyDown(SDLK_a);
+    pushMouseClick(100, 100);
+    pushKeyDown(SDLK_RETURN);
+    pushKeyUp(SDLK_RETURN);
+    EXPECT_EQ(passHolding({}), "You = (50,50)\n");
+    EXPECT_EQ(pendingEvents(), 0);
+    EXPECT_EQ(game->quit, 0);
+    EXPECT_EQ(game->fighting, 0);
+}
+
+TEST_F(RoamingTest, ReturnTalksToTheNpcBesideThePlayer) {
+    addNpc(*game, 51, 51, 3, 0, "Gardener")->dialogue = "Get off my lawn!";
+    pushKeyDown(SDLK_RETURN);
+    pushKeyDown(SDLK_SPACE); // ends the conversation
+    EXPECT_EQ(passHolding({}), "You = (50,50)\nNPC found relative to player: (1,1)\n");
+    EXPECT_EQ(pendingEvents(), 0);
+}
+
+TEST_F(RoamingTest, F4SavesThisPassesFrameWithoutAWord) {
+    unlink("screenshot.bmp");
+    game->map.cells[52][50] = '4';
+    game->Roam_DrawEverything();
+    pushKeyDown(SDLK_F4);
+    EXPECT_EQ(passHolding({}), "");
+    SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
+    ASSERT_NE(shot, nullptr);
+    EXPECT_EQ(shot->w, 640);
+    EXPECT_EQ(shot->h, 480);
+    Uint8 r, g, b;
+    SDL_GetRGB(pixelAt(shot, 344, 360), shot->format, &r, &g, &b); // the '4' cell
+    EXPECT_EQ(rgb(r, g, b), colourOf(tileFile(4)));
+    SDL_FreeSurface(shot);
+}
+
+TEST_F(RoamingTest, ARoamingPassDrawsTheFrameBeforeReadingInput) {
+    game->map.cells[50][51] = '4';
+    unlink("screenshot.bmp");
+    pushKeyDown(SDLK_F4);
+    holdKey(SDLK_RIGHT);
+    startCapture();
+    game->RoamLoop();
+    stopCapture();
+    releaseAllKeys();
+    // The frame shows him before his step, next to the '4' cell.
+    SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
+    ASSERT_NE(shot, nullptr);
+    Uint8 r, g, b;
+    SDL_GetRGB(pixelAt(shot, 370, 242), shot->format, &r, &g, &b);
+    EXPECT_EQ(rgb(r, g, b), colourOf(tileFile(4)));
+    SDL_FreeSurface(shot);
+    expectAt(51, 50);
+}
+
+} // namespace

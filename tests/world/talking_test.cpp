@@ -1,0 +1,236 @@
+// Talking: who is found around the player and in which order, what each kind
+// of NPC says and does, the quest giver's errands, the fight a hostile NPC
+// starts with its background, and the conversation screen itself.
+#include <unistd.h>
+
+#include "world/world_support.h"
+
+namespace {
+
+class TalkingTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        // Floor 0: two errands; floor 1: one; floor 2: none.
+        tree.write("data/quests.qor", "30\n31\n0\nFetch me a coffee.\n1\n"
+                                      "40\n20\n0\nCheck the mailroom.\n0\n"
+                                      "7\n8\n1\nWater the ferns.\n0\n");
+        start();
+        game->player.posX = 50;
+        game->player.posY = 50;
+    }
+    // Talks around the player's cell, each conversation ended by one key.
+    std::vector<std::string> talk() {
+        pushKeyDown(SDLK_SPACE);
+        startCapture();
+        game->Roam_CheckNPCConvo(game->player.posX, game->player.posY);
+        return linesOf(stopCapture());
+    }
+    // The same, for several conversations in a row.
+    std::vector<std::string> talkToSeveral() {
+        KeyFeeder keys;
+        startCapture();
+        game->Roam_CheckNPCConvo(game->player.posX, game->player.posY);
+        return linesOf(stopCapture());
+    }
+    NPC* questGiver() { return game->npcs.front(); }
+    // Puts the player beside the quest giver at (2, 2), out of the
+    // shopkeeper's reach at (5, 2).
+    void standBesideTheQuestGiver() {
+        game->player.posX = 3;
+        game->player.posY = 3;
+    }
+    bool anyPixel(int left, int top, int right, int bottom, Uint32 colour) {
+        for (int x = left; x < right; x++)
+            for (int y = top; y < bottom; y++)
+                if (at(x, y) == colour)
+                    return true;
+        return false;
+    }
+};
+
+TEST_F(TalkingTest, EveryNeighbourIsFoundAtItsOffsetAndNobodyFurther) {
+    struct Case {
+        int dx, dy;
+        bool found;
+    };
+    const Case cases[] = {{-1, -1, true}, {-1, 0, true}, {-1, 1, true},  {0, -1, true},
+                          {0, 0, true},   {0, 1, true},  {1, -1, true},  {1, 0, true},
+                          {1, 1, true},   {2, 0, false}, {0, -2, false}, {-2, 2, false}};
+    for (const Case& c : cases) {
+        addNpc(*game, 50 + c.dx, 50 + c.dy);
+        std::vector<std::string> expected = {"You = (50,50)"};
+        if (c.found)
+            expected.push_back("NPC found relative to player: (" + std::to_string(c.dx) + "," +
+                               std::to_string(c.dy) + ")");
+        EXPECT_EQ(talk(), expected);
+        drainEvents(); // the key meant for a conversation that did not happen
+        game->npcs.pop_back();
+    }
+}
+
+TEST_F(TalkingTest, SeveralNeighboursTalkInListOrderNotInOffsetOrder) {
+    addNpc(*game, 51, 51, 3, 0, "First");
+    addNpc(*game, 49, 49, 3, 0, "Second");
+    addNpc(*game, 50, 51, 3, 0, "Third");
+    EXPECT_EQ(talkToSeveral(),
+              std::vector<std::string>({"You = (50,50)", "NPC found relative to player: (1,1)",
+                                        "NPC found relative to player: (-1,-1)",
+                                        "NPC found relative to player: (0,1)"}));
+    EXPECT_EQ(game->fighting, 0);
+}
+
+TEST_F(TalkingTest, OfSeveralHostileNeighboursTheLastInTheListIsFought) {
+    addNpc(*game, 51, 50, 3, 1, "Brute");
+    addNpc(*game, 49, 50, 3, 0, "Bystander");
+    NPC* last = addNpc(*game, 50, 49, 3, 1, "Bully");
+    game->map.cells[50][50] = '3';
+    EXPECT_EQ(talkToSeveral(),
+              std::vector<std::string>(
+                  {"You = (50,50)", "NPC found relative to player: (1,0)", "Initializing fight...",
+                   "Fight engine activated, background 1", "NPC found relative to player: (-1,0)",
+                   "NPC found relative to player: (0,-1)", "Initializing fight...",
+                   "Fight engine activated, background 1"}));
+    EXPECT_EQ(game->fighting, 1);
+    EXPECT_EQ(game->fightEnemy, last);
+}
+
+TEST_F(TalkingTest, APeacefulNpcJustTalks) {
+    NPC* npc = addNpc(*game, 51, 50, 3, 0, "Clara");
+    npc->dialogue = "Mind the wet floor.";
+    talk();
+    EXPECT_EQ(game->fighting, 0);
+    EXPECT_EQ(game->fightEnemy, nullptr);
+    EXPECT_EQ(npc->dialogue, "Mind the wet floor.");
+    EXPECT_EQ(game->player.currentQuest, nullptr);
+}
+
+TEST_F(TalkingTest, TheFightBackgroundIsGrassOnlyOnGrassOrOffTheGrid) {
+    struct Case {
+        char code;
+        int background;
+    };
+    const Case cases[] = {{'0', 0}, {'1', 1}, {'2', 1}, {'3', 1},  {'4', 1}, {'5', 1},
+                          {'6', 1}, {'7', 1}, {'9', 1}, {'\0', 0}, {' ', 0}, {(char)200, 1}};
+    NPC* enemy = addNpc(*game, 51, 50, 3, 1);
+    for (const Case& c : cases) {
+        game->map.cells[50][50] = c.code;
+        game->fighting = 0;
+        game->fightBackground = 1 - c.background;
+        std::vector<std::string> lines = talk();
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back(),
+                  "Fight engine activated, background " + std::to_string(c.background))
+            << (int)(unsigned char)c.code;
+        EXPECT_EQ(game->fightBackground, c.background) << (int)(unsigned char)c.code;
+        EXPECT_EQ(game->fighting, 1);
+        EXPECT_EQ(game->fightEnemy, enemy);
+    }
+}
+
+TEST_F(TalkingTest, APlayerOffTheGridFightsOnGrass) {
+    game->player.posX = -1;
+    game->player.posY = 10;
+    addNpc(*game, 0, 10, 3, 1);
+    game->fightBackground = 1;
+    std::vector<std::string> lines = talk();
+    EXPECT_EQ(lines.front(), "You = (-1,10)");
+    EXPECT_EQ(lines.back(), "Fight engine activated, background 0");
+    EXPECT_EQ(game->fightBackground, 0);
+    // Nobody can stand beyond the ends of int, and nobody is found there.
+    game->player.posX = 2147483647;
+    game->player.posY = -2147483647 - 1;
+    EXPECT_EQ(talk().size(), 1u);
+    drainEvents();
+}
+
+TEST_F(TalkingTest, TheQuestGiverHandsOutTheFloorsFirstOpenErrand) {
+    standBesideTheQuestGiver();
+    EXPECT_EQ(talk(),
+              std::vector<std::string>({"You = (3,3)", "NPC found relative to player: (-1,-1)",
+                                        "made quest request", "Fetch me a coffee. (30,31)",
+                                        "Returned Fetch me a coffee.", "made quest request"}));
+    Quest* first = game->questMaster->quests[0];
+    EXPECT_EQ(game->player.currentQuest, first);
+    EXPECT_EQ(questGiver()->dialogue, "Fetch me a coffee.");
+    // Asked again before solving it, he gives the same errand.
+    talk();
+    EXPECT_EQ(game->player.currentQuest, first);
+    // Once it is solved, the next one of the floor.
+    first->completed = 1;
+    talk();
+    EXPECT_EQ(game->player.currentQuest, game->questMaster->quests[1]);
+    EXPECT_EQ(questGiver()->dialogue, "Check the mailroom.");
+}
+
+TEST_F(TalkingTest, TheQuestGiverGivesTheErrandsOfThePlayersFloor) {
+    standBesideTheQuestGiver();
+    game->player.floor = 1;
+    talk();
+    EXPECT_EQ(game->player.currentQuest, game->questMaster->quests[2]);
+    EXPECT_EQ(questGiver()->dialogue, "Water the ferns.");
+}
+
+TEST_F(TalkingTest, WithNoOpenErrandTheQuestGiverSaysSoAndTakesTheQuestAway) {
+    standBesideTheQuestGiver();
+    game->player.floor = 2;
+    game->player.currentQuest = game->questMaster->quests[0];
+    EXPECT_EQ(talk(),
+              std::vector<std::string>({"You = (3,3)", "NPC found relative to player: (-1,-1)",
+                                        "made quest request", "could not find any quests",
+                                        "Returned I have no work for you on this floor!",
+                                        "made quest request"}));
+    EXPECT_EQ(game->player.currentQuest, nullptr);
+    EXPECT_EQ(questGiver()->dialogue, "I have no work for you on this floor!");
+}
+
+TEST_F(TalkingTest, TheConversationShowsTheNameAboveTheBarAndTheLineOnIt) {
+    NPC* npc = addNpc(*game, 51, 50, 3, 0, "Grumpy Gardener");
+    npc->dialogue = "Get off my lawn!";
+    game->Roam_DrawEverything();
+    Uint32 tile = colourOf(tileFile(3));
+    Uint32 white = rgb(255, 255, 255);
+    Uint32 blue = rgb(0, 0, 200);
+    pushKeyDown(SDLK_SPACE);
+    EXPECT_EQ(game->initiateConversation(npc, 0), nullptr);
+    // The bar: the bottom 20 rows, wherever the texts leave it blue.
+    EXPECT_EQ(at(639, 460), blue);
+    EXPECT_EQ(at(639, 479), blue);
+    EXPECT_EQ(at(639, 459), tile);
+    EXPECT_TRUE(anyPixel(0, 438, 200, 460, white));    // the name
+    EXPECT_TRUE(anyPixel(0, 460, 200, 480, white));    // the line
+    EXPECT_FALSE(anyPixel(300, 430, 640, 480, white)); // neither reaches this far
+    EXPECT_EQ(pendingEvents(), 0);
+}
+
+TEST_F(TalkingTest, EmptyTextsDrawNothingAndTheConversationGoesOn) {
+    NPC* npc = addNpc(*game, 51, 50, 3, 0, "");
+    npc->dialogue = "";
+    game->Roam_DrawEverything();
+    pushKeyDown(SDLK_SPACE);
+    game->initiateConversation(npc, 0);
+    EXPECT_FALSE(anyPixel(0, 430, 640, 480, rgb(255, 255, 255)));
+    EXPECT_EQ(at(0, 470), rgb(0, 0, 200));
+}
+
+TEST_F(TalkingTest, F4InAConversationSavesItAndTheWindowCannotBeClosed) {
+    unlink("screenshot.bmp");
+    NPC* npc = addNpc(*game, 51, 50, 3, 0, "Clara");
+    game->Roam_DrawEverything();
+    pushKeyDown(SDLK_F4);
+    pushQuit();
+    pushKeyUp(SDLK_F4);
+    pushKeyDown(SDLK_SPACE);
+    startCapture();
+    game->initiateConversation(npc, 0);
+    EXPECT_EQ(stopCapture(), "Screenshot\n");
+    EXPECT_EQ(game->quit, 0);
+    SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
+    ASSERT_NE(shot, nullptr);
+    Uint8 r, g, b;
+    SDL_GetRGB(pixelAt(shot, 639, 470), shot->format, &r, &g, &b);
+    EXPECT_EQ(rgb(r, g, b), rgb(0, 0, 200));
+    SDL_FreeSurface(shot);
+}
+
+} // namespace
