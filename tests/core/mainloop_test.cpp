@@ -1,0 +1,74 @@
+// The main loop and its frame-rate report, performance.txt.
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "process.h"
+#include "support/harness.h"
+
+namespace {
+
+class MainLoop : public GameTest {
+  protected:
+    std::vector<std::string> report() { return linesOf(readFile(tree.path("performance.txt"))); }
+};
+
+TEST_F(MainLoop, QuitAlreadySetRunsNoPassAndReportsZeroFrames) {
+    start();
+    game->quit = 1;
+    game->gameLoop();
+    std::vector<std::string> lines = report();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "QorProfiler 2.0");
+    EXPECT_EQ(lines[1], "====");
+    EXPECT_TRUE(
+        ::testing::internal::RE::FullMatch(lines[2], "Did 0 frames in [0-9]+\\.[0-9]{6} seconds"))
+        << lines[2];
+    EXPECT_EQ(lines[3], "Had 2 NPC's at 640x480 resolution");
+    // No frame in no time: whatever dividing zero by the seconds gives.
+    EXPECT_TRUE(::testing::internal::RE::FullMatch(lines[4], "Avg\\. FPS: (-?nan|0\\.000000)"))
+        << lines[4];
+}
+
+TEST_F(MainLoop, ReportCountsTheNpcsOfTheFloorWhereTheGameEnded) {
+    // Floor 3 holds three characters besides the quest giver and the shopkeeper.
+    std::string floor3;
+    for (int i = 1; i <= 3; i++)
+        floor3 += "20\n20\n0\n0\n0\nGuard\nHalt\n" + std::to_string(10 + i) + "\n10\n3\n";
+    tree.write("data/npcs3.qor", floor3);
+    start();
+    game->clearNPCs();
+    startCapture();
+    game->loadNPCs("data/npcs3.qor");
+    stopCapture();
+    game->quit = 1;
+    game->gameLoop();
+    ASSERT_EQ(report().size(), 5u);
+    EXPECT_EQ(report()[3], "Had 5 NPC's at 640x480 resolution");
+}
+
+TEST_F(MainLoop, ReportReplacesAnEarlierOne) {
+    tree.write("performance.txt", std::string(5000, 'x') + "\nold\nlines\n");
+    start();
+    game->quit = 1;
+    game->gameLoop();
+    std::vector<std::string> lines = report();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "QorProfiler 2.0");
+}
+
+TEST_F(MainLoop, ReportThatCannotBeWrittenIsSkippedSilently) {
+    ASSERT_EQ(mkdir(tree.path("performance.txt").c_str(), 0755), 0);
+    start();
+    game->quit = 1;
+    startCapture();
+    ::testing::internal::CaptureStderr();
+    game->gameLoop();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(stopCapture(), "");
+    struct stat info;
+    ASSERT_EQ(stat(tree.path("performance.txt").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+}
+
+} // namespace
