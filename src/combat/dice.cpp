@@ -4,11 +4,14 @@
 
 #include "core/game.h"
 
-int calculateDamage(int base) { return rand() % 20 + base; }
+int calculateDamage(int base) {
+    return rand() % 20 + base;
+}
 
 bool hitSuccess(int attack, int defence) {
-    // The attacker's die is drawn first; equal totals miss.
-    int attackRoll = rand() % 20 + attack;
-    int defenceRoll = defence + rand() % 20;
+    // The attacker's die is drawn first; equal totals miss. The totals are
+    // summed wide so that no modifier, however large, wraps around.
+    long long attackRoll = rand() % 20 + (long long)attack;
+    long long defenceRoll = defence + (long long)(rand() % 20);
     return attackRoll > defenceRoll;
 }

@@ -1,4 +1,187 @@
-// The fight pass (not yet built).
+// The fight pass: while a fight runs, the main loop calls FightLoop once per
+// frame. Each pass redraws the whole fight screen, then plays one turn: the
+// player's queued keys (attack, potions, the magic menu) or the enemy's
+// attack, with death and the Messiah's revival. Victory is in victory.cpp,
+// the spells in magic.cpp.
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "combat/spells.h"
 #include "core/game.h"
 
-void CGame::FightLoop() {}
+// The idle fight screen and the enemy's turn are paced at about five passes a
+// second.
+static const Uint32 FIGHT_PAUSE_MS = 200;
+// What a potion gives back, never above the maximum.
+static const int POTION_POINTS = 15;
+// The revival by the Messiah needs and costs this much MP.
+static const int REVIVAL_MP = 10;
+
+void CGame::FightLoop() {
+    if (!fightEnemy) {
+        // Nothing left to fight (the enemy's NPC is gone): back to roaming
+        // rather than reading through a dangling pointer.
+        fighting = 0;
+        playerTurn = 1;
+        return;
+    }
+    Fight_DrawScene();
+    if (playerTurn)
+        Fight_PlayerTurn();
+    else
+        Fight_EnemyTurn();
+}
+
+void CGame::Fight_DrawScene() {
+    puts("Initializing fight roll");
+    puts("Initialized variables");
+    fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, 0);
+    if (fightBackground >= 0 && fightBackground < BACKGROUND_COUNT) {
+        SDL_Surface* scene = fightBackgrounds[fightBackground];
+        if (scene)
+            drawImage(scene, (SCREEN_W - scene->w) / 2, (SCREEN_H - scene->h) / 2);
+    }
+    puts("Blitted background");
+    // The player faces right, the enemy left; an enemy whose character
+    // number has no sprite row is simply not drawn.
+    drawImage(spriteFor(0, 3), 100, 230);
+    printf("Drawing sprite %i\n", fightEnemy->character);
+    drawImage(spriteFor(fightEnemy->character, 1), 310, 230);
+    printf("Blitted sprite %i\n", fightEnemy->character);
+    puts("Drawing player HUD...");
+    HUD_Player();
+    puts("Drew player HUD, drawing enemy HUD..");
+    HUD_Enemy(fightEnemy);
+    puts("Drew enemy HP/MP/etc");
+
+    if (!playerTurn)
+        return;
+    // The action bar: a grey frame, a blue band and the four action icons.
+    fillRect(0, 412, SCREEN_W, 67, 200, 200, 200);
+    fillRect(0, 415, SCREEN_W, 60, 0, 0, 195);
+    const int barIcons[] = {ICON_FIGHT, ICON_DEFEND, ICON_MAGIC, ICON_MANA_POTION};
+    for (int i = 0; i < 4; i++)
+        drawImage(icons[barIcons[i]], 22 + 49 * i, 422);
+}
+
+void CGame::Fight_PlayerTurn() {
+    // An enemy already down (a killing blow or spell in the last pass) is
+    // beaten before any key is read.
+    if (fightEnemy->hp <= 0) {
+        Fight_Victory();
+        return;
+    }
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT) {
+            // The main loop ends after this pass; the keys queued behind the
+            // request are still played.
+            quit = 1;
+            continue;
+        }
+        if (event.type != SDL_KEYDOWN)
+            continue;
+        switch (event.key.keysym.sym) {
+        case SDLK_z:
+            // After a killing blow the pass ends at once, without the pause;
+            // the next pass declares the victory.
+            if (Fight_Attack())
+                return;
+            break;
+        case SDLK_x:
+            Fight_DrinkPotion(player.healPotions, player.hp, player.maxHp, "Gained 15 health!");
+            break;
+        case SDLK_c:
+            // The menu gives the turn back on Escape; any cast leaves it with
+            // the enemy unless the spell killed.
+            playerTurn = 0;
+            Fight_magicMenu();
+            // The Rapture ended the fight and destroyed the enemy.
+            if (!fighting)
+                return;
+            break;
+        case SDLK_v:
+            Fight_DrinkPotion(player.manaPotions, player.mp, player.maxMp, "Gained 15 mana!");
+            break;
+        case SDLK_ESCAPE:
+            puts("Exiting...");
+            exit(0);
+        default:
+            break;
+        }
+    }
+    SDL_Delay(FIGHT_PAUSE_MS);
+}
+
+bool CGame::Fight_Attack() {
+    // The blade's modifier plus 2 against the enemy's bare die; a modifier at
+    // the top of the int range cannot wrap around into a sure miss.
+    int attack = player.weaponMod > INT_MAX - 2 ? INT_MAX : player.weaponMod + 2;
+    if (!hitSuccess(attack, 0)) {
+        std::string text = "You missed " + fightEnemy->name;
+        displayFightConsoleMessage(text.c_str(), true);
+        playerTurn = 0;
+        return false;
+    }
+    int damage = calculateDamage(1);
+    drawImage(fx[FX_SLASH], 285, 190);
+    std::string text = "You hit " + fightEnemy->name + " for " + std::to_string(damage) + " damage";
+    displayFightConsoleMessage(text.c_str(), false);
+    fightEnemy->hp -= damage;
+    if (fightEnemy->hp <= 0)
+        return true; // still the player's turn: the next pass is the victory
+    playerTurn = 0;
+    return false;
+}
+
+void CGame::Fight_DrinkPotion(int& potions, int& value, int maximum, const char* message) {
+    if (potions <= 0) {
+        // Looking in an empty bag costs nothing: the turn stays.
+        displayFightConsoleMessage("No potions left.", true);
+        return;
+    }
+    potions--;
+    displayFightConsoleMessage(message, false);
+    // A potion drunk at the maximum is used up all the same.
+    long long raised = (long long)value + POTION_POINTS;
+    value = raised > maximum ? maximum : (int)raised;
+    playerTurn = 0;
+}
+
+void CGame::Fight_EnemyTurn() {
+    // The enemy's bare die against the player's armour plus a die.
+    if (hitSuccess(0, player.armour)) {
+        puts("Enemy hit you");
+        int damage = calculateDamage(0);
+        std::string text = fightEnemy->name + " hit you for " + std::to_string(damage) + " damage";
+        puts("Wrote string");
+        displayFightConsoleMessage(text.c_str(), true);
+        player.hp -= damage;
+        if (player.hp <= 0)
+            Fight_PlayerDied();
+    } else {
+        puts("Enemy missed");
+        std::string text = fightEnemy->name + " missed!";
+        puts("Wrote string");
+        displayFightConsoleMessage(text.c_str(), false);
+    }
+    playerTurn = 1;
+    SDL_Delay(FIGHT_PAUSE_MS);
+}
+
+void CGame::Fight_PlayerDied() {
+    displayFightConsoleMessage("You died....", true);
+    // No game-over screen: without the Messiah, or without the MP for him,
+    // the process simply ends.
+    if (!player.spellKnown[SPELL_MESSIAH])
+        exit(0);
+    if (player.mp < REVIVAL_MP) {
+        displayFightConsoleMessage("Not enough MP to respawn...", true);
+        exit(0);
+    }
+    player.mp -= REVIVAL_MP;
+    drawImage(fx[FX_MESSIAH], 100, 180);
+    displayFightConsoleMessage("Back from the grave!!!!", false);
+    player.hp = player.maxHp;
+}

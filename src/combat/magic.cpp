@@ -1,5 +1,182 @@
-// The magic menu and the Rapture (not yet built).
+// The magic menu of a fight and its spells: two heals, five attacks, the
+// Messiah (which only ever works by itself when the player dies) and the
+// Rapture, which ends the fight, kills everyone on the floor and scrambles
+// the floor's cells.
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "combat/spells.h"
 #include "core/game.h"
 
-void CGame::Fight_magicMenu() {}
-void CGame::theRapture() {}
+namespace {
+
+enum SpellKind { SPELL_HEAL, SPELL_ATTACK, SPELL_FULL_HEAL, SPELL_SELF_ACTING, SPELL_END_ALL };
+
+struct Spell {
+    const char* line; // the menu line
+    int flag;         // the player's spellKnown entry
+    SpellKind kind;
+    int need;  // least MP with which it is cast
+    int cost;  // MP it takes
+    int base;  // the lowest roll of its damage or healing
+    int image; // fx entry drawn with it
+    int imageX, imageY;
+    const char* message;     // the heals' whole message, the attacks' text before the damage
+    const char* lackMessage; // shown when the MP is below the need
+    bool refusalKeepsMenu;   // a refusal leaves the menu open instead of costing the turn
+};
+
+// Indexed by key - 1: the menu offers keys 1 to 9.
+// QUIRK: Heal I is refused at 5 MP although it costs 5, and Meteor is cast
+// from 20 MP although it costs 25, leaving as little as -5 MP. Mr. Zappy's
+// refusal alone keeps the menu open.
+const Spell SPELLS[] = {
+    {"1) Heal I", 0, SPELL_HEAL, 6, 5, 0, FX_HEAL1, 80, 180, "Healed!!!!",
+     "Not enough energy to cast Heal I", false},
+    {"2) Fire I", 1, SPELL_ATTACK, 8, 8, 0, FX_FIRE1, 300, 210, "Foom! Hit ",
+     "Not enough energy for Fire I", false},
+    {"3) Mr. Zappy", 2, SPELL_ATTACK, 11, 11, 10, FX_ZAPPY, 280, 190, "Foom! Hit ",
+     "Not enough energy!", true},
+    {"4) Earth", 3, SPELL_ATTACK, 15, 15, 15, FX_EARTH, 280, 190, "Thud! Hit ",
+     "Not enough energy!", false},
+    {"5) Meteor", 4, SPELL_ATTACK, 20, 25, 20, FX_METEOR, 280, 190, "KABOOM!!!!!! Hit ",
+     "Not enough energy!", false},
+    {"6) Hand of Death", 5, SPELL_ATTACK, 25, 25, 30, FX_HAND, 280, 160, "Whap! Hit ",
+     "Not enough energy!", false},
+    {"7) Full Heal", 6, SPELL_FULL_HEAL, 35, 35, 0, FX_HEAL2, 100, 180, "Fully healed",
+     "Not enough energy!", false},
+    {"8) Messiah", SPELL_MESSIAH, SPELL_SELF_ACTING, 0, 0, 0, -1, 0, 0,
+     "Messiah triggers automatically...", "", false},
+    {"9) The Rapture (WARNING: Everyone dies)", SPELL_RAPTURE, SPELL_END_ALL, 0, 0, 0, FX_RAPTURE,
+     0, 0, "", "", false}, // theRapture shows its own message
+};
+const int MENU_SPELLS = (int)(sizeof SPELLS / sizeof SPELLS[0]);
+
+} // namespace
+
+void CGame::Fight_magicMenu() {
+    // Drawn over the fight screen as the pass left it, each line right under
+    // the one before; unknown spells leave no gap.
+    int y = 80;
+    const char* const headings[] = {"Magic:", "1-0 to cast, ESC to abort"};
+    for (const char* heading : headings) {
+        int height = drawText(heading, 170, y, 255, 255, 255);
+        y += height > 0 ? height : 0;
+    }
+    for (int i = 0; i < MENU_SPELLS; i++) {
+        if (!player.spellKnown[SPELLS[i].flag])
+            continue;
+        int height = drawText(SPELLS[i].line, 170, y, 255, 255, 255);
+        y += height > 0 ? height : 0;
+    }
+    SDL_Flip(screen);
+
+    for (;;) {
+        while (SDL_PollEvent(&event)) {
+            // Only key presses count; even a request to close the window is
+            // dropped here.
+            if (event.type != SDL_KEYDOWN)
+                continue;
+            SDLKey key = event.key.keysym.sym;
+            if (key == SDLK_ESCAPE) {
+                playerTurn = 1; // leaving the menu costs nothing
+                return;
+            }
+            if (key < SDLK_1 || key > SDLK_9)
+                continue;
+            if (!player.spellKnown[SPELLS[key - SDLK_1].flag])
+                continue;
+            if (Fight_CastSpell(key - SDLK_0))
+                return;
+        }
+        waitForEvent();
+    }
+}
+
+bool CGame::Fight_CastSpell(int key) {
+    const Spell& spell = SPELLS[key - 1];
+    if (spell.kind == SPELL_SELF_ACTING) {
+        displayFightConsoleMessage(spell.message, false);
+        return false;
+    }
+    if (spell.kind == SPELL_END_ALL) {
+        theRapture();
+        Fight_LeaveQuestGiverAlone();
+        return true;
+    }
+
+    if (player.mp < spell.need) {
+        displayFightConsoleMessage(spell.lackMessage, true);
+        // Otherwise the menu closes with the turn still the enemy's: the
+        // failed attempt costs the turn.
+        return !spell.refusalKeepsMenu;
+    }
+    player.mp -= spell.cost;
+    if (spell.kind == SPELL_HEAL) {
+        long long healed = (long long)player.hp + calculateDamage(spell.base);
+        drawImage(fx[spell.image], spell.imageX, spell.imageY);
+        player.hp = healed > player.maxHp ? player.maxHp : (int)healed;
+        displayFightConsoleMessage(spell.message, false);
+    } else if (spell.kind == SPELL_FULL_HEAL) {
+        player.hp = player.maxHp;
+        drawImage(fx[spell.image], spell.imageX, spell.imageY);
+        displayFightConsoleMessage(spell.message, false);
+    } else {
+        drawImage(fx[spell.image], spell.imageX, spell.imageY);
+        int damage = calculateDamage(spell.base);
+        fightEnemy->hp -= damage;
+        std::string text = spell.message + std::to_string(damage);
+        displayFightConsoleMessage(text.c_str(), false);
+    }
+    // A beaten enemy does not strike back: the next pass is the victory.
+    if (fightEnemy->hp <= 0)
+        playerTurn = 1;
+    return true;
+}
+
+void CGame::theRapture() {
+    displayFightConsoleMessage("Everyone has died.", true);
+    drawImage(fx[FX_RAPTURE], 0, 0);
+    SDL_Flip(screen);
+    SDL_Delay(3000);
+    // Fade from white down to the darkest grey, not quite black.
+    for (int c = 255; c >= 1; c--) {
+        fillRect(0, 0, SCREEN_W, SCREEN_H, (Uint8)c, (Uint8)c, (Uint8)c);
+        SDL_Flip(screen);
+        SDL_Delay(20);
+    }
+    // The floor in memory is laid waste: mostly '4', with about one cell in
+    // thirty of '0' and of the blocking '1'. The map file is untouched, so
+    // the floor comes back whole the next time it is loaded.
+    for (int y = 0; y < MAP_SIZE; y++) {
+        for (int x = 0; x < MAP_SIZE; x++) {
+            int v = rand() % 30;
+            map.cells[y][x] = v == 0 ? '0' : v == 1 ? '1' : '4';
+        }
+    }
+    fighting = 0;
+    clearNPCs();
+    fightEnemy = NULL; // destroyed with everyone else
+}
+
+void CGame::Fight_LeaveQuestGiverAlone() {
+    // The floor is empty, so the quest giver and the shopkeeper come back as
+    // its first and second entries.
+    spawnMrQuesty();
+    std::list<NPC*>::iterator it = npcs.begin();
+    NPC* questGiver = *it;
+    ++it;
+    NPC* shopkeeper = *it;
+
+    // He stands diagonally up-left of the player (off the grid when the
+    // player is in row or column 0) and hands out no more errands.
+    questGiver->isQuestGiver = 0;
+    questGiver->posX = player.posX > INT_MIN ? player.posX - 1 : player.posX;
+    questGiver->posY = player.posY > INT_MIN ? player.posY - 1 : player.posY;
+    questGiver->dialogue = "What have you done?";
+
+    npcs.erase(it);
+    delete shopkeeper;
+    // The turn stays with the enemy: the next fight opens with its attack.
+}

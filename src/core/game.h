@@ -132,6 +132,16 @@ class CGame {
     void FightLoop();       // fight.cpp
     void Fight_magicMenu(); // magic.cpp
     void theRapture();      // magic.cpp
+    void Fight_DrawScene();                  // fight.cpp: scene, HUDs, action bar
+    void Fight_PlayerTurn();                 // fight.cpp: the player's queued keys
+    bool Fight_Attack();                     // fight.cpp: true after a killing blow
+    void Fight_DrinkPotion(int& potions, int& value, int maximum,
+                           const char* message); // fight.cpp: x and v
+    void Fight_EnemyTurn();                  // fight.cpp: the enemy's attack
+    void Fight_PlayerDied();                 // fight.cpp: revival or the end
+    void Fight_Victory();                    // victory.cpp: experience, levels, removal
+    bool Fight_CastSpell(int key);           // magic.cpp: true when the menu closes
+    void Fight_LeaveQuestGiverAlone();       // magic.cpp: the floor after the Rapture
 
     // ---- Presentation: src/ui ----
     void HUD_Player();                                        // hud.cpp
