@@ -150,11 +150,11 @@ def ground_floor():
     f.npc(70, 62, "Window Cleaner Stan", "I see everything. Everything.", 1)
     f.npc(86, 60, "Gardener Ambrose", "The roses bite. Only the roses.", 9)
     f.npc(72, 80, "Goose of Ill Intent", "HONK. (It means what you fear it means.)", 4,
-          hp=16, hostile=True)
+          hp=18, hostile=True)
     f.npc(90, 30, "Feral Lawnmower", "VRRRM! It has tasted freedom. And ankles.", 7,
-          hp=24, hostile=True)
+          hp=26, hostile=True)
     f.npc(34, 90, "Hedge Maze Minotaur", "I am a tiny minotaur. Do not mock me.", 5,
-          hp=30, hostile=True)
+          hp=38, hostile=True)
 
     f.quest(48, 79, "Throw a coin into the fountain.")
     f.quest(53, 23, "Fetch the spare key from the mailroom.", key=True)
@@ -226,11 +226,11 @@ def offices_floor():
     f.npc(70, 68, "Sleepy Salesman", "Zzz... always be closing... zzz...", 1)
     f.npc(5, 60, "Motivational Poster", "HANG IN THERE. (A cat is losing its grip.)", 9)
     f.npc(94, 24, "Printer Jam Elemental", "PC LOAD LETTER. PC LOAD LETTER!", 7,
-          hp=40, hostile=True)
+          hp=72, hostile=True)
     f.npc(67, 14, "Middle Manager Todd", "Let's circle back... to your FACE!", 4,
-          hp=52, hostile=True)
+          hp=95, hostile=True)
     f.npc(16, 76, "Possessed Stapler", "Ka-CHUNK. Ka-CHUNK. Ka-CHUNK.", 3,
-          hp=36, hostile=True)
+          hp=60, hostile=True)
 
     f.quest(88, 18, "Unjam the printer. Gently.")
     f.quest(40, 39, "Borrow a stapler from Accounts.")
@@ -287,11 +287,11 @@ def library_floor():
     f.npc(40, 32, "Speed Reader", "Readallthebooks. Understoodnone.", 1)
     f.npc(5, 40, "Sleeping Scholar", "Five more chapters, mum...", 3)
     f.npc(70, 92, "Cartographer Lin", "Here be dragons. Also the toilets.", 6)
-    f.npc(24, 44, "Overdue Librarian", "Shhh! Shhh forever!", 7, hp=72, hostile=True)
+    f.npc(24, 44, "Overdue Librarian", "Shhh! Shhh forever!", 7, hp=150, hostile=True)
     f.npc(56, 90, "Paper Golem", "I am made of your unread emails.", 4,
-          hp=88, hostile=True)
+          hp=175, hostile=True)
     f.npc(84, 20, "Bookworm (an actual worm)", "Om nom nom. Chapter three was dry.", 3,
-          hp=64, hostile=True)
+          hp=120, hostile=True)
 
     f.quest(45, 32, "Return a book 40 years overdue.")
     f.quest(57, 96, "Find the Index of Indexes.", key=True)
@@ -342,12 +342,12 @@ def lab_floor():
     f.npc(60, 90, "Safety Officer Prue", "Goggles on. Dignity optional.", 6)
     f.npc(18, 94, "Test Subject 12", "They said there would be cake.", 9)
     f.npc(17, 60, "Lab Rat the Size of a Dog", "Squeak. (Menacingly.)", 3,
-          hp=105, hostile=True)
+          hp=210, hostile=True)
     f.npc(68, 16, "Unpaid Intern Clone #7", "We are legion. We are unpaid.", 4,
-          hp=115, hostile=True)
+          hp=235, hostile=True)
     f.npc(66, 94, "Sentient Coffee Machine", "DECAF? You DARE say that to me?", 7,
-          hp=130, hostile=True)
-    f.npc(95, 58, "Mutant Houseplant", "Photosynthesise THIS!", 9, hp=122, hostile=True)
+          hp=280, hostile=True)
+    f.npc(95, 58, "Mutant Houseplant", "Photosynthesise THIS!", 9, hp=255, hostile=True)
 
     f.quest(20, 66, "Feed the lab rats. Do not name them.")
     f.quest(57, 33, "Calibrate the particle accelerator.", key=True)
@@ -401,12 +401,12 @@ def facilities_floor():
     f.npc(92, 66, "Yoga Instructor Sol", "Breathe in. Breathe out. Now fight.", 1)
     f.npc(54, 96, "Night Porter Ned", "I sleep in the day. Like a proper vampire.", 9)
     f.npc(78, 36, "Frozen Intern", "B-b-brrr... is it Friday yet?", 3)
-    f.npc(74, 17, "Chef Cleaver", "You call THAT a souffle?!", 7, hp=165, hostile=True)
+    f.npc(74, 17, "Chef Cleaver", "You call THAT a souffle?!", 7, hp=380, hostile=True)
     f.npc(20, 86, "Overheated Server Rack", "ERROR 418: I AM A TEAPOT. AND ANGRY.", 4,
-          hp=180, hostile=True)
+          hp=420, hostile=True)
     f.npc(94, 96, "Gym Bro Maximus", "Do you even lift, bro? LET ME SHOW YOU.", 3,
-          hp=172, hostile=True)
-    f.npc(40, 15, "Mystery Meat", "*wobbles aggressively*", 9, hp=150, hostile=True)
+          hp=350, hostile=True)
+    f.npc(40, 15, "Mystery Meat", "*wobbles aggressively*", 9, hp=320, hostile=True)
 
     f.quest(78, 30, "Taste the soup. Survive.", key=True)
     f.quest(26, 60, "Reboot server rack 42.")
@@ -462,12 +462,12 @@ def executive_floor():
     f.npc(90, 44, "Butler Jeeves-ish", "Your cucumber sandwich, sir. Or a sword?", 6)
     f.npc(8, 48, "Window Cleaner Stan", "Told you. I see EVERYTHING. Even up here.", 1)
     f.npc(64, 14, "Executive Assistant Vex", "The CEO is in a meeting. With your doom.", 5,
-          hp=220, hostile=True)
-    f.npc(30, 92, "Rooftop Gargoyle", "GRRR. Pigeons are MY job.", 9, hp=205, hostile=True)
+          hp=500, hostile=True)
+    f.npc(30, 92, "Rooftop Gargoyle", "GRRR. Pigeons are MY job.", 9, hp=460, hostile=True)
     f.npc(96, 30, "Board Member Flint", "Profits are up. You are down.", 7,
-          hp=250, hostile=True)
+          hp=560, hostile=True)
     f.npc(78, 80, "The CEO, Mr. Tessary", "Synergy! Leverage! VIOLENCE!", 4,
-          hp=340, hostile=True)
+          hp=800, hostile=True)
 
     f.quest(19, 70, "Water the CEO's bonsai. Do not prune.")
     f.quest(94, 36, "Borrow the boardroom pen. Forever.", key=True)

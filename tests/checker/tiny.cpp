@@ -1,0 +1,117 @@
+// The tiny campaign the checker tests start from.
+#include "tiny.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+
+TinyCampaign::TinyCampaign() {
+    for (int n = 0; n < FLOOR_COUNT; n++) {
+        maps[n].assign(MAP_SIZE, std::string(MAP_SIZE, '3'));
+        fill(n, 0, 0, 99, 0, '1');
+        fill(n, 0, 99, 99, 99, '1');
+        fill(n, 0, 0, 0, 99, '1');
+        fill(n, 99, 0, 99, 99, '1');
+        set(n, stairsX(n), stairsY(), '6');
+    }
+    shop = itemRecord(100, 0, "Healing Potion");
+}
+
+void TinyCampaign::fill(int floor, int x0, int y0, int x1, int y1, char code) {
+    for (int y = y0; y <= y1; y++)
+        for (int x = x0; x <= x1; x++)
+            set(floor, x, y, code);
+}
+
+void TinyCampaign::wallIn(int floor, int x, int y) {
+    set(floor, x - 1, y, '1');
+    set(floor, x + 1, y, '1');
+    set(floor, x, y - 1, '1');
+    set(floor, x, y + 1, '1');
+}
+
+static void writeFile(const std::string& path, const std::string& contents) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << contents;
+}
+
+void TinyCampaign::write(const std::string& dir) const {
+    for (int n = 0; n < FLOOR_COUNT; n++) {
+        std::string suffix = n == 0 ? std::string(".qor") : std::to_string(n) + ".qor";
+        std::string map;
+        for (const std::string& row : maps[n])
+            map += row + "\n";
+        writeFile(dir + "/map" + suffix, map);
+        writeFile(dir + "/npcs" + suffix, npcs[n]);
+    }
+    writeFile(dir + "/quests.qor", quests);
+    writeFile(dir + "/shopdata.qor", shop);
+}
+
+Report TinyCampaign::check(const std::string& dir, ClimbPlan* plan) const {
+    write(dir);
+    Campaign* campaign = new Campaign();
+    Report report;
+    loadCampaign(dir, *campaign, report);
+    checkPlay(*campaign, report, plan);
+    delete campaign;
+    return report;
+}
+
+std::string npcRecord(int hp, bool hostile, const std::string& name, const std::string& line, int x,
+                      int y, int character) {
+    return std::to_string(hp) + "\n" + std::to_string(hp) + "\n0\n0\n" + (hostile ? "1" : "0") +
+           "\n" + name + "\n" + line + "\n" + std::to_string(x) + "\n" + std::to_string(y) + "\n" +
+           std::to_string(character) + "\n";
+}
+
+std::string questRecord(int x, int y, int floor, const std::string& text, bool key) {
+    return std::to_string(x) + "\n" + std::to_string(y) + "\n" + std::to_string(floor) + "\n" +
+           text + "\n" + (key ? "1" : "0") + "\n";
+}
+
+std::string itemRecord(int price, int icon, const std::string& name, int weaponMod, int armourClass,
+                       bool key, int spell) {
+    std::string record = std::to_string(price) + "\n" + std::to_string(icon) + "\n" +
+                         std::to_string(weaponMod) + "\n" + name + "\n" +
+                         (name.find("Potion") != std::string::npos ? "1" : "0") + "\n" +
+                         (spell ? "1" : "0") + "\n";
+    for (int k = 1; k <= 7; k++)
+        record += spell == k ? "1\n" : "0\n";
+    record += std::string(key ? "1" : "0") + "\n0\n" + std::to_string(armourClass) + "\n";
+    return record;
+}
+
+const Problem* findProblem(const Report& report, const std::string& words) {
+    for (const Problem& p : report.problems)
+        if (p.text.find(words) != std::string::npos)
+            return &p;
+    return NULL;
+}
+
+void CheckerTest::SetUp() {
+    char templ[] = "/tmp/tessary-check-XXXXXX";
+    char* made = mkdtemp(templ);
+    ASSERT_NE(made, nullptr);
+    dir = made;
+}
+
+void CheckerTest::TearDown() {
+    std::string command = "rm -rf '" + dir + "'";
+    if (system(command.c_str()) != 0)
+        ADD_FAILURE() << "could not remove " << dir;
+}
+
+Report CheckerTest::checkWith(const std::string& file, const std::string& contents) {
+    tiny.write(dir);
+    if (contents == "<missing>")
+        unlink((dir + "/" + file).c_str());
+    else
+        writeFile(dir + "/" + file, contents);
+    Campaign* campaign = new Campaign();
+    Report report;
+    loadCampaign(dir, *campaign, report);
+    checkPlay(*campaign, report);
+    delete campaign;
+    return report;
+}
