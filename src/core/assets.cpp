@@ -43,18 +43,18 @@ static const SpriteRow SPRITE_ROWS[CHARACTER_COUNT] = {
 static const int LATER_ROWS[] = {2, 4, 3, 5, 6, 7, 8, 9};
 
 static const char* const ICON_FILES[ICON_COUNT] = {
-    "data/icn/fight.png",       "data/icn/defend.png",       "data/icn/magick.png",
-    "data/icn/heart.png",       "data/icn/manap.png",        "data/gfx/scrollup.png",
-    "data/gfx/scrolldown.png",  "data/gfx/shop.png",         "data/gfx/soldout.png",
+    "data/icn/fight.png",      "data/icn/defend.png", "data/icn/magick.png",
+    "data/icn/heart.png",      "data/icn/manap.png",  "data/gfx/scrollup.png",
+    "data/gfx/scrolldown.png", "data/gfx/shop.png",   "data/gfx/soldout.png",
 };
 
 static const char* const BACKGROUND_FILES[BACKGROUND_COUNT] = {"data/decor/grass.png",
                                                                "data/decor/inside.png"};
 
 static const char* const FX_FILES[FX_COUNT] = {
-    "data/gfx/fx/slash.png",  "data/gfx/fx/heal1.png",  "data/gfx/fx/fire1.png",
-    "data/gfx/fx/zappy.png",  "data/gfx/fx/earth.png",  "data/gfx/fx/meteor.png",
-    "data/gfx/fx/hand.png",   "data/gfx/fx/heal2.png",  "data/gfx/fx/scorn.png",
+    "data/gfx/fx/slash.png",   "data/gfx/fx/heal1.png",   "data/gfx/fx/fire1.png",
+    "data/gfx/fx/zappy.png",   "data/gfx/fx/earth.png",   "data/gfx/fx/meteor.png",
+    "data/gfx/fx/hand.png",    "data/gfx/fx/heal2.png",   "data/gfx/fx/scorn.png",
     "data/gfx/fx/messiah.png", "data/gfx/fx/rapture.png",
 };
 

@@ -87,16 +87,27 @@ Image heartIcon() {
     return img;
 }
 
-// The lists' scroll arrows: a golden arrow on a dark round button.
+// The lists' scroll arrows: a golden arrow on a dark round button, small
+// enough for the gap between the shop's list and its picture.
 Image arrowIcon(bool up) {
-    Image img(16, 16);
-    img.fillEllipse(8, 8, 7.5f, 7.5f, INK);
-    img.fillEllipse(8, 8, 6.5f, 6.5f, STONE_DARK);
-    for (int i = 0; i < 5; i++) {
-        int y = up ? 4 + i : 11 - i;
-        img.fillRect(8 - i - 1, y, 2 * i + 2, 1, i == 0 ? GOLD_PALE : GOLD);
-    }
-    img.fillRect(6, up ? 9 : 4, 4, 3, GOLD);
+    // clang-format off
+    Rows rows = {
+        "..iiiiii..",
+        ".iddppddi.",
+        "iddggggddi",
+        "idggggggdi",
+        "idddggdddi",
+        "idddggdddi",
+        "idddggdddi",
+        "iddddddddi",
+        ".iddddddi.",
+        "..iiiiii..",
+    };
+    // clang-format on
+    if (!up)
+        rows = Rows(rows.rbegin(), rows.rend());
+    Image img(10, 10);
+    paintText(img, 0, 0, rows, {{'i', INK}, {'d', STONE_DARK}, {'g', GOLD}, {'p', GOLD_PALE}});
     return img;
 }
 

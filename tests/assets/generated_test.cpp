@@ -1,0 +1,205 @@
+// The pictures our art generator draws: every one the game loads, at the
+// sizes its screens need, the same on every run, and loadable by the game.
+#include <cstdlib>
+#include <set>
+
+#include <SDL_image.h>
+
+#include "assets/loading.h"
+
+namespace {
+
+int run(const std::string& command) {
+    return system((command + " > /dev/null").c_str());
+}
+
+class GeneratedArt : public AssetLoading {
+  protected:
+    // Replaces the test tree's pictures with the generator's.
+    void generate() {
+        ASSERT_EQ(run("rm -rf data/gfx data/icn data/decor"), 0);
+        ASSERT_EQ(run(std::string(TESSARY_ARTGEN) + " data"), 0);
+    }
+    // A picture as the file holds it (alpha and all); freed by the caller.
+    SDL_Surface* load(const std::string& file) {
+        SDL_Surface* loaded = IMG_Load(file.c_str());
+        EXPECT_NE(loaded, nullptr) << file;
+        if (!loaded)
+            return nullptr;
+        SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xFF,
+                                                 0xFF00, 0xFF0000, 0xFF000000);
+        SDL_SetAlpha(loaded, 0, 255);
+        SDL_BlitSurface(loaded, NULL, rgba, NULL);
+        SDL_FreeSurface(loaded);
+        return rgba;
+    }
+    static Uint32 rgbaAt(SDL_Surface* s, int x, int y) { return pixelAt(s, x, y); }
+    static int alpha(Uint32 pixel) { return pixel >> 24; }
+};
+
+TEST_F(GeneratedArt, TheGameLoadsEveryPicture) {
+    generate();
+    startRecording();
+    EXPECT_EQ(err, "");
+    std::vector<std::string> items;
+    for (int i = 0; i < 14; i++)
+        items.push_back("Item " + std::to_string(i) + " is existant");
+    EXPECT_EQ(linesBetween("Loaded shop icons", "Surfaces loaded..."), items);
+    for (SDL_Surface* icon : game->icons)
+        EXPECT_NE(icon, nullptr);
+    EXPECT_NE(game->portrait, nullptr);
+    SDL_Surface* title = load("data/gfx/title.png");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->w, 640);
+    EXPECT_EQ(title->h, 480);
+    SDL_FreeSurface(title);
+}
+
+TEST_F(GeneratedArt, PicturesFitTheScreensThatDrawThem) {
+    generate();
+    startRecording();
+    for (SDL_Surface* tile : game->tiles) {
+        EXPECT_EQ(tile->w, CELL_SIZE);
+        EXPECT_EQ(tile->h, CELL_SIZE);
+    }
+    for (auto& row : game->sprites) {
+        for (SDL_Surface* sprite : row) {
+            EXPECT_EQ(sprite->w, CELL_SIZE);
+            EXPECT_EQ(sprite->h, CELL_SIZE);
+        }
+    }
+    for (SDL_Surface* background : game->fightBackgrounds) {
+        EXPECT_EQ(background->w, SCREEN_W);
+        EXPECT_EQ(background->h, SCREEN_H);
+    }
+    EXPECT_EQ(game->fx[FX_RAPTURE]->w, SCREEN_W);
+    EXPECT_EQ(game->fx[FX_RAPTURE]->h, SCREEN_H);
+    // Item icons and the fight bar's icons stand in rows and columns 49 apart.
+    for (SDL_Surface* item : game->itemIcons) {
+        EXPECT_LE(item->w, 48);
+        EXPECT_LE(item->h, 49);
+    }
+    for (int i : {ICON_FIGHT, ICON_DEFEND, ICON_MAGIC, ICON_MANA_POTION, ICON_SOLD_OUT}) {
+        EXPECT_LE(game->icons[i]->w, 48);
+        EXPECT_LE(game->icons[i]->h, 49);
+    }
+    // The heart sits left of the HP bar, which starts at x 20.
+    EXPECT_LE(game->icons[ICON_HEART]->w, 20);
+    // The shop picture stands right of the list, from (360, 25), clear of the
+    // money line at y 448; the arrows at x 340 stay left of it.
+    EXPECT_LE(360 + game->icons[ICON_SHOP]->w, SCREEN_W);
+    EXPECT_LE(25 + game->icons[ICON_SHOP]->h, 448);
+    EXPECT_LE(340 + game->icons[ICON_SCROLL_UP]->w, 360);
+    EXPECT_LE(440 + game->icons[ICON_SCROLL_DOWN]->h, SCREEN_H);
+    // The portrait at (10, 10) stays left of the statistics at x 140.
+    EXPECT_LE(10 + game->portrait->w, 140);
+}
+
+TEST_F(GeneratedArt, CharactersStandOnTheTileWithTransparencyAround) {
+    generate();
+    const char* files[] = {"pc/0",   "pc/1",   "pc/2",   "pc/3",   "npc0/2", "npc1/0", "npc2/2",
+                           "npc3/2", "npc4/0", "npc5/2", "npc6/2", "npc7/2", "npc8/0"};
+    for (const char* name : files) {
+        SDL_Surface* s = load(std::string("data/gfx/sprites/") + name + ".png");
+        ASSERT_NE(s, nullptr);
+        int visible = 0;
+        for (int y = 0; y < s->h; y++)
+            for (int x = 0; x < s->w; x++)
+                visible += alpha(rgbaAt(s, x, y)) > 0;
+        EXPECT_EQ(alpha(rgbaAt(s, 0, 0)), 0) << name;
+        EXPECT_EQ(alpha(rgbaAt(s, 47, 47)), 0) << name;
+        EXPECT_EQ(alpha(rgbaAt(s, 0, 47)), 0) << name;
+        EXPECT_GT(visible, 48 * 48 / 4) << name << ": a figure, not a speck";
+        EXPECT_LT(visible, 48 * 48 * 3 / 4) << name << ": the tile shows around it";
+        SDL_FreeSurface(s);
+    }
+}
+
+TEST_F(GeneratedArt, TenDistinctCharactersFacingFourWays) {
+    generate();
+    const char* fronts[] = {"pc/2",   "npc0/2", "npc1/0", "npc2/2", "npc4/0",
+                            "npc5/2", "npc3/2", "npc6/2", "npc7/2", "npc8/0"};
+    std::set<std::string> seen;
+    for (const char* name : fronts) {
+        SDL_Surface* s = load(std::string("data/gfx/sprites/") + name + ".png");
+        ASSERT_NE(s, nullptr);
+        seen.insert(std::string((const char*)s->pixels, (size_t)s->pitch * s->h));
+        SDL_FreeSurface(s);
+    }
+    EXPECT_EQ(seen.size(), 10u);
+    std::set<std::string> headings;
+    for (int h = 0; h < 4; h++) {
+        SDL_Surface* s = load("data/gfx/sprites/pc/" + std::to_string(h) + ".png");
+        ASSERT_NE(s, nullptr);
+        headings.insert(std::string((const char*)s->pixels, (size_t)s->pitch * s->h));
+        SDL_FreeSurface(s);
+    }
+    EXPECT_EQ(headings.size(), 4u) << "the hero looks the way he walks";
+}
+
+TEST_F(GeneratedArt, TilesAreOpaqueAndDifferent) {
+    generate();
+    std::set<std::string> seen;
+    for (int i = 0; i < 8; i++) {
+        SDL_Surface* s = load("data/gfx/tiles/0" + std::to_string(i) + ".png");
+        ASSERT_NE(s, nullptr);
+        for (int y = 0; y < s->h; y++)
+            for (int x = 0; x < s->w; x++)
+                ASSERT_EQ(alpha(rgbaAt(s, x, y)), 255) << "tile " << i;
+        seen.insert(std::string((const char*)s->pixels, (size_t)s->pitch * s->h));
+        SDL_FreeSurface(s);
+    }
+    EXPECT_EQ(seen.size(), 8u);
+}
+
+// Tiled over the screen, the backdrop shows no seam: across its wrapping
+// edges it changes no more than between neighbouring art pixels inside.
+TEST_F(GeneratedArt, CloudBackdropTilesWithoutSeams) {
+    generate();
+    SDL_Surface* s = load("data/gfx/clouds.jpg");
+    ASSERT_NE(s, nullptr);
+    auto difference = [&](int x0, int y0, int x1, int y1) {
+        Uint32 a = rgbaAt(s, x0, y0), b = rgbaAt(s, x1, y1);
+        int d = 0;
+        for (int shift = 0; shift < 24; shift += 8)
+            d += abs((int)((a >> shift) & 0xFF) - (int)((b >> shift) & 0xFF));
+        return d;
+    };
+    double inside = 0, seamX = 0, seamY = 0;
+    int pairs = 0;
+    for (int y = 0; y < s->h; y++) {
+        for (int x = 1; x + 1 < s->w; x += 2) {
+            inside += difference(x, y, x + 1, y);
+            pairs++;
+        }
+        seamX += difference(s->w - 1, y, 0, y);
+    }
+    for (int x = 0; x < s->w; x++)
+        seamY += difference(x, s->h - 1, x, 0);
+    inside /= pairs;
+    EXPECT_LE(seamX / s->h, 2 * inside + 6);
+    EXPECT_LE(seamY / s->w, 2 * inside + 6);
+    SDL_FreeSurface(s);
+}
+
+TEST_F(GeneratedArt, SameSourceDrawsTheSameFiles) {
+    ASSERT_EQ(run(std::string(TESSARY_ARTGEN) + " first"), 0);
+    ASSERT_EQ(run(std::string(TESSARY_ARTGEN) + " second"), 0);
+    EXPECT_EQ(run("diff -r first second"), 0);
+}
+
+TEST_F(GeneratedArt, ContactSheetShowsThePictures) {
+    ASSERT_EQ(run(std::string(TESSARY_ARTGEN) + " review --contact-sheet sheet.png"), 0);
+    SDL_Surface* sheet = load("sheet.png");
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_GE(sheet->w, 640);
+    EXPECT_GE(sheet->h, 480);
+    SDL_FreeSurface(sheet);
+}
+
+TEST_F(GeneratedArt, UnwritableFolderFails) {
+    tree.write("blocked", "a file where a folder should be");
+    EXPECT_NE(run(std::string(TESSARY_ARTGEN) + " blocked 2>/dev/null"), 0);
+}
+
+} // namespace
