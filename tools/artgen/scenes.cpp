@@ -39,10 +39,12 @@ Image meadow() {
     Image img(W, H);
     for (int y = 0; y < 110; y++)
         for (int x = 0; x < W; x++)
-            img.set(x, y, mix(SEA_LIGHT, SKY, y / 110.0f));
-    cloud(img, 60, 30, 10);
-    cloud(img, 230, 20, 8);
-    cloud(img, 160, 55, 6);
+            img.set(x, y, mix(SEA, SKY, y / 110.0f));
+    // Clouds keep clear of the top left corner, where the HUD and the
+    // enemy's line are written.
+    cloud(img, 236, 26, 9);
+    cloud(img, 150, 62, 6);
+    cloud(img, 60, 74, 5);
     for (int x = 0; x < W; x++) {
         int far = 92 - (int)(22 * valueNoise(x, 0, 50, 0, 101));
         int near = 108 - (int)(14 * valueNoise(x, 0, 30, 0, 102));
@@ -96,30 +98,35 @@ Image hall() {
             img.set(x, y, shade(c, -0.35f * (1 - depth)));
         }
     }
+    // Dark ceiling beams behind the HUD and the enemy's line.
+    img.fillRect(0, 0, W, 28, shade(WOOD_DARK, -0.45f));
+    img.fillRect(0, 26, W, 3, WOOD_DARK);
+    for (int x = 12; x < W; x += 48)
+        img.fillRect(x, 0, 8, 27, shade(WOOD_DARK, -0.25f));
     // A window with the night outside.
-    img.fillRect(136, 14, 48, 58, INK);
-    img.fillRect(140, 18, 40, 50, SEA_DARK);
-    img.fillEllipse(170, 30, 5, 5, GOLD_PALE);
-    img.fillRect(159, 18, 2, 50, WOOD);
-    img.fillRect(140, 42, 40, 2, WOOD);
-    img.fillRect(134, 72, 52, 4, WOOD_LIGHT);
+    img.fillRect(136, 32, 48, 52, INK);
+    img.fillRect(140, 36, 40, 44, SEA_DARK);
+    img.fillEllipse(170, 46, 5, 5, GOLD_PALE);
+    img.fillRect(159, 36, 2, 44, WOOD);
+    img.fillRect(140, 56, 40, 2, WOOD);
+    img.fillRect(134, 84, 52, 4, WOOD_LIGHT);
     // Torches, each with a pool of light.
     for (int t = 0; t < 2; t++) {
         int x = t ? 260 : 60;
-        for (int r = 40; r > 0; r -= 4)
-            img.fillEllipse(x, 40, r, r, withAlpha(GOLD, 10));
-        img.fillRect(x - 2, 44, 4, 14, WOOD);
-        img.fillEllipse(x, 40, 4, 6, ORANGE);
-        img.fillEllipse(x, 42, 2, 3, GOLD_PALE);
+        for (int r = 36; r > 0; r -= 4)
+            img.fillEllipse(x, 56, r, r, withAlpha(GOLD, 10));
+        img.fillRect(x - 2, 60, 4, 14, WOOD);
+        img.fillEllipse(x, 56, 4, 6, ORANGE);
+        img.fillEllipse(x, 58, 2, 3, GOLD_PALE);
     }
     // Banners beside the window.
     for (int b = 0; b < 2; b++) {
         int x = b ? 200 : 100;
-        img.fillRect(x, 10, 20, 44, RED);
-        img.fillRect(x, 10, 20, 3, GOLD);
+        img.fillRect(x, 32, 20, 40, RED);
+        img.fillRect(x, 32, 20, 3, GOLD);
         for (int i = 0; i < 10; i++)
-            img.fillRect(x + i, 54, 20 - 2 * i, 1, RED);
-        img.fillEllipse(x + 10, 30, 5, 5, GOLD);
+            img.fillRect(x + i, 72, 20 - 2 * i, 1, RED);
+        img.fillEllipse(x + 10, 50, 5, 5, GOLD);
     }
     // The rug under the fighters.
     img.fillEllipse(W / 2 - 35, GROUND + 3, 95, 12, BLOOD);
@@ -129,17 +136,20 @@ Image hall() {
     return img;
 }
 
-// The sky behind the map's edges: clouds drifting on blue, tiling seamlessly.
+// The sky behind the map's edges: banks of cloud drifting on blue, twice as
+// wide as tall, tiling seamlessly (the noise is sampled at half speed across,
+// so its period of 64 spans the picture's 128 columns).
 Image clouds() {
     const int S = 64;
-    Image img(S, S);
+    Image img(2 * S, S);
+    auto cover = [&](int x, int y) {
+        float u = x * 0.5f;
+        return 0.6f * valueNoise(u, y, 16, S, 111) + 0.3f * valueNoise(u, y, 8, S, 112) +
+               0.1f * valueNoise(u, y, 4, S, 113);
+    };
     for (int y = 0; y < S; y++) {
-        for (int x = 0; x < S; x++) {
-            float n = 0.6f * valueNoise(x, y, 16, S, 111) + 0.3f * valueNoise(x, y, 8, S, 112) +
-                      0.1f * valueNoise(x, y, 4, S, 113);
-            float below = 0.6f * valueNoise(x, y - 2, 16, S, 111) +
-                          0.3f * valueNoise(x, y - 2, 8, S, 112) +
-                          0.1f * valueNoise(x, y - 2, 4, S, 113);
+        for (int x = 0; x < 2 * S; x++) {
+            float n = cover(x, y), below = cover(x, y - 2);
             Rgba c = mix(SEA_LIGHT, SKY, 0.35f);
             if (n > 0.54f)
                 c = below > n + 0.01f ? mix(SKY, STONE_PALE, 0.5f) : WHITE;
