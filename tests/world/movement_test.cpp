@@ -103,7 +103,7 @@ TEST_F(MovementTest, CollisionRulesApplyInOrderAndTheFirstDecides) {
             EXPECT_EQ(game->map.cells[c.y][c.x], c.codeAfter) << c.what;
         }
         if (c.npcThere)
-            game->npcs.pop_back();
+            removeLastNpc(*game);
     }
 }
 
@@ -214,7 +214,7 @@ TEST_F(MovementTest, AQuestIsSolvedOnlyByAnAllowedStepOnItsOwnFloor) {
         EXPECT_EQ(game->player.currentQuest, quest) << c.what;
         EXPECT_EQ(game->player.gold, gold) << c.what;
         if (c.npcThere)
-            game->npcs.pop_back();
+            removeLastNpc(*game);
     }
 }
 

@@ -104,7 +104,7 @@ TEST_F(RenderTest, ACharacterNumberWithoutARowDrawsNothing) {
         addNpc(*game, 51, 50, character);
         game->Roam_DrawEverything();
         EXPECT_EQ(middleOf(1, 0), tile(3)) << "character " << character;
-        game->npcs.pop_back();
+        removeLastNpc(*game);
     }
 }
 

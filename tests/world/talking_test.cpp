@@ -65,7 +65,7 @@ TEST_F(TalkingTest, EveryNeighbourIsFoundAtItsOffsetAndNobodyFurther) {
                                std::to_string(c.dy) + ")");
         EXPECT_EQ(talk(), expected);
         drainEvents(); // the key meant for a conversation that did not happen
-        game->npcs.pop_back();
+        removeLastNpc(*game);
     }
 }
 

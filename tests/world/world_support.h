@@ -24,6 +24,12 @@ inline NPC* addNpc(CGame& game, int x, int y, int character = 1, int hostile = 0
     return npc;
 }
 
+// Removes and destroys the NPC added last.
+inline void removeLastNpc(CGame& game) {
+    delete game.npcs.back();
+    game.npcs.pop_back();
+}
+
 // The image file the game loads for a character row and heading; rows with a
 // single image use it for every heading.
 inline std::string spriteFile(int row, int heading) {
