@@ -65,6 +65,10 @@ struct FinderCase {
     bool stops;                    // a failed change of folder stops the process
 };
 
+void PrintTo(const FinderCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class FinderStart : public Launcher, public ::testing::WithParamInterface<FinderCase> {};
 
 TEST_P(FinderStart, EntersTheFolderHoldingTheBundleOnlyWhenTheFirstArgumentSaysSo) {

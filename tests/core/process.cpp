@@ -62,9 +62,13 @@ bool GameProcess::waitUntilQuitRequestsAreEvents(int timeoutMs) {
     return false;
 }
 
-GameRun GameProcess::askToQuit(int timeoutMs) { return waitFor(timeoutMs, SIGTERM); }
+GameRun GameProcess::askToQuit(int timeoutMs) {
+    return waitFor(timeoutMs, SIGTERM);
+}
 
-GameRun GameProcess::wait(int timeoutMs) { return waitFor(timeoutMs, 0); }
+GameRun GameProcess::wait(int timeoutMs) {
+    return waitFor(timeoutMs, 0);
+}
 
 GameRun GameProcess::waitFor(int timeoutMs, int repeatedSignal) {
     GameRun run = {false, -1, "", ""};

@@ -117,6 +117,10 @@ struct MissingFileCase {
     const char* lastLine; // of standard output
 };
 
+void PrintTo(const MissingFileCase& c, std::ostream* os) {
+    *os << c.file;
+}
+
 class MissingDataFile : public GameBinary, public ::testing::WithParamInterface<MissingFileCase> {};
 
 TEST_P(MissingDataFile, EndsTheGameWithItsMessageAndStatusOne) {

@@ -28,6 +28,10 @@ struct ReadCase {
     bool endsFailed;                // hasFailed() after those reads
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class LineReaderReads : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(LineReaderReads, GivesTheLinesAndStateOfTheTable) {
@@ -104,6 +108,16 @@ struct NumberCase {
     const char* text;
     int value;
 };
+
+// Names the case in test lists: the text, with unprintable bytes as escapes.
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    for (const char* p = c.text; *p; p++) {
+        if (isprint((unsigned char)*p))
+            *os << *p;
+        else
+            *os << "\\x" << std::hex << (int)(unsigned char)*p << std::dec;
+    }
+}
 
 class LineReaderNumbers : public ::testing::TestWithParam<NumberCase> {};
 

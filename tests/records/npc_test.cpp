@@ -57,6 +57,10 @@ struct NpcFileCase {
     std::vector<NPC> expected; // the records added after the two spawned ones
 };
 
+void PrintTo(const NpcFileCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class NpcFile : public GameTest, public ::testing::WithParamInterface<NpcFileCase> {};
 
 TEST_P(NpcFile, AddsTheRecordsAfterTheSpawnedPairAndPrintsHowItEnded) {

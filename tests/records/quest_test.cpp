@@ -22,6 +22,10 @@ struct QuestFileCase {
     std::vector<Quest> expected; // posX, posY, floor, text and rewardKey are compared
 };
 
+void PrintTo(const QuestFileCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 Quest quest(int x, int y, int floor, const std::string& text, int rewardKey) {
     Quest q;
     q.posX = x;
@@ -206,6 +210,10 @@ struct ArrivalCase {
     bool solved;
     int gold, keys; // afterwards, from 100 gold and 0 keys
 };
+
+void PrintTo(const ArrivalCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class QuestArrival : public ::testing::TestWithParam<ArrivalCase> {};
 

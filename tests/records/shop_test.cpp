@@ -68,6 +68,10 @@ struct ShopFileCase {
     std::vector<Item> expected;
 };
 
+void PrintTo(const ShopFileCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class ShopFile : public ::testing::TestWithParam<ShopFileCase> {
   protected:
     RecordFolder folder;

@@ -1,0 +1,30 @@
+#!/bin/sh
+# Fuzzes each data file loader (map, NPCs, quests, shop goods) for a bounded
+# time with libFuzzer under the address and undefined-behaviour sanitizers,
+# starting from a copy of its corpus of real files. Any crash, sanitizer report
+# or leak fails the check; the input that caused it is kept in
+# build-fuzz/artifacts/.
+set -e
+cd "$(dirname "$0")/../.."
+seconds=${TESSARY_FUZZ_SECONDS:-30}
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTESSARY_FUZZ=ON -DTESSARY_TESTS=OFF -DTESSARY_BENCH=OFF >/dev/null
+cmake --build build-fuzz --target fuzz_targets -j"$(nproc)"
+
+rm -rf build-fuzz/artifacts && mkdir -p build-fuzz/artifacts
+for loader in map npcs quests shop; do
+    echo "-- fuzzing the $loader loader for $seconds seconds"
+    rm -rf "build-fuzz/corpus-$loader"
+    cp -r "fuzz/corpus/$loader" "build-fuzz/corpus-$loader"
+    if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        "build-fuzz/fuzz/fuzz_$loader" -max_total_time="$seconds" -max_len=16384 \
+        -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+        -artifact_prefix="build-fuzz/artifacts/$loader-" "build-fuzz/corpus-$loader" \
+        >"build-fuzz/fuzz-$loader.log" 2>&1; then
+        tail -n 60 "build-fuzz/fuzz-$loader.log"
+        echo "The $loader loader's fuzzer found a fault (log: build-fuzz/fuzz-$loader.log)"
+        exit 1
+    fi
+    grep -E '^stat::number_of_executed_units|^Done' "build-fuzz/fuzz-$loader.log" || true
+done
