@@ -227,12 +227,13 @@ TEST_F(CheckerTest, QuestsAreDoneInTheOrderTheQuestGiverHandsThemOut) {
 
 TEST_F(CheckerTest, AHostileCharacterNobodyCanBeatIsReported) {
     tiny.npcs[0] = npcRecord(999, true, "Titan", "I am inevitable.", 70, 70, 4);
-    const Problem* p = findProblem(check(), "Titan (999 hit points) is too strong");
+    Report report = check();
+    const Problem* p = findProblem(report, "Titan (999 hit points) is too strong");
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->line, 1);
     // The best shield money can buy makes him beatable.
     tiny.shop += itemRecord(START_GOLD, 10, "Perfect Shield", 0, 19);
-    Report report = check();
+    report = check();
     EXPECT_TRUE(report.clean()) << report.problems[0].text;
 }
 

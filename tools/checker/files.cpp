@@ -267,17 +267,30 @@ void checkLastRecord(const RawFile& raw, const std::string& path, int recordLine
                    count - available);
 }
 
+// Opens a record file twice over: as a stream for the game's own record
+// readers, and split into lines for the line-by-line diagnostics. A file that
+// cannot be opened is reported with the message the game ends on.
+FILE* openRecordFile(const std::string& path, const char* gameMessage, RawFile& raw,
+                     Report& report) {
+    raw = readRaw(path);
+    FILE* file = raw.opened ? fopen(path.c_str(), "rb") : NULL;
+    if (!file) {
+        char message[512];
+        snprintf(message, sizeof message, gameMessage, path.c_str());
+        report.add(path, 0, "missing: the game ends with \"%s\"", message);
+        return NULL;
+    }
+    reportCarriageReturns(raw, path, report);
+    return file;
+}
+
 void loadNPCFile(const std::string& path, Floor& floor, Report& report) {
-    RawFile raw = readRaw(path);
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file || !raw.opened) {
-        if (file)
-            fclose(file);
-        report.add(path, 0, "missing: the game ends with \"NPC file %s missing\"", path.c_str());
+    RawFile raw;
+    FILE* file = openRecordFile(path, "NPC file %s missing", raw, report);
+    if (!file) {
         floor.present = false;
         return;
     }
-    reportCarriageReturns(raw, path, report);
     const int count = sizeof NPC_FIELDS / sizeof NPC_FIELDS[0];
     LineReader in(file);
     bool linesOk = true;
@@ -306,15 +319,10 @@ void loadNPCFile(const std::string& path, Floor& floor, Report& report) {
 }
 
 void loadQuestFile(const std::string& path, Campaign& campaign, Report& report) {
-    RawFile raw = readRaw(path);
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file || !raw.opened) {
-        if (file)
-            fclose(file);
-        report.add(path, 0, "missing: the game ends with \"Quest file %s missing\"", path.c_str());
+    RawFile raw;
+    FILE* file = openRecordFile(path, "Quest file %s missing", raw, report);
+    if (!file)
         return;
-    }
-    reportCarriageReturns(raw, path, report);
     const int count = sizeof QUEST_FIELDS / sizeof QUEST_FIELDS[0];
     LineReader in(file);
     bool linesOk = true;
@@ -342,15 +350,10 @@ void loadQuestFile(const std::string& path, Campaign& campaign, Report& report) 
 }
 
 void loadShopFile(const std::string& path, Campaign& campaign, Report& report) {
-    RawFile raw = readRaw(path);
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file || !raw.opened) {
-        if (file)
-            fclose(file);
-        report.add(path, 0, "missing: the game ends with \"File %s missing\"", path.c_str());
+    RawFile raw;
+    FILE* file = openRecordFile(path, "File %s missing", raw, report);
+    if (!file)
         return;
-    }
-    reportCarriageReturns(raw, path, report);
     const int count = sizeof ITEM_FIELDS / sizeof ITEM_FIELDS[0];
     LineReader in(file);
     bool linesOk = true;
