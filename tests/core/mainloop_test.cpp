@@ -1,6 +1,9 @@
 // The main loop and its frame-rate report, performance.txt.
+#include <chrono>
+#include <cstdio>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 #include "process.h"
@@ -28,6 +31,37 @@ TEST_F(MainLoop, QuitAlreadySetRunsNoPassAndReportsZeroFrames) {
     // No frame in no time: whatever dividing zero by the seconds gives.
     EXPECT_TRUE(::testing::internal::RE::FullMatch(lines[4], "Avg\\. FPS: (-?nan|0\\.000000)"))
         << lines[4];
+}
+
+TEST_F(MainLoop, PassInWhichQuitIsSetIsTheLastAndIsCounted) {
+    start();
+    pushQuit(); // the window system's request, read by the first roaming pass
+    game->gameLoop();
+    ASSERT_EQ(report().size(), 5u);
+    EXPECT_TRUE(::testing::internal::RE::FullMatch(report()[2],
+                                                   "Did 1 frames in [0-9]+\\.[0-9]{6} seconds"))
+        << report()[2];
+}
+
+TEST_F(MainLoop, ReportGivesFramesSecondsAndTheirRate) {
+    start();
+    std::thread windowSystem([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        pushQuit();
+    });
+    game->gameLoop();
+    windowSystem.join();
+    std::vector<std::string> lines = report();
+    ASSERT_EQ(lines.size(), 5u);
+    int frames = 0;
+    float seconds = 0;
+    ASSERT_EQ(sscanf(lines[2].c_str(), "Did %i frames in %f seconds", &frames, &seconds), 2)
+        << lines[2];
+    EXPECT_GT(frames, 1);
+    EXPECT_GE(seconds, 0.3f);
+    char rate[64];
+    snprintf(rate, sizeof rate, "Avg. FPS: %f", (double)((float)frames / seconds));
+    EXPECT_EQ(lines[4], rate);
 }
 
 TEST_F(MainLoop, ReportCountsTheNpcsOfTheFloorWhereTheGameEnded) {
