@@ -14,12 +14,16 @@ namespace {
 class MainLoop : public GameTest {
   protected:
     std::vector<std::string> report() { return linesOf(readFile(tree.path("performance.txt"))); }
+    // Runs a main loop that was told to quit before it began.
+    void runAlreadyQuit() {
+        game->quit = 1;
+        game->gameLoop();
+    }
 };
 
 TEST_F(MainLoop, QuitAlreadySetRunsNoPassAndReportsZeroFrames) {
     start();
-    game->quit = 1;
-    game->gameLoop();
+    runAlreadyQuit();
     std::vector<std::string> lines = report();
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "QorProfiler 2.0");
@@ -75,8 +79,7 @@ TEST_F(MainLoop, ReportCountsTheNpcsOfTheFloorWhereTheGameEnded) {
     startCapture();
     game->loadNPCs("data/npcs3.qor");
     stopCapture();
-    game->quit = 1;
-    game->gameLoop();
+    runAlreadyQuit();
     ASSERT_EQ(report().size(), 5u);
     EXPECT_EQ(report()[3], "Had 5 NPC's at 640x480 resolution");
 }
@@ -84,8 +87,7 @@ TEST_F(MainLoop, ReportCountsTheNpcsOfTheFloorWhereTheGameEnded) {
 TEST_F(MainLoop, ReportReplacesAnEarlierOne) {
     tree.write("performance.txt", std::string(5000, 'x') + "\nold\nlines\n");
     start();
-    game->quit = 1;
-    game->gameLoop();
+    runAlreadyQuit();
     std::vector<std::string> lines = report();
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "QorProfiler 2.0");
@@ -94,10 +96,9 @@ TEST_F(MainLoop, ReportReplacesAnEarlierOne) {
 TEST_F(MainLoop, ReportThatCannotBeWrittenIsSkippedSilently) {
     ASSERT_EQ(mkdir(tree.path("performance.txt").c_str(), 0755), 0);
     start();
-    game->quit = 1;
     startCapture();
     ::testing::internal::CaptureStderr();
-    game->gameLoop();
+    runAlreadyQuit();
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(stopCapture(), "");
     struct stat info;

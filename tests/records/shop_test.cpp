@@ -106,10 +106,11 @@ TEST_P(ShopFile, LoadsTheGoodsAndPrintsTheLinesOfTheTable) {
 const Lines SWORD = goods("300", "4", "6", "Broadsword", "0");
 const Lines MAIL = goods("500", "7", "0", "Chain mail", "5");
 
-Item scroll() {
+// The scroll of scrollLines(flag): with its spell flag set, or cleared.
+Item scroll(bool teaches = true) {
     Item it = item(90, 10, 0, "Scroll of fire", 0);
     it.isSpellScroll = 1;
-    it.teachesSpell[1] = 1;
+    it.teachesSpell[1] = teaches ? 1 : 0;
     return it;
 }
 Lines scrollLines(const std::string& flag) {
@@ -119,122 +120,100 @@ Lines scrollLines(const std::string& flag) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ShopFile,
-    ::testing::Values(ShopFileCase{"TwoGoodsWithFinalLineFeedEndAtANullRecord",
-                                   record(SWORD) + record(MAIL),
-                                   shopOutput(2, true),
-                                   {item(300, 4, 6, "Broadsword", 0),
-                                    item(500, 7, 0, "Chain mail", 5)}},
-                      ShopFileCase{
-                          "LastLineWithoutLineFeedEndsWithoutNullRecord",
-                          record(SWORD) + record(MAIL).substr(0, record(MAIL).size() - 1),
-                          shopOutput(2, false),
-                          {item(300, 4, 6, "Broadsword", 0), item(500, 7, 0, "Chain mail", 5)}},
-                      ShopFileCase{
-                          "CrlfLoadsLikeLf",
-                          record(SWORD, "\r\n") + record(MAIL, "\r\n"),
-                          shopOutput(2, true),
-                          {item(300, 4, 6, "Broadsword", 0), item(500, 7, 0, "Chain mail", 5)}},
-                      ShopFileCase{"EmptyFileIsAnEmptyShop", "", shopOutput(0, true), {}},
-                      ShopFileCase{"FreeBladeIsAGood",
-                                   record(goods("0", "1", "5", "Old knife", "0")),
-                                   shopOutput(1, true),
-                                   {item(0, 1, 5, "Old knife", 0)}},
-                      ShopFileCase{"PriceAndWeaponZeroEndTheListEvenBeforeOtherGoods",
-                                   record(goods("0", "1", "0", "Nothing", "4")) + record(SWORD),
-                                   shopOutput(0, true),
-                                   {}},
-                      ShopFileCase{"EveryFlagLineInItsPlace",
-                                   record({"25", "0", "0", "Potion", "1", "0", "0", "0", "0", "0",
-                                           "0", "0", "0", "0", "0", "0"}) +
-                                       record(scrollLines("1")) +
-                                       record({"80", "2", "0", "Key", "0", "0", "0", "0", "0", "0",
-                                               "0", "0", "0", "1", "0", "0"}) +
-                                       record({"30", "13", "0", "Mana", "0", "0", "0", "0", "0",
-                                               "0", "0", "0", "1", "0", "1", "0"}),
-                                   shopOutput(4, true),
-                                   {[] {
-                                        Item it = item(25, 0, 0, "Potion", 0);
-                                        it.isHealingPotion = 1;
-                                        return it;
-                                    }(),
-                                    scroll(),
-                                    [] {
-                                        Item it = item(80, 2, 0, "Key", 0);
-                                        it.isKey = 1;
-                                        return it;
-                                    }(),
-                                    [] {
-                                        Item it = item(30, 13, 0, "Mana", 0);
-                                        it.teachesSpell[6] = 1;
-                                        it.isManaPotion = 1;
-                                        return it;
-                                    }()}},
-                      ShopFileCase{"FlagsAreOneAboveZeroOnly",
-                                   record(scrollLines("2")) + record(scrollLines("17")) +
-                                       record(scrollLines("0")) + record(scrollLines("-1")) +
-                                       record(scrollLines("x")),
-                                   shopOutput(5, true),
-                                   {scroll(), scroll(),
-                                    [] {
-                                        Item it = scroll();
-                                        it.teachesSpell[1] = 0;
-                                        return it;
-                                    }(),
-                                    [] {
-                                        Item it = scroll();
-                                        it.teachesSpell[1] = 0;
-                                        return it;
-                                    }(),
-                                    [] {
-                                        Item it = scroll();
-                                        it.teachesSpell[1] = 0;
-                                        return it;
-                                    }()}},
-                      ShopFileCase{"IconIndexIsStoredAsRead",
-                                   record(goods("10", "99", "1", "A", "0")) +
-                                       record(goods("10", "-5", "1", "B", "0")),
-                                   shopOutput(2, true),
-                                   {item(10, 99, 1, "A", 0), item(10, -5, 1, "B", 0)}},
-                      ShopFileCase{"SignsAndJunkConvertLikeAtoi",
-                                   record(goods(" +40", "3 icons", "-2x", "Odd", "7th")),
-                                   shopOutput(1, true),
-                                   {item(40, 3, -2, "Odd", 7)}},
-                      ShopFileCase{"NumbersBeyondAnIntStopAtItsLimits",
-                                   record(goods("99999999999999999", "-99999999999999999", "1",
-                                                "Dear", "999999999")),
-                                   shopOutput(1, true),
-                                   {item(INT_MAX, INT_MIN, 1, "Dear", 999999999)}},
-                      ShopFileCase{"FileEndingInsideARecordReadsEmptyForTheRest",
-                                   "120\n3\n2\nDag",
-                                   shopOutput(1, false),
-                                   {item(120, 3, 2, "Dag", 0)}},
-                      // Over-long lines keep their start; every later line reads empty, so
-                      // the next record is a null record.
-                      ShopFileCase{"OverlongNameKeepsEighteenCharacters",
-                                   record(goods("70", "5", "3", "Sword of the Seven Winds", "2")) +
-                                       record(MAIL),
-                                   shopOutput(1, true),
-                                   {item(70, 5, 3, "Sword of the Seven", 0)}},
-                      ShopFileCase{"NameOfEighteenCharactersFits",
-                                   record(goods("70", "5", "3", "Sword of the Seven", "2")),
-                                   shopOutput(1, true),
-                                   {item(70, 5, 3, "Sword of the Seven", 2)}},
-                      ShopFileCase{"OverlongPriceKeepsEighteenDigits",
-                                   record(goods("1234567890123456789", "5", "3", "Gold", "2")) +
-                                       record(MAIL),
-                                   shopOutput(1, true),
-                                   {item(INT_MAX, 0, 0, "", 0)}},
-                      ShopFileCase{"OverlongFlagKeepsThreeCharacters",
-                                   record(scrollLines("1000")) + record(MAIL), shopOutput(1, true),
-                                   [] {
-                                       Item it = scroll();
-                                       return std::vector<Item>{it};
-                                   }()},
-                      ShopFileCase{"OverlongArmourKeepsNineCharacters",
-                                   record(goods("500", "7", "0", "Plate", "1234567890")) +
-                                       record(MAIL),
-                                   shopOutput(1, true),
-                                   {item(500, 7, 0, "Plate", 123456789)}}),
+    ::testing::Values(
+        ShopFileCase{"TwoGoodsWithFinalLineFeedEndAtANullRecord",
+                     record(SWORD) + record(MAIL),
+                     shopOutput(2, true),
+                     {item(300, 4, 6, "Broadsword", 0), item(500, 7, 0, "Chain mail", 5)}},
+        ShopFileCase{"LastLineWithoutLineFeedEndsWithoutNullRecord",
+                     record(SWORD) + record(MAIL).substr(0, record(MAIL).size() - 1),
+                     shopOutput(2, false),
+                     {item(300, 4, 6, "Broadsword", 0), item(500, 7, 0, "Chain mail", 5)}},
+        ShopFileCase{"CrlfLoadsLikeLf",
+                     record(SWORD, "\r\n") + record(MAIL, "\r\n"),
+                     shopOutput(2, true),
+                     {item(300, 4, 6, "Broadsword", 0), item(500, 7, 0, "Chain mail", 5)}},
+        ShopFileCase{"EmptyFileIsAnEmptyShop", "", shopOutput(0, true), {}},
+        ShopFileCase{"FreeBladeIsAGood",
+                     record(goods("0", "1", "5", "Old knife", "0")),
+                     shopOutput(1, true),
+                     {item(0, 1, 5, "Old knife", 0)}},
+        ShopFileCase{"PriceAndWeaponZeroEndTheListEvenBeforeOtherGoods",
+                     record(goods("0", "1", "0", "Nothing", "4")) + record(SWORD),
+                     shopOutput(0, true),
+                     {}},
+        ShopFileCase{"EveryFlagLineInItsPlace",
+                     record({"25", "0", "0", "Potion", "1", "0", "0", "0", "0", "0", "0", "0", "0",
+                             "0", "0", "0"}) +
+                         record(scrollLines("1")) +
+                         record({"80", "2", "0", "Key", "0", "0", "0", "0", "0", "0", "0", "0", "0",
+                                 "1", "0", "0"}) +
+                         record({"30", "13", "0", "Mana", "0", "0", "0", "0", "0", "0", "0", "0",
+                                 "1", "0", "1", "0"}),
+                     shopOutput(4, true),
+                     {[] {
+                          Item it = item(25, 0, 0, "Potion", 0);
+                          it.isHealingPotion = 1;
+                          return it;
+                      }(),
+                      scroll(),
+                      [] {
+                          Item it = item(80, 2, 0, "Key", 0);
+                          it.isKey = 1;
+                          return it;
+                      }(),
+                      [] {
+                          Item it = item(30, 13, 0, "Mana", 0);
+                          it.teachesSpell[6] = 1;
+                          it.isManaPotion = 1;
+                          return it;
+                      }()}},
+        ShopFileCase{"FlagsAreOneAboveZeroOnly",
+                     record(scrollLines("2")) + record(scrollLines("17")) +
+                         record(scrollLines("0")) + record(scrollLines("-1")) +
+                         record(scrollLines("x")),
+                     shopOutput(5, true),
+                     {scroll(), scroll(), scroll(false), scroll(false), scroll(false)}},
+        ShopFileCase{"IconIndexIsStoredAsRead",
+                     record(goods("10", "99", "1", "A", "0")) +
+                         record(goods("10", "-5", "1", "B", "0")),
+                     shopOutput(2, true),
+                     {item(10, 99, 1, "A", 0), item(10, -5, 1, "B", 0)}},
+        ShopFileCase{"SignsAndJunkConvertLikeAtoi",
+                     record(goods(" +40", "3 icons", "-2x", "Odd", "7th")),
+                     shopOutput(1, true),
+                     {item(40, 3, -2, "Odd", 7)}},
+        ShopFileCase{
+            "NumbersBeyondAnIntStopAtItsLimits",
+            record(goods("99999999999999999", "-99999999999999999", "1", "Dear", "999999999")),
+            shopOutput(1, true),
+            {item(INT_MAX, INT_MIN, 1, "Dear", 999999999)}},
+        ShopFileCase{"FileEndingInsideARecordReadsEmptyForTheRest",
+                     "120\n3\n2\nDag",
+                     shopOutput(1, false),
+                     {item(120, 3, 2, "Dag", 0)}},
+        // Over-long lines keep their start; every later line reads empty, so
+        // the next record is a null record.
+        ShopFileCase{"OverlongNameKeepsEighteenCharacters",
+                     record(goods("70", "5", "3", "Sword of the Seven Winds", "2")) + record(MAIL),
+                     shopOutput(1, true),
+                     {item(70, 5, 3, "Sword of the Seven", 0)}},
+        ShopFileCase{"NameOfEighteenCharactersFits",
+                     record(goods("70", "5", "3", "Sword of the Seven", "2")),
+                     shopOutput(1, true),
+                     {item(70, 5, 3, "Sword of the Seven", 2)}},
+        ShopFileCase{"OverlongPriceKeepsEighteenDigits",
+                     record(goods("1234567890123456789", "5", "3", "Gold", "2")) + record(MAIL),
+                     shopOutput(1, true),
+                     {item(INT_MAX, 0, 0, "", 0)}},
+        ShopFileCase{"OverlongFlagKeepsThreeCharacters",
+                     record(scrollLines("1000")) + record(MAIL),
+                     shopOutput(1, true),
+                     {scroll()}},
+        ShopFileCase{"OverlongArmourKeepsNineCharacters",
+                     record(goods("500", "7", "0", "Plate", "1234567890")) + record(MAIL),
+                     shopOutput(1, true),
+                     {item(500, 7, 0, "Plate", 123456789)}}),
     [](const ::testing::TestParamInfo<ShopFileCase>& info) {
         return std::string(info.param.what);
     });
