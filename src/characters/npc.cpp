@@ -2,6 +2,7 @@
 // the quest check that ends each of the player's steps.
 #include "characters/npc.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -79,9 +80,11 @@ bool Player::checkQuestArrival() {
     if (!quest || quest->floor != floor || quest->posX != posX || quest->posY != posY)
         return false;
     printf("Quest %s completed\n", quest->text.c_str());
-    gold += 40;
+    // The console can put any count in the purse: a reward stops at the top
+    // of the range instead of wrapping around to a debt.
+    gold = gold > INT_MAX - 40 ? INT_MAX : gold + 40;
     quest->completed = 1;
-    if (quest->rewardKey == 1)
+    if (quest->rewardKey == 1 && keys < INT_MAX)
         keys += 1;
     currentQuest = NULL;
     return true;
