@@ -71,8 +71,7 @@ class FightTest : public GameTest {
     }
 
     void TearDown() override {
-        std::vector<std::string> ignored;
-        scriptResult(&ignored);
+        endScript();
         GameTest::TearDown();
     }
 };

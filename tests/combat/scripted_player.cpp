@@ -39,11 +39,13 @@ void freeShots() {
 void reportAtExit() {
     if (!script.armed)
         return;
+    script.armed = false;
     std::string last = script.seen.empty() ? "" : script.seen.back().text;
     fprintf(stderr, "scripted player: %zu waits answered; last: %s; problems: %zu\n",
             script.seen.size(), last.c_str(), script.problems.size());
     for (const std::string& p : script.problems)
         fprintf(stderr, "  %s\n", p.c_str());
+    freeShots();
     if (!script.endExpected) {
         fprintf(stderr, "scripted player: the game ended the process in the middle of a test\n");
         fflush(stderr);
@@ -181,6 +183,11 @@ void scriptPlayer(CGame* game, const std::vector<Wait>& waits, bool repeatLast) 
 
 void expectProcessEnd() {
     script.endExpected = true;
+}
+
+void endScript() {
+    script.armed = false;
+    freeShots();
 }
 
 std::vector<Seen> scriptResult(std::vector<std::string>* problems) {

@@ -46,8 +46,11 @@ void scriptPlayer(CGame* game, const std::vector<Wait>& waits, bool repeatLast =
 // in the middle of a script fails the test binary.
 void expectProcessEnd();
 // Disarms the script and returns what was seen; `problems` receives every
-// mismatch and every step left unanswered. The shots live until the next call.
+// mismatch and every step left unanswered. The shots live until the next
+// script or endScript().
 std::vector<Seen> scriptResult(std::vector<std::string>* problems);
+// Disarms the script and frees the shots.
+void endScript();
 
 // True when `text`, rendered with the game's font, is what the surface shows
 // in its box at (x, y): the colour exactly where the glyphs are.
