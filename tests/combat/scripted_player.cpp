@@ -166,6 +166,10 @@ Wait menu(SDLKey key, const std::vector<std::string>& lines) {
     return Wait{true, {}, lines, key};
 }
 
+Wait press(SDLKey key) {
+    return Wait{true, {}, {}, key};
+}
+
 void scriptPlayer(CGame* game, const std::vector<Wait>& waits, bool repeatLast) {
     freeShots();
     script.problems.clear();

@@ -31,6 +31,8 @@ struct Wait {
 Wait box(const std::string& text, bool alert, SDLKey key = SDLK_SPACE);
 Wait oneOf(const std::vector<Message>& messages, SDLKey key = SDLK_SPACE);
 Wait menu(SDLKey key, const std::vector<std::string>& lines = {});
+// Any other waiting screen (a conversation): answered, not checked.
+Wait press(SDLKey key);
 
 // What the player saw at one wait.
 struct Seen {
