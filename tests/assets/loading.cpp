@@ -32,7 +32,13 @@ static void removeDoomedTree() {
         return;
 }
 
-void AssetLoading::removeTreeAtExit() {
-    doomedTree = tree.root();
-    atexit(removeDoomedTree);
+void AssetLoading::expectBuildToFail(const std::string& message) {
+    EXPECT_EXIT(
+        {
+            // The dying game skips the test's clean-up: the tree goes at exit.
+            doomedTree = tree.root();
+            atexit(removeDoomedTree);
+            game.reset(new CGame());
+        },
+        ::testing::ExitedWithCode(1), ::testing::Eq(message));
 }

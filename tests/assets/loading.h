@@ -15,7 +15,7 @@ class AssetLoading : public GameTest {
     void startRecording();
     // The lines the construction wrote between two lines (both excluded).
     std::vector<std::string> linesBetween(const std::string& first, const std::string& last);
-    // For a construction that ends the process: a dying game skips the test's
-    // clean-up, so the data tree is removed when the process exits.
-    void removeTreeAtExit();
+    // Building the game must end the process with status 1 and exactly this
+    // on standard error.
+    void expectBuildToFail(const std::string& message);
 };

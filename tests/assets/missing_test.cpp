@@ -20,12 +20,7 @@ class FatalFile : public AssetLoading, public ::testing::WithParamInterface<Fata
 
 TEST_P(FatalFile, AloneMissingEndsTheGameWithItsMessage) {
     tree.remove(GetParam().file);
-    EXPECT_EXIT(
-        {
-            removeTreeAtExit();
-            game.reset(new CGame());
-        },
-        ::testing::ExitedWithCode(1), ::testing::Eq(std::string(GetParam().message)));
+    expectBuildToFail(GetParam().message);
 }
 
 // The first image of the player and of row 1 have messages of their own;
@@ -105,24 +100,12 @@ INSTANTIATE_TEST_SUITE_P(Effects, FatalFile, ::testing::ValuesIn(EFFECTS));
 
 TEST_F(AssetLoading, UndecodableFileCountsAsMissing) {
     tree.write("data/gfx/tiles/04.png", "not a picture at all");
-    EXPECT_EXIT(
-        {
-            removeTreeAtExit();
-            game.reset(new CGame());
-        },
-        ::testing::ExitedWithCode(1),
-        ::testing::Eq(std::string("data/gfx/tiles/04.png missing!\n")));
+    expectBuildToFail("data/gfx/tiles/04.png missing!\n");
 }
 
 TEST_F(AssetLoading, MissingNpcFileIsReportedByTheNpcLoader) {
     tree.remove("data/npcs.qor");
-    EXPECT_EXIT(
-        {
-            removeTreeAtExit();
-            game.reset(new CGame());
-        },
-        ::testing::ExitedWithCode(1),
-        ::testing::Eq(std::string("NPC file data/npcs.qor missing\n")));
+    expectBuildToFail("NPC file data/npcs.qor missing\n");
 }
 
 struct TwoMissing {
@@ -140,12 +123,7 @@ class FirstCheckedSpeaks : public AssetLoading, public ::testing::WithParamInter
 TEST_P(FirstCheckedSpeaks, WhenTwoFilesAreMissing) {
     tree.remove(GetParam().first);
     tree.remove(GetParam().second);
-    EXPECT_EXIT(
-        {
-            removeTreeAtExit();
-            game.reset(new CGame());
-        },
-        ::testing::ExitedWithCode(1), ::testing::Eq(std::string(GetParam().message)));
+    expectBuildToFail(GetParam().message);
 }
 
 const TwoMissing PAIRS[] = {

@@ -199,6 +199,7 @@ TEST_F(EnemyHud, LineThatCannotBeRenderedEndsTheGame) {
             // The dying game skips the test's clean-up: the tree goes first.
             if (system(("rm -rf '" + tree.root() + "'").c_str()) != 0)
                 abort();
+            TTF_CloseFont(game->font);
             game->font = nullptr;
             game->HUD_Enemy(&enemy);
         },
