@@ -115,6 +115,14 @@ class CGame {
     void Roam_StartFight(NPC* enemy);              // talking.cpp: flags and background
     void characterMenu();                          // charmenu.cpp
     void ConsoleLoop();                            // console.cpp
+    void Menu_DrawFrame();                         // charmenu.cpp: portrait, statistics, list
+    void Menu_DrawInventory();                     // charmenu.cpp: newest first, with the bar
+    void Menu_HandleKey(SDLKey key);               // charmenu.cpp: arrows and Return
+    int Menu_ScreenPos();                          // charmenu.cpp: the bar's row, printed
+    bool Console_Command(const std::string& word); // console.cpp: false after "exit"
+    int Console_AskNumber(const char* question);   // console.cpp: a question answered like atoi
+    int Console_SwapDoors(char from, char to);     // console.cpp: cells changed, counted
+    void Console_Stats();                          // console.cpp: the player's numbers
 
     // ---- Characters and quests: src/characters ----
     void loadNPCs(const char* path);                   // population.cpp
@@ -127,6 +135,11 @@ class CGame {
     // ---- Shop: src/shop ----
     void shopKeeping();                                   // shopscreen.cpp
     void printItemInfo(const std::string& name, int price); // shopscreen.cpp
+    Item* Shop_Highlighted();                             // shopscreen.cpp: NULL if none
+    void Shop_DrawList();                                 // shopscreen.cpp: nine rows
+    void Shop_MoveUp();                                   // shopscreen.cpp
+    void Shop_MoveDown();                                 // shopscreen.cpp
+    void Shop_BuyHighlighted();                           // shopscreen.cpp
 
     // ---- Combat: src/combat ----
     void FightLoop();       // fight.cpp

@@ -1,0 +1,73 @@
+// The flip counter: the test binary's own SDL_Flip stands in front of SDL's
+// (the game's library is linked into the test program, so its calls bind
+// here), shows the frame through the real one and then plays the script.
+#include "flipscript.h"
+
+#include <dlfcn.h>
+
+#include "support/harness.h"
+
+namespace {
+std::vector<std::vector<SDLKey>> script;
+size_t nextBatch = 0;
+int flips = 0;
+int safetyEscapes = 0;
+// Frames after which the safety Escapes stop (a screen ignoring them hangs).
+const int extraFlipsAllowed = 1000;
+std::function<void(int, SDL_Surface*)> flipWatcher;
+} // namespace
+
+void keysOnFlips(const std::vector<std::vector<SDLKey>>& batches) {
+    script = batches;
+    nextBatch = 0;
+    flips = 0;
+    safetyEscapes = 0;
+}
+
+void endScript() {
+    // A screen that leaves after its last frame got an Escape it never took.
+    if (safetyEscapes > 0)
+        drainEvents();
+    safetyEscapes = 0;
+}
+
+void onEveryFlip(std::function<void(int, SDL_Surface*)> watcher) {
+    flipWatcher = watcher;
+}
+
+int flipsSeen() {
+    return flips;
+}
+
+int batchesLeft() {
+    return (int)(script.size() - nextBatch);
+}
+
+void resetFlips() {
+    script.clear();
+    nextBatch = 0;
+    flips = 0;
+    safetyEscapes = 0;
+    flipWatcher = nullptr;
+}
+
+extern "C" int SDL_Flip(SDL_Surface* screen) {
+    typedef int (*FlipFunction)(SDL_Surface*);
+    static FlipFunction realFlip = (FlipFunction)dlsym(RTLD_NEXT, "SDL_Flip");
+    int result = realFlip ? realFlip(screen) : 0;
+    if (flipWatcher)
+        flipWatcher(flips, screen);
+    flips++;
+    if (nextBatch < script.size()) {
+        for (SDLKey key : script[nextBatch])
+            pushKeyDown(key);
+        nextBatch++;
+    } else if (!script.empty() && flips < extraFlipsAllowed) {
+        // A screen still waiting after the whole script gets Escape, which
+        // closes every one of them: a broken screen fails its test's checks
+        // instead of hanging until the test is killed.
+        pushKeyDown(SDLK_ESCAPE);
+        safetyEscapes++;
+    }
+    return result;
+}
