@@ -1,4 +1,143 @@
-// The character menu (not yet built).
+// The character menu: the hero's portrait and statistics, and the blades and
+// armour he has bought, newest first, with a bar to pick one to equip. Opened
+// with Escape while roaming; Space goes back to roaming, Escape ends the game.
+#include <cstdio>
+#include <string>
+
 #include "core/game.h"
 
-void CGame::characterMenu() {}
+// Rows of the inventory shown at once.
+static const int MENU_ROWS = 9;
+// Rows are 49 pixels apart although the selection bar is 50 high.
+static const int MENU_ROW_STEP = 49;
+
+void CGame::characterMenu() {
+    int n = (int)player.inventory.size();
+    // The bar starts on the newest item (-1 with nothing bought), unscrolled.
+    if (menuCursor < 0)
+        menuCursor = n - 1;
+    if (menuoff < 0)
+        menuoff = 0;
+    for (;;) {
+        Menu_DrawFrame();
+        bool leave = false;
+        bool anyEvent = false;
+        while (SDL_PollEvent(&event)) {
+            anyEvent = true;
+            if (event.type != SDL_KEYDOWN)
+                continue;
+            SDLKey key = event.key.keysym.sym;
+            if (key == SDLK_SPACE)
+                return; // back to roaming at once: this frame is never shown
+            if (key == SDLK_ESCAPE) {
+                quit = 1; // the game ends; the keys queued behind still count
+                leave = true;
+            } else {
+                Menu_HandleKey(key);
+            }
+        }
+        // QUIRK: a frame shows what was drawn before its keys were handled.
+        SDL_Flip(screen);
+        if (leave)
+            return;
+        // After keys the next frame shows their effect at once; otherwise
+        // nothing changes until the player does something.
+        if (!anyEvent)
+            waitForEvent();
+    }
+}
+
+void CGame::Menu_DrawFrame() {
+    fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, 150);
+    drawImage(portrait, 10, 10);
+    const std::string stats[] = {
+        "HP: " + std::to_string(player.hp) + "/" + std::to_string(player.maxHp),
+        "MP: " + std::to_string(player.mp) + "/" + std::to_string(player.maxMp),
+        "Weapon: " + std::to_string(player.weaponMod),
+        "Armour: " + std::to_string(player.armour),
+        "Exp: " + std::to_string(player.exp),
+        "Gold: " + std::to_string(player.gold)};
+    int y = 10;
+    for (const std::string& line : stats) {
+        drawText(line, 140, y, 255, 255, 255);
+        y += 30;
+    }
+    drawText("Press ESC to quit, SPACE to leave menu", 140, 450, 255, 255, 255);
+    Menu_DrawInventory();
+}
+
+void CGame::Menu_DrawInventory() {
+    int n = (int)player.inventory.size();
+    if (n == 0) {
+        drawText("Nothing in inventory", 270, 10, 255, 255, 255);
+        return;
+    }
+    int rowY = 10;
+    int count = 0;
+    for (int i = n - 1; i >= 0; i--) {
+        long long k = (long long)i - menuoff;
+        if (k < 0 || k >= n) {
+            puts("Something broke... i-menuoff was out of range");
+            return;
+        }
+        Item* item = player.inventory[k];
+        if (!item || (item->armourClass <= 0 && item->weaponMod <= 0))
+            continue; // not equipment: no row
+        if (k == menuCursor)
+            fillRect(270, rowY, 300, 50, 100, 0, 0);
+        drawImage(itemIconFor(item->iconIndex), 270, rowY);
+        if (drawText(item->name, 318, rowY, 255, 255, 255) >= 0)
+            count++;
+        // Equipment is recognised by value: every item with the modifier the
+        // player now has is marked, not only the one he picked.
+        bool equipped = (item->weaponMod > 0 && item->weaponMod == player.weaponMod) ||
+                        (item->armourClass > 0 && item->armourClass == player.armour);
+        if (equipped)
+            drawText("Equipped", 318, rowY + 20, 255, 255, 255);
+        rowY += MENU_ROW_STEP;
+        if (menuoff > 0)
+            drawImage(icons[ICON_SCROLL_UP], 600, 10);
+        if (count >= MENU_ROWS) {
+            if (n != menuoff + count)
+                drawImage(icons[ICON_SCROLL_DOWN], 600, 440);
+            return;
+        }
+    }
+}
+
+void CGame::Menu_HandleKey(SDLKey key) {
+    int n = (int)player.inventory.size();
+    switch (key) {
+    case SDLK_DOWN: // towards older items, lower on the screen
+        if (menuCursor > 0)
+            menuCursor--;
+        // The list scrolls by one row when the bar passes its ninth row...
+        if (Menu_ScreenPos() > MENU_ROWS - 1)
+            menuoff++;
+        break;
+    case SDLK_UP: // towards newer items, higher on the screen
+        if (menuCursor < n - 1)
+            menuCursor++;
+        // ...or its first.
+        if (Menu_ScreenPos() < 0)
+            menuoff--;
+        break;
+    case SDLK_RETURN:
+        if (menuCursor >= 0 && menuCursor < n && player.inventory[menuCursor]) {
+            Item* item = player.inventory[menuCursor];
+            if (item->weaponMod > 0)
+                player.weaponMod = item->weaponMod;
+            if (item->armourClass > 0)
+                player.armour = item->armourClass;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+int CGame::Menu_ScreenPos() {
+    int screenPos = ((int)player.inventory.size() - 1) - menuCursor - menuoff;
+    printf("Screenpos:%i\n", screenPos);
+    return screenPos;
+}

@@ -1,0 +1,2 @@
+// The frame counter of the shop tests, shared with this binary.
+#include "../shop/flipscript.cpp"
