@@ -3,40 +3,25 @@
 #include <string>
 #include <vector>
 
-#include "../shop/flipscript.h"
-#include "support/harness.h"
+#include "../shop/screentest.h"
 
 namespace {
 
 const SDLKey UP = SDLK_UP, DOWN = SDLK_DOWN, RETURN = SDLK_RETURN, ESCAPE = SDLK_ESCAPE;
 
-// The 16-line shop record of a blade (modifier) and/or armour (class).
-std::string equipment(const std::string& name, int icon, int weaponMod, int armour) {
-    std::string text =
-        "10\n" + std::to_string(icon) + "\n" + std::to_string(weaponMod) + "\n" + name + "\n";
-    for (int flag = 0; flag < 11; flag++)
-        text += "0\n";
-    return text + std::to_string(armour) + "\n";
-}
-
 int rowTop(int row) {
     return 10 + 49 * row;
 }
 
-class CharacterMenuTest : public GameTest {
+class CharacterMenuTest : public ScreenTest {
   protected:
-    void TearDown() override {
-        resetFlips();
-        GameTest::TearDown();
-    }
-
     // Starts a game whose shop holds `count` blades, good i with icon i and
     // modifier i + 2, and puts them in the inventory in shop order (bought
     // oldest first).
     void startWithBlades(int count) {
         std::string file;
         for (int i = 0; i < count; i++)
-            file += equipment("Blade " + std::to_string(i), i, i + 2, 0);
+            file += goodRecord("Blade " + std::to_string(i), 10, i, i + 2, 0);
         tree.write("data/shopdata.qor", file);
         start();
         for (Item* item : game->shop.items)
@@ -48,29 +33,13 @@ class CharacterMenuTest : public GameTest {
     std::string menuWith(const std::vector<std::vector<SDLKey>>& batches) {
         game->menuCursor = -1;
         game->menuoff = -1;
-        keysOnFlips(batches);
-        startCapture();
-        game->characterMenu();
-        std::string out = stopCapture();
-        endScript();
-        EXPECT_EQ(batchesLeft(), 0) << "the menu left before taking every key";
-        return out;
+        return play(batches, [this] { game->characterMenu(); });
     }
 
-    Uint32 itemIcon(int icon) {
-        return colourOf("data/gfx/items/" + std::to_string(icon) + ".png");
-    }
     Uint32 rowIcon(int row) { return at(280, rowTop(row) + 20); }
     bool barOn(int row) { return at(560, rowTop(row) + 30) == rgb(100, 0, 0); }
     bool arrowUpShown() { return at(610, 20) == colourOf("data/gfx/scrollup.png"); }
     bool arrowDownShown() { return at(610, 450) == colourOf("data/gfx/scrolldown.png"); }
-    bool whiteIn(int x0, int y0, int x1, int y1) {
-        for (int y = y0; y < y1; y++)
-            for (int x = x0; x < x1; x++)
-                if (at(x, y) == rgb(255, 255, 255))
-                    return true;
-        return false;
-    }
     // "Equipped" sits under the name of its row.
     bool equippedShown(int row) { return whiteIn(318, rowTop(row) + 24, 420, rowTop(row) + 40); }
 };
@@ -159,9 +128,9 @@ TEST_F(CharacterMenuTest, TwelveItemsScrollWhenTheBarPassesTheNinthRow) {
 }
 
 TEST_F(CharacterMenuTest, EquippingGoesByValueAndMarksEveryMatchingItem) {
-    tree.write("data/shopdata.qor", equipment("Old Five", 0, 5, 0) + equipment("Three", 1, 3, 0) +
-                                        equipment("Twin Five", 2, 5, 0) +
-                                        equipment("Mail", 3, 0, 4));
+    tree.write("data/shopdata.qor",
+               goodRecord("Old Five", 10, 0, 5, 0) + goodRecord("Three", 10, 1, 3, 0) +
+                   goodRecord("Twin Five", 10, 2, 5, 0) + goodRecord("Mail", 10, 3, 0, 4));
     start();
     for (Item* item : game->shop.items)
         game->player.inventory.push_back(item);
@@ -185,13 +154,9 @@ TEST_F(CharacterMenuTest, EquippingGoesByValueAndMarksEveryMatchingItem) {
 }
 
 TEST_F(CharacterMenuTest, ABladeThatIsAlsoArmourIsListedTwiceAndEquipsBoth) {
-    tree.write("data/shopdata.qor", equipment("Spiked Shield", 6, 4, 7));
+    tree.write("data/shopdata.qor", goodRecord("Spiked Shield", 10, 6, 4, 7));
     start();
-    keysOnFlips({{RETURN}, {SDLK_SPACE}, {ESCAPE}});
-    startCapture();
-    game->shopKeeping();
-    stopCapture();
-    endScript();
+    play({{RETURN}, {SDLK_SPACE}, {ESCAPE}}, [this] { game->shopKeeping(); });
     ASSERT_EQ(game->player.inventory.size(), 2u);
     game->player.weaponMod = 1;
     game->player.armour = 1;
@@ -207,8 +172,9 @@ TEST_F(CharacterMenuTest, ABladeThatIsAlsoArmourIsListedTwiceAndEquipsBoth) {
 }
 
 TEST_F(CharacterMenuTest, RowsSkipEmptyEntriesAndGoodsThatAreNotEquipment) {
-    tree.write("data/shopdata.qor", equipment("Old", 0, 2, 0) + equipment("Potion", 1, 0, 0) +
-                                        equipment("New", 2, 3, 0));
+    tree.write("data/shopdata.qor", goodRecord("Old", 10, 0, 2, 0) +
+                                        goodRecord("Potion", 10, 1, 0, 0) +
+                                        goodRecord("New", 10, 2, 3, 0));
     start();
     std::vector<Item*>& items = game->shop.items;
     game->player.inventory = {items[0], nullptr, items[1], items[2]};
@@ -220,7 +186,8 @@ TEST_F(CharacterMenuTest, RowsSkipEmptyEntriesAndGoodsThatAreNotEquipment) {
 }
 
 TEST_F(CharacterMenuTest, AnIconOutsideTheTableDrawsNoIconButTheName) {
-    tree.write("data/shopdata.qor", equipment("Nowhere", -1, 2, 0) + equipment("Beyond", 14, 3, 0));
+    tree.write("data/shopdata.qor",
+               goodRecord("Nowhere", 10, -1, 2, 0) + goodRecord("Beyond", 10, 14, 3, 0));
     start();
     for (Item* item : game->shop.items)
         game->player.inventory.push_back(item);
@@ -256,9 +223,7 @@ TEST_F(CharacterMenuTest, ThePlaceOfTheListIsKeptWhenRoamingDoesNotResetIt) {
     startWithBlades(3);
     game->menuCursor = 0;
     game->menuoff = 0;
-    keysOnFlips({{ESCAPE}});
-    game->characterMenu();
-    endScript();
+    play({{ESCAPE}}, [this] { game->characterMenu(); });
     EXPECT_TRUE(barOn(2));
 }
 

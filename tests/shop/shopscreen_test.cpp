@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "flipscript.h"
-#include "support/harness.h"
+#include "screentest.h"
 
 namespace {
 
@@ -17,15 +16,6 @@ struct Good {
     int weaponMod;
     int armour;
 };
-
-// The 16-line record of a good with no flags set.
-std::string record(const Good& good) {
-    std::string text = std::to_string(good.price) + "\n" + std::to_string(good.icon) + "\n" +
-                       std::to_string(good.weaponMod) + "\n" + good.name + "\n";
-    for (int flag = 0; flag < 11; flag++)
-        text += "0\n";
-    return text + std::to_string(good.armour) + "\n";
-}
 
 // Goods named "Good 0", "Good 1"... with icon i, blades of modifier i + 1.
 std::vector<Good> numberedGoods(int count) {
@@ -45,46 +35,24 @@ int rowIconY(int row) {
     return 10 + 49 * row + 20;
 }
 
-class ShopScreenTest : public GameTest {
+class ShopScreenTest : public ScreenTest {
   protected:
-    void TearDown() override {
-        resetFlips();
-        GameTest::TearDown();
-    }
-
     void openWith(const std::vector<Good>& goods) {
         std::string file;
         for (const Good& good : goods)
-            file += record(good);
+            file += goodRecord(good.name, good.price, good.icon, good.weaponMod, good.armour);
         tree.write("data/shopdata.qor", file);
         start();
     }
 
     // Runs the shop with one batch of keys per shown frame; returns stdout.
     std::string shopWith(const std::vector<std::vector<SDLKey>>& batches) {
-        keysOnFlips(batches);
-        startCapture();
-        game->shopKeeping();
-        std::string out = stopCapture();
-        endScript();
-        EXPECT_EQ(batchesLeft(), 0) << "the shop left before taking every key";
-        return out;
+        return play(batches, [this] { game->shopKeeping(); });
     }
 
-    Uint32 itemIcon(int icon) {
-        return colourOf("data/gfx/items/" + std::to_string(icon) + ".png");
-    }
     bool arrowUpShown() { return at(ARROW_X, ARROW_UP_Y) == colourOf("data/gfx/scrollup.png"); }
     bool arrowDownShown() {
         return at(ARROW_X, ARROW_DOWN_Y) == colourOf("data/gfx/scrolldown.png");
-    }
-    // Whether anything white (text) lies in the rectangle.
-    bool whiteIn(int x0, int y0, int x1, int y1) {
-        for (int y = y0; y < y1; y++)
-            for (int x = x0; x < x1; x++)
-                if (at(x, y) == rgb(255, 255, 255))
-                    return true;
-        return false;
     }
     bool moneyLineShown() { return whiteIn(10, 448, 300, 480); }
 };

@@ -1,3 +1,6 @@
+// What the tests of the shop and the character menu share: frames as the
+// player sees them, a fixture that plays keys into a screen, and goods.
+//
 // Frames as the player sees them: every SDL_Flip of the game is counted, and
 // a test can hand the player's keys to the screen one batch per shown frame,
 // the way a player presses a key after looking at the screen. The modal
@@ -6,9 +9,12 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <SDL.h>
+
+#include "support/harness.h"
 
 // Batch i is pushed right after the i-th flip from now (0 = the first); once
 // the script is played out, every further flip gets an Escape.
@@ -23,3 +29,21 @@ int flipsSeen();
 int batchesLeft();
 // Forgets the script, the watcher and the count.
 void resetFlips();
+
+// The 16-line shop record of a good with no flags: a blade when weaponMod is
+// above 0, armour when armour is.
+std::string goodRecord(const std::string& name, int price, int icon, int weaponMod, int armour);
+
+// A game whose modal screens get their keys frame by frame.
+class ScreenTest : public GameTest {
+  protected:
+    void TearDown() override;
+    // Runs `screen` with one batch of keys per shown frame and returns what it
+    // printed; fails the test if the screen left before taking every batch.
+    std::string play(const std::vector<std::vector<SDLKey>>& batches,
+                     const std::function<void()>& screen);
+    // The colour of item icon `icon`.
+    Uint32 itemIcon(int icon);
+    // Whether anything white (text) lies in the rectangle [x0, x1) x [y0, y1).
+    bool whiteIn(int x0, int y0, int x1, int y1);
+};

@@ -1,11 +1,10 @@
-// The flip counter: the test binary's own SDL_Flip stands in front of SDL's
-// (the game's library is linked into the test program, so its calls bind
-// here), shows the frame through the real one and then plays the script.
-#include "flipscript.h"
+// The flip counter, the screen fixture and the goods of the screen tests.
+// The test binary's own SDL_Flip stands in front of SDL's (the game's library
+// is linked into the test program, so its calls bind here), shows the frame
+// through the real one and then plays the script.
+#include "screentest.h"
 
 #include <dlfcn.h>
-
-#include "support/harness.h"
 
 namespace {
 std::vector<std::vector<SDLKey>> script;
@@ -70,4 +69,40 @@ extern "C" int SDL_Flip(SDL_Surface* screen) {
         safetyEscapes++;
     }
     return result;
+}
+
+std::string goodRecord(const std::string& name, int price, int icon, int weaponMod, int armour) {
+    std::string text = std::to_string(price) + "\n" + std::to_string(icon) + "\n" +
+                       std::to_string(weaponMod) + "\n" + name + "\n";
+    for (int flag = 0; flag < 11; flag++)
+        text += "0\n";
+    return text + std::to_string(armour) + "\n";
+}
+
+void ScreenTest::TearDown() {
+    resetFlips();
+    GameTest::TearDown();
+}
+
+std::string ScreenTest::play(const std::vector<std::vector<SDLKey>>& batches,
+                             const std::function<void()>& screen) {
+    keysOnFlips(batches);
+    startCapture();
+    screen();
+    std::string out = stopCapture();
+    endScript();
+    EXPECT_EQ(batchesLeft(), 0) << "the screen left before taking every key";
+    return out;
+}
+
+Uint32 ScreenTest::itemIcon(int icon) {
+    return colourOf("data/gfx/items/" + std::to_string(icon) + ".png");
+}
+
+bool ScreenTest::whiteIn(int x0, int y0, int x1, int y1) {
+    for (int y = y0; y < y1; y++)
+        for (int x = x0; x < x1; x++)
+            if (at(x, y) == rgb(255, 255, 255))
+                return true;
+    return false;
 }

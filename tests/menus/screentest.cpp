@@ -1,0 +1,2 @@
+// The shared helpers of the shop tests, built into this test program too.
+#include "../shop/screentest.cpp"
