@@ -25,6 +25,13 @@ PERFORMANCE = [
 ]
 
 
+def atoi(text):
+    """A number read the way the game reads its files: leading blanks, a
+    sign, digits up to the first other character; none reads as 0."""
+    match = re.match(r"\s*([+-]?\d+)", text)
+    return int(match.group(1)) if match else 0
+
+
 class Floor:
     """What the scenario knows of the floor the hero is on: who stands where,
     in the order of the NPC list (quest giver, shopkeeper, then the file)."""
@@ -60,15 +67,16 @@ def where(game, floor):
 
 def walk(game, key, target, floor, timeout=driver.DEFAULT_TIMEOUT):
     """Holds an arrow key until the hero reaches `target`, asking for his
-    position as he goes; the maps stop him there with a wall, so holding on
-    a moment longer cannot carry him further."""
+    position as he goes; the maps stop him there with a wall or someone in
+    the way, so holding on a moment longer cannot carry him further. Returns
+    what the quest giver said at the last question."""
     deadline = time.monotonic() + timeout * game.patience
     game.key_down(key)
     try:
         while True:
-            position, _ = where(game, floor)
+            position, said = where(game, floor)
             if position == target:
-                return
+                return said
             if time.monotonic() > deadline:
                 game.fail("holding %s, the hero got to %s, not to %s" % (key, position, target))
     finally:
@@ -159,3 +167,34 @@ def expect_direct_end(game, workdir, status=0):
         game.fail("\"Goodbye...\" was printed")
     if os.path.exists(os.path.join(workdir, "performance.txt")):
         game.fail("performance.txt was written")
+
+
+def stats(game):
+    """Opens the developer console with the backquote key, reads the hero's
+    statistics with "stats" and goes back to the game with "exit". Returns
+    them by name: HP, MP, Strength, Agility, Weapon Modifier, Healing
+    Potions, Gold, Keys, Floor (as the console writes the values)."""
+    game.key("grave")
+    game.expect(re.compile(r"matrix-admin: $"))
+    game.type("stats\n")
+    game.expect_next("Player:")
+    game.expect_next("---")
+    values = {}
+    for _ in range(7):
+        line = game.expect(re.compile(r".")).string
+        for name, value in re.findall(r"([A-Z][A-Za-z ]*?): (\S+)", line):
+            values[name] = value
+    game.expect(re.compile(r"matrix-admin: $"))
+    game.type("exit\n")
+    game.expect_next("Exiting...")
+    return values
+
+
+def expect_stats(game, **wanted):
+    """Checks some of the hero's statistics (names with _ for spaces)."""
+    values = stats(game)
+    for name, value in wanted.items():
+        key = name.replace("_", " ")
+        if values.get(key) != str(value):
+            game.fail("the console's stats show %s: %s, expected %s" % (key, values.get(key), value))
+    return values

@@ -20,10 +20,13 @@ sys.dont_write_bytecode = True  # leave no caches in the source tree
 
 import driver  # noqa: E402
 import suite  # noqa: E402
-import scenarios_corpus  # noqa: E402,F401
-import scenarios_memory  # noqa: E402,F401
-import scenarios_play  # noqa: E402,F401
-import scenarios_startup  # noqa: E402,F401
+
+# The scenarios register in this order, which is the order they run in.
+import scenarios_startup  # noqa: E402,F401,I100
+import scenarios_play  # noqa: E402,F401,I100
+import scenarios_campaign  # noqa: E402,F401,I100
+import scenarios_corpus  # noqa: E402,F401,I100
+import scenarios_memory  # noqa: E402,F401,I100
 
 
 def main():
@@ -37,6 +40,10 @@ def main():
                         help="run only scenarios whose name contains this word")
     parser.add_argument("--list", action="store_true")
     args = parser.parse_args()
+    # The game runs in working folders of its own: paths must not be relative.
+    args.build = os.path.abspath(args.build)
+    if args.asan_build:
+        args.asan_build = os.path.abspath(args.asan_build)
 
     chosen = [s for s in suite.SCENARIOS if not args.k or any(k in s["name"] for k in args.k)]
     if args.list:

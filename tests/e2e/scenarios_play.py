@@ -110,9 +110,16 @@ def wall_and_door(context):
     if position != (27, 19):
         game.fail("the locked door let the hero through to %s" % (position,))
 
-    game.step("a key from the cheat key k")
-    game.tap("k")
+    game.step("keys from the cheat key k")
+    game.key_down("k")
     game.expect("CHEATER!!!!!!! Key added")
+    game.key_up("k")
+    # Each pass with k held adds one key for one gold, and says so.
+    values = play.stats(game)
+    added = game.lines().count("CHEATER!!!!!!! Key added")
+    if values.get("Keys") != str(added) or values.get("Gold") != str(100000 - added):
+        game.fail("%d keys added, but the console's stats show %s keys and %s gold" % (
+            added, values.get("Keys"), values.get("Gold")))
 
     game.step("walk up into the door with a key")
     game.key_down("Up")
@@ -120,6 +127,8 @@ def wall_and_door(context):
     game.key_up("Up")
     game.step("through the opened door")
     walk(game, "Up", (27, 18), floor)
+    game.step("the door used up one key")
+    play.expect_stats(game, Keys=added - 1)
 
 
 def quest_map():
@@ -173,6 +182,8 @@ def quest_errand(context):
     position, _ = where(game, floor)
     if position != (9, 7):
         game.fail("the errand was solved with the hero at %s" % (position,))
+    game.step("the reward: 40 gold and a key")
+    play.expect_stats(game, Gold=100040, Keys=1)
 
     game.step("the reward key opens the door")
     game.key_down("Down")
@@ -182,10 +193,7 @@ def quest_errand(context):
     game.step("the quest giver's next errand")
     walk(game, "Left", (3, 7), floor)
     position, said = where(game, floor)
-    game.key_down("Up")
-    while position != (3, 3):
-        position, said = where(game, floor)
-    game.key_up("Up")
+    said = walk(game, "Up", (3, 3), floor)
     if said != ["Water the plant"]:
         game.fail("after the errand the quest giver said %r" % said)
 
@@ -409,6 +417,7 @@ def shop_and_menu(context):
     tree = context.tree()
     tree.write("data/map.qor", shop_map().text())
     tree.write("data/shopdata.qor",
+               shop_record("Rusty blade", 200, icon=3, weapon=3) +
                shop_record("Blade of Doom", 1000, icon=3, weapon=18) +
                shop_record("Iron armour", 500, icon=4, armour=7) +
                shop_record("Healing potion", 50, icon=0, healing=1) +
@@ -418,21 +427,19 @@ def shop_and_menu(context):
     game.step("the shopkeeper greets the hero")
     walk_to_shopkeeper(game)
     game.key("space")
-    game.step("buy the blade")
-    buy(game, tree.root, "Bought blade, mod of 18")
-    game.step("buy the armour")
-    game.key("Down")
-    game.expect_next("I think you're at pos 1")
-    buy(game, tree.root, "Bought armor, AC of 7")
+    game.step("buy two blades and armour")
+    buy(game, tree.root, "Bought blade, mod of 3")
+    for position, line in ((1, "Bought blade, mod of 18"), (2, "Bought armor, AC of 7")):
+        game.key("Down")
+        game.expect_next("I think you're at pos %d" % position)
+        buy(game, tree.root, line)
     game.step("buy a healing potion and a key")
-    game.key("Down")
-    game.expect_next("I think you're at pos 2")
-    buy(game, tree.root, None)
-    game.key("Down")
-    game.expect_next("I think you're at pos 3")
-    buy(game, tree.root, None)
+    for position in (3, 4):
+        game.key("Down")
+        game.expect_next("I think you're at pos %d" % position)
+        buy(game, tree.root, None)
     game.key("Up")
-    game.expect_next("I think you are at position 2 on screen")
+    game.expect_next("I think you are at position 3 on screen")
 
     game.step("leave the shop")
     game.key("Escape")
@@ -442,17 +449,23 @@ def shop_and_menu(context):
     key = datatree.colour_of("data/gfx/items/2.png")
     expect_area(game, picture, 114, 426, 148, 460, potion, "the third healing potion")
     expect_area(game, picture, 16, 328, 50, 362, key, "the key")
+    play.expect_stats(game, Weapon_Modifier=18, Healing_Potions=3, Keys=1,
+                      Gold=100000 - 200 - 1000 - 500 - 50 - 100)
 
-    game.step("the character menu")
+    game.step("the character menu: equip the oldest blade")
     game.key("Escape")
-    game.key("Down")
-    game.expect_next("Screenpos:1")
-    game.key("Down")
-    game.expect_next("Screenpos:1")  # the oldest item: the cursor stays
+    # The list shows the newest first: armour, Blade of Doom, Rusty blade.
+    for screen_row in (1, 2, 2):  # the third Down finds no older item
+        game.key("Down")
+        game.expect_next("Screenpos:%d" % screen_row)
+    game.key("Return")
+    game.key("space")
+    play.expect_stats(game, Weapon_Modifier=3)
+
+    game.step("Escape in the character menu ends the game")
+    game.key("Escape")
     game.key("Up")
     game.expect_next("Screenpos:0")
-    game.key("Return")
-    game.step("Escape in the character menu ends the game")
     game.key("Escape")
     expect_normal_end(game, tree.root, npc_count=2)
 
