@@ -11,8 +11,8 @@ std::vector<std::vector<SDLKey>> script;
 size_t nextBatch = 0;
 int flips = 0;
 int safetyEscapes = 0;
-// Frames after which the safety Escapes stop (a screen ignoring them hangs).
-const int extraFlipsAllowed = 1000;
+// No safety Escapes after this many frames (a screen ignoring them hangs).
+const int safetyFlipLimit = 1000;
 std::function<void(int, SDL_Surface*)> flipWatcher;
 } // namespace
 
@@ -61,7 +61,7 @@ extern "C" int SDL_Flip(SDL_Surface* screen) {
         for (SDLKey key : script[nextBatch])
             pushKeyDown(key);
         nextBatch++;
-    } else if (!script.empty() && flips < extraFlipsAllowed) {
+    } else if (!script.empty() && flips < safetyFlipLimit) {
         // A screen still waiting after the whole script gets Escape, which
         // closes every one of them: a broken screen fails its test's checks
         // instead of hanging until the test is killed.
