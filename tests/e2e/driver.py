@@ -7,8 +7,8 @@ standard input.
 Scenarios wait on the game's own output lines, each wait bounded in time;
 a failure names the step it happened in and shows what the game wrote."""
 
+import contextlib
 import os
-import re
 import select
 import signal
 import subprocess
@@ -85,13 +85,6 @@ class XServer:
                 self.proc.wait()
         if self.proc.stderr:
             self.proc.stderr.close()
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.stop()
-
 
 class Game:
     """One run of the game in `workdir`, on `display` (None: the dummy video
@@ -231,13 +224,6 @@ class Game:
         for wanted in wanted_lines:
             self.expect(wanted, timeout)
 
-    def pending_lines(self):
-        """Lines written after the cursor; moves the cursor past them."""
-        lines = self.lines()
-        new = lines[self.cursor:]
-        self.cursor = len(lines)
-        return new
-
     def wait_exit(self, timeout=DEFAULT_TIMEOUT):
         """Waits for the process to end and its output to be read; returns the
         exit status (negative: the signal that ended it)."""
@@ -256,14 +242,6 @@ class Game:
 
     def running(self):
         return self.proc.poll() is None
-
-    def stay_running(self, seconds):
-        """Checks that the game is still running `seconds` from now."""
-        try:
-            status = self.proc.wait(seconds)
-        except subprocess.TimeoutExpired:
-            return
-        self.fail("the game ended with status %s while it should wait" % status)
 
     # ---- Standard input: the developer console ----
     def type(self, text):
@@ -312,6 +290,15 @@ class Game:
 
     def key_up(self, name):
         self.xdotool("keyup", name)
+
+    @contextlib.contextmanager
+    def held(self, name):
+        """Holds a key down while the statements of a with block run."""
+        self.key_down(name)
+        try:
+            yield
+        finally:
+            self.key_up(name)
 
     def tap(self, name, hold=0.03):
         """Holds a key for `hold` seconds: long enough for one roaming pass to

@@ -71,16 +71,13 @@ def walk(game, key, target, floor, timeout=driver.DEFAULT_TIMEOUT):
     the way, so holding on a moment longer cannot carry him further. Returns
     what the quest giver said at the last question."""
     deadline = time.monotonic() + timeout * game.patience
-    game.key_down(key)
-    try:
+    with game.held(key):
         while True:
             position, said = where(game, floor)
             if position == target:
                 return said
             if time.monotonic() > deadline:
                 game.fail("holding %s, the hero got to %s, not to %s" % (key, position, target))
-    finally:
-        game.key_up(key)
 
 
 def step(game, key, expected, floor, tries=5):

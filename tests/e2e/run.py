@@ -10,6 +10,7 @@ N skipped" and exits non-zero when anything failed."""
 import argparse
 import os
 import shutil
+import signal
 import sys
 import time
 import traceback
@@ -54,6 +55,9 @@ def main():
         print("no game at %s/tessary: build it first" % args.build)
         return 2
 
+    # Stopped from outside, the scenario in progress still cleans up its X
+    # server, its games and its folders.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     passed = failed = skipped = 0
     started = time.monotonic()
     for s in chosen:

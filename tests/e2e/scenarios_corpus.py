@@ -10,10 +10,9 @@ malformed floors and people are drawn, walked on and talked to."""
 
 import random
 
-import driver
 import play
-from datatree import Grid, npc_record, quest_record, shop_record
-from scenarios_startup import Collector, run_to_title
+from datatree import npc_record, quest_record, shop_record
+from scenarios_startup import Collector, run_with
 from suite import scenario
 
 SANITIZER_ENV = {
@@ -145,11 +144,8 @@ def loaders_corpus(context):
     collector = Collector()
     for kind, relative, name, contents, end in every_case():
         case = "%s file, %s" % (kind, name)
-        saved = tree.read(relative)
-        tree.write(relative, contents)
-        game, reached, status = run_to_title(context, tree, exe=context.asan_exe,
-                                             env=SANITIZER_ENV)
-        tree.write(relative, saved)
+        game, reached, status = run_with(context, tree, relative, contents,
+                                         exe=context.asan_exe, env=SANITIZER_ENV)
         collector.check(reached and status == 0, case,
                         "did not reach the title screen (status %s)" % status, game)
         collector.check(game.stderr() == "", case, "standard error is not empty", game)

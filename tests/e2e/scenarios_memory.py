@@ -37,9 +37,8 @@ def memcheck(context):
     game.expect(play.FOUND)
     game.key("space")
     game.step("walk into a locked door")
-    game.key_down("Up")
-    game.expect("Not enough keys")
-    game.key_up("Up")
+    with game.held("Up"):
+        game.expect("Not enough keys")
     game.step("F4 while roaming")
     play.screenshot(game, tree.root)
 

@@ -3,7 +3,6 @@ the roaming screen and its HUD, walls and doors, the quest giver and an
 errand, the stairs of the whole building, a fight, the shop and the
 character menu, the developer console, and the ways the game ends."""
 
-import os
 import re
 
 import datatree
@@ -90,10 +89,9 @@ def wall_and_door(context):
     game.step("walk right into the wall")
     walk(game, "Right", (27, 19), floor)
     # Held on against the wall: he stays, and nothing is said.
-    game.key_down("Right")
-    position, _ = where(game, floor)
-    position, _ = where(game, floor)
-    game.key_up("Right")
+    with game.held("Right"):
+        position, _ = where(game, floor)
+        position, _ = where(game, floor)
     if position != (27, 19):
         game.fail("the wall let the hero through to %s" % (position,))
     said = [line for line in game.lines() if "door" in line]
@@ -101,19 +99,17 @@ def wall_and_door(context):
         game.fail("walking into a wall printed %r" % said)
 
     game.step("walk up into the locked door without a key")
-    game.key_down("Up")
-    for _ in range(2):  # every pass against the door tries it again
-        game.expect_next("Detecting door")
-        game.expect_next("Not enough keys")
-    game.key_up("Up")
+    with game.held("Up"):
+        for _ in range(2):  # every pass against the door tries it again
+            game.expect_next("Detecting door")
+            game.expect_next("Not enough keys")
     position, _ = where(game, floor)
     if position != (27, 19):
         game.fail("the locked door let the hero through to %s" % (position,))
 
     game.step("keys from the cheat key k")
-    game.key_down("k")
-    game.expect("CHEATER!!!!!!! Key added")
-    game.key_up("k")
+    with game.held("k"):
+        game.expect("CHEATER!!!!!!! Key added")
     # Each pass with k held adds one key for one gold, and says so.
     values = play.stats(game)
     added = game.lines().count("CHEATER!!!!!!! Key added")
@@ -122,9 +118,8 @@ def wall_and_door(context):
             added, values.get("Keys"), values.get("Gold")))
 
     game.step("walk up into the door with a key")
-    game.key_down("Up")
-    game.expect_sequence([re.compile("^Detecting door$"), "Opening door."])
-    game.key_up("Up")
+    with game.held("Up"):
+        game.expect_sequence([re.compile("^Detecting door$"), "Opening door."])
     game.step("through the opened door")
     walk(game, "Up", (27, 18), floor)
     game.step("the door used up one key")
@@ -173,10 +168,9 @@ def quest_errand(context):
 
     game.step("walk to the errand's cell")
     walk(game, "Down", (3, 7), floor)
-    game.key_down("Right")
-    game.expect("Quest Fetch the stapler completed")
-    game.expect_next("Solved a quest")
-    game.key_up("Right")
+    with game.held("Right"):
+        game.expect("Quest Fetch the stapler completed")
+        game.expect_next("Solved a quest")
     game.key("space")
     game.expect_next("Displayed quest completion screen")
     position, _ = where(game, floor)
@@ -186,9 +180,8 @@ def quest_errand(context):
     play.expect_stats(game, Gold=100040, Keys=1)
 
     game.step("the reward key opens the door")
-    game.key_down("Down")
-    game.expect_sequence(["Detecting door", "Opening door."])
-    game.key_up("Down")
+    with game.held("Down"):
+        game.expect_sequence(["Detecting door", "Opening door."])
 
     game.step("the quest giver's next errand")
     walk(game, "Left", (3, 7), floor)
@@ -209,8 +202,8 @@ def stairs_to_missing_floor(context):
         tree.remove(missing)
         game = context.start(tree)
         game.step("climb the stairs to a floor without " + missing)
-        game.key_down("Right")
-        game.expect_exit(1)
+        with game.held("Right"):
+            game.expect_exit(1)
         if game.stderr() != message:
             game.fail("standard error %r, expected %r" % (game.stderr(), message))
         game.stop()
@@ -264,16 +257,11 @@ def whole_building(context):
         if position != arrival:
             game.fail("the hero is at %s, not at %s" % (position, arrival))
         game.step("floor %d: up the stairs" % number)
-        game.key_down(key)
-        if number < 5:
-            game.expect("Loaded map file...")
-            game.expect("Opening file")
-            game.key_up(key)
-        else:
-            game.expect("You won")
-            expect_direct_end(game, tree.root)
-            if game.lines()[-1] != "You won":
-                game.fail("\"You won\" is not the last line")
+        with game.held(key):
+            game.expect("You won" if number == 5 else "Loaded map file...")
+    expect_direct_end(game, tree.root)
+    if game.lines()[-1] != "You won":
+        game.fail("\"You won\" is not the last line")
 
 
 # ---- Fights ----

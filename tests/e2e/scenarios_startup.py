@@ -81,6 +81,20 @@ def run_to_title(context, tree, exe=None, env=None):
     return game, reached, status
 
 
+def run_with(context, tree, relative, contents=None, **options):
+    """run_to_title with one file of the tree replaced by `contents` (None:
+    removed) for the run, and put back afterwards."""
+    saved = tree.read(relative)
+    if contents is None:
+        tree.remove(relative)
+    else:
+        tree.write(relative, contents)
+    try:
+        return run_to_title(context, tree, **options)
+    finally:
+        tree.write(relative, saved)
+
+
 class Collector:
     """Gathers the failures of many small cases into one report."""
 
@@ -129,10 +143,7 @@ def fatal_files(context):
     tree = context.tree()
     collector = Collector()
     for relative, message in fatal_cases():
-        saved = tree.read(relative)
-        tree.remove(relative)
-        game, reached, status = run_to_title(context, tree)
-        tree.write(relative, saved)
+        game, reached, status = run_with(context, tree, relative)
         game.step("without " + relative)
         collector.check(status == 1, relative, "status %s, expected 1" % status, game)
         collector.check(game.stderr() == message, relative,
@@ -156,10 +167,7 @@ def tolerated_files(context):
     tree = context.tree()
     collector = Collector()
     for relative, line in tolerated_cases():
-        saved = tree.read(relative)
-        tree.remove(relative)
-        game, reached, status = run_to_title(context, tree)
-        tree.write(relative, saved)
+        game, reached, status = run_with(context, tree, relative)
         game.step("without " + relative)
         collector.check(reached and status == 0, relative,
                         "did not reach the title screen (status %s)" % status, game)
