@@ -37,12 +37,15 @@ void CGame::FightLoop() {
 void CGame::Fight_DrawScene() {
     puts("Initializing fight roll");
     puts("Initialized variables");
-    fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, 0);
-    if (fightBackground >= 0 && fightBackground < BACKGROUND_COUNT) {
-        SDL_Surface* scene = fightBackgrounds[fightBackground];
-        if (scene)
-            drawImage(scene, (SCREEN_W - scene->w) / 2, (SCREEN_H - scene->h) / 2);
-    }
+    SDL_Surface* scene = NULL;
+    if (fightBackground >= 0 && fightBackground < BACKGROUND_COUNT)
+        scene = fightBackgrounds[fightBackground];
+    int sceneX = scene ? (SCREEN_W - scene->w) / 2 : 0;
+    int sceneY = scene ? (SCREEN_H - scene->h) / 2 : 0;
+    // Black behind the scene, unless the scene hides the whole screen anyway.
+    if (!opaqueCovers(scene, sceneX, sceneY, 0, 0, SCREEN_W, SCREEN_H))
+        fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, 0);
+    drawImage(scene, sceneX, sceneY);
     puts("Blitted background");
     // The player faces right, the enemy left; an enemy whose character
     // number has no sprite row is simply not drawn.

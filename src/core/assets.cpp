@@ -159,6 +159,7 @@ void CGame::loadSurfaces() {
         }
         fx[i] = prepareAlpha(fx[i]);
     }
+    prepareImages();
 
     SDL_ShowCursor(SDL_DISABLE);
 }

@@ -8,7 +8,7 @@
 
 CGame::CGame()
     : screen(NULL), quit(0), fighting(0), playerTurn(1), questMaster(NULL), fightEnemy(NULL),
-      fightBackground(0), font(NULL), clouds(NULL), portrait(NULL) {
+      fightBackground(0), font(NULL), clouds(NULL), portrait(NULL), backdrop(NULL) {
     // map, npcs, player and shop were built above in declaration order: the
     // map and the player drew from the unseeded rand(), the shop read its file.
     for (int i = 0; i < TILE_COUNT; i++)
@@ -105,4 +105,6 @@ CGame::~CGame() {
     for (SDL_Surface*& icon : itemIcons)
         freeSurface(icon);
     itemIcons.clear();
+    // Last: the rebased tiles and scenes above borrowed their rows from here.
+    releasePreparedImages();
 }

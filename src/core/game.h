@@ -64,6 +64,23 @@ enum FxIndex {
 int calculateDamage(int base);
 bool hitSuccess(int attack, int defence);
 
+// A picture drawn over a solid colour, kept as the opaque result: the same
+// pixels as blending it there afresh (ui/prepared.cpp).
+struct PreparedImage {
+    SDL_Surface* image;
+    Uint32 colour; // in the screen's format
+    SDL_Surface* result;
+};
+
+// A text as the font rendered it, kept for the frames that draw it again
+// (ui/draw.cpp).
+struct RenderedText {
+    TTF_Font* font;
+    std::string text;
+    Uint32 colour; // 0xRRGGBB
+    SDL_Surface* surface;
+};
+
 class CGame {
   public:
     // ---- State, in declaration order ----
@@ -90,6 +107,13 @@ class CGame {
     SDL_Surface* portrait;
     SDL_Surface* fx[FX_COUNT];
     std::vector<SDL_Surface*> itemIcons;
+    // Prepared copies, made once so that frames draw the very same pixels
+    // faster (ui/prepared.cpp). Where a picture cannot be prepared it is drawn
+    // as loaded.
+    std::vector<SDL_Surface*> imageStorage;    // rows behind the rebased pictures
+    SDL_Surface* backdrop;                     // the clouds tiled over one screen, or NULL
+    std::vector<PreparedImage> preparedImages; // pictures over solid colours
+    std::vector<RenderedText> renderedTexts;   // recent texts, oldest first
 
     CGame();
     ~CGame();
@@ -105,6 +129,8 @@ class CGame {
     void paintTiles();                             // render.cpp
     void drawSprite(int x, int y, SDL_Rect* where); // render.cpp
     void drawItemsPotionsKeys();                   // render.cpp
+    // render.cpp: the clouds everywhere but the rectangle the cells hide
+    void drawBackdrop(int left, int top, int right, int bottom);
     bool tileCollision(int x, int y);              // movement.cpp
     void detectAndOpenDoors(int x, int y);         // movement.cpp
     void RoamLoop();                               // roaming.cpp
@@ -136,6 +162,7 @@ class CGame {
     void shopKeeping();                                   // shopscreen.cpp
     void printItemInfo(const std::string& name, int price); // shopscreen.cpp
     Item* Shop_Highlighted();                             // shopscreen.cpp: NULL if none
+    bool Shop_DrawFrame(); // shopscreen.cpp: one frame unflipped; false for an empty shop
     void Shop_DrawList();                                 // shopscreen.cpp: nine rows
     void Shop_MoveUp();                                   // shopscreen.cpp
     void Shop_MoveDown();                                 // shopscreen.cpp
@@ -160,10 +187,18 @@ class CGame {
     void HUD_Player();                                        // hud.cpp
     void HUD_Enemy(NPC* enemy);                               // hud.cpp
     void displayFightConsoleMessage(const char* text, bool alert); // messagebox.cpp
+    void prepareImages();        // prepared.cpp: after loading, before any frame
+    void releasePreparedImages(); // prepared.cpp
+    SDL_Surface* Prepare_FastCopy(SDL_Surface* image); // prepared.cpp: same pixels, plain copy
+    SDL_Surface* Prepare_Surface(int w, int h);        // prepared.cpp: blank, screen format
+    // prepared.cpp: `image` as it looks drawn over a solid fill of (r, g, b)
+    SDL_Surface* preparedOver(SDL_Surface* image, Uint8 r, Uint8 g, Uint8 b);
+    // prepared.cpp: true when `image` at (x, y) hides every pixel of the rectangle
+    bool opaqueCovers(SDL_Surface* image, int x, int y, int left, int top, int right, int bottom);
 
     // ---- Shared helpers: the one way to do each of these jobs ----
     // Blocks until SDL's event queue holds an event, leaving it queued, so a
-    // screen that waits for the player uses no processor (ui/input.cpp).
+    // screen that waits for the player uses next to no processor (ui/input.cpp).
     void waitForEvent();
     // Waits for a key the way every modal notice does: events go into `record`;
     // F4 prints "Screenshot", saves the screen and keeps waiting; any other key

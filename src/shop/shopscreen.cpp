@@ -11,26 +11,16 @@
 static const int SHOP_ROWS = 9;
 // Rows are 49 pixels apart although the highlight is 50 high.
 static const int SHOP_ROW_STEP = 49;
+// The blue of the whole screen behind the list.
+static const Uint8 SHOP_BLUE = 125;
 
 void CGame::shopKeeping() {
     // Every visit starts at the top of the list with the first good highlighted.
     menuCursor = -1;
     menuoff = -1;
     for (;;) {
-        fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, 125);
-        if (shop.items.empty()) {
-            puts("Shop is empty!?!");
+        if (!Shop_DrawFrame())
             return;
-        }
-        drawImage(icons[ICON_SHOP], 360, 25);
-        if (menuCursor < 0)
-            menuCursor = 0;
-        if (menuoff < 0)
-            menuoff = 0;
-        Shop_DrawList();
-        Item* highlighted = Shop_Highlighted();
-        if (highlighted && highlighted->stock > 0)
-            printItemInfo(highlighted->name, highlighted->price);
         SDL_Flip(screen);
 
         // Nothing on the screen changes until the player does something.
@@ -59,6 +49,26 @@ void CGame::shopKeeping() {
         if (leave)
             return;
     }
+}
+
+bool CGame::Shop_DrawFrame() {
+    fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, SHOP_BLUE);
+    if (shop.items.empty()) {
+        puts("Shop is empty!?!");
+        return false;
+    }
+    // The shop's picture lands on the plain fill: its copy prepared over that
+    // blue holds the very pixels that blending it here would give.
+    drawImage(preparedOver(icons[ICON_SHOP], 0, 0, SHOP_BLUE), 360, 25);
+    if (menuCursor < 0)
+        menuCursor = 0;
+    if (menuoff < 0)
+        menuoff = 0;
+    Shop_DrawList();
+    Item* highlighted = Shop_Highlighted();
+    if (highlighted && highlighted->stock > 0)
+        printItemInfo(highlighted->name, highlighted->price);
+    return true;
 }
 
 Item* CGame::Shop_Highlighted() {

@@ -2,17 +2,35 @@
 // and the bounds-checked lookups into the image tables.
 #include "core/game.h"
 
+// Texts kept as rendered: more than any screen draws in one frame, so that a
+// frame that repeats the last one's texts renders none of them again.
+static const size_t KEPT_TEXTS = 64;
+
 int CGame::drawText(const std::string& text, int x, int y, Uint8 r, Uint8 g, Uint8 b) {
     if (!font)
         return -1;
-    SDL_Color colour = {r, g, b, 0};
-    SDL_Surface* rendered = TTF_RenderText_Solid(font, text.c_str(), colour);
-    if (!rendered)
-        return -1;
+    Uint32 key = (Uint32)r << 16 | (Uint32)g << 8 | b;
+    SDL_Surface* rendered = NULL;
+    for (const RenderedText& kept : renderedTexts) {
+        if (kept.font == font && kept.colour == key && kept.text == text) {
+            rendered = kept.surface;
+            break;
+        }
+    }
+    if (!rendered) {
+        SDL_Color colour = {r, g, b, 0};
+        rendered = TTF_RenderText_Solid(font, text.c_str(), colour);
+        if (!rendered)
+            return -1;
+        if (renderedTexts.size() >= KEPT_TEXTS) {
+            SDL_FreeSurface(renderedTexts.front().surface);
+            renderedTexts.erase(renderedTexts.begin());
+        }
+        RenderedText kept = {font, text, key, rendered};
+        renderedTexts.push_back(kept);
+    }
     drawImage(rendered, x, y);
-    int height = rendered->h;
-    SDL_FreeSurface(rendered);
-    return height;
+    return rendered->h;
 }
 
 void CGame::fillRect(int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b) {

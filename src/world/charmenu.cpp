@@ -10,6 +10,8 @@
 static const int MENU_ROWS = 9;
 // Rows are 49 pixels apart although the selection bar is 50 high.
 static const int MENU_ROW_STEP = 49;
+// The blue of the whole screen behind the menu.
+static const Uint8 MENU_BLUE = 150;
 
 void CGame::characterMenu() {
     int n = (int)player.inventory.size();
@@ -48,8 +50,10 @@ void CGame::characterMenu() {
 }
 
 void CGame::Menu_DrawFrame() {
-    fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, 150);
-    drawImage(portrait, 10, 10);
+    fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, MENU_BLUE);
+    // The portrait lands on the plain fill: its copy prepared over that blue
+    // holds the very pixels that blending it here would give.
+    drawImage(preparedOver(portrait, 0, 0, MENU_BLUE), 10, 10);
     const std::string stats[] = {
         "HP: " + std::to_string(player.hp) + "/" + std::to_string(player.maxHp),
         "MP: " + std::to_string(player.mp) + "/" + std::to_string(player.maxMp),

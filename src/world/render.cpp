@@ -15,19 +15,6 @@ static const int CAMERA_Y = SCREEN_H / 2;
 static const int STRIP_LEFT = 15;
 static const int STRIP_STEP = 49;
 
-void CGame::Roam_DrawEverything() {
-    // The cloud backdrop, tiled over the screen with one column and one row
-    // more than fit exactly; the screen clips what sticks out.
-    if (clouds && clouds->w > 0 && clouds->h > 0) {
-        for (int r = 0; r <= SCREEN_H / clouds->h; r++)
-            for (int c = 0; c <= SCREEN_W / clouds->w; c++)
-                drawImage(clouds, c * clouds->w, r * clouds->h);
-    }
-    paintTiles();
-    HUD_Player();
-    drawItemsPotionsKeys();
-}
-
 // Clamps the view's reach around `centre` to the grid. Long arithmetic: the
 // developer console can put the player anywhere, even near the ends of int.
 static void viewRange(int centre, int* first, int* last) {
@@ -35,6 +22,72 @@ static void viewRange(int centre, int* first, int* last) {
     long long hi = (long long)centre + VIEW_REACH;
     *first = lo < 0 ? 0 : (int)(lo < MAP_SIZE ? lo : MAP_SIZE);
     *last = hi >= MAP_SIZE ? MAP_SIZE - 1 : (int)(hi < 0 ? -1 : hi);
+}
+
+// Screen position of a cell's top left corner along one axis, in long
+// arithmetic for a player teleported far away.
+static long long cellEdge(int cell, int player, int camera) {
+    return ((long long)cell - player) * CELL_SIZE + camera;
+}
+
+void CGame::Roam_DrawEverything() {
+    // The cloud backdrop, tiled over the screen with one column and one row
+    // more than fit exactly; the screen clips what sticks out. Where the
+    // cells' opaque tiles will hide it, it need not be drawn at all.
+    int firstX, lastX, firstY, lastY;
+    viewRange(player.posX, &firstX, &lastX);
+    viewRange(player.posY, &firstY, &lastY);
+    bool tilesHideCells = firstX <= lastX && firstY <= lastY;
+    for (int i = 0; i < TILE_COUNT && tilesHideCells; i++) {
+        // A code without a loaded tile is drawn with tile 00.
+        SDL_Surface* tile = tiles[i] ? tiles[i] : tiles[0];
+        tilesHideCells = opaqueCovers(tile, 0, 0, 0, 0, CELL_SIZE, CELL_SIZE);
+    }
+    if (tilesHideCells) {
+        long long left = cellEdge(firstX, player.posX, CAMERA_X);
+        long long top = cellEdge(firstY, player.posY, CAMERA_Y);
+        long long right = cellEdge(lastX + 1, player.posX, CAMERA_X);
+        long long bottom = cellEdge(lastY + 1, player.posY, CAMERA_Y);
+        // Held to the screen, so that the rectangle fits in ints.
+        auto clampX = [](long long v) { return (int)(v < 0 ? 0 : (v > SCREEN_W ? SCREEN_W : v)); };
+        auto clampY = [](long long v) { return (int)(v < 0 ? 0 : (v > SCREEN_H ? SCREEN_H : v)); };
+        drawBackdrop(clampX(left), clampY(top), clampX(right), clampY(bottom));
+    } else {
+        drawBackdrop(0, 0, 0, 0);
+    }
+    paintTiles();
+    HUD_Player();
+    drawItemsPotionsKeys();
+}
+
+void CGame::drawBackdrop(int left, int top, int right, int bottom) {
+    if (!backdrop || right <= left || bottom <= top) {
+        left = top = right = bottom = 0; // nothing hidden
+    }
+    if (!backdrop) {
+        // A see-through cloud picture is drawn as loaded, all of it, every
+        // frame: what shows through it is the last frame.
+        if (clouds && clouds->w > 0 && clouds->h > 0) {
+            for (int r = 0; r <= SCREEN_H / clouds->h; r++)
+                for (int c = 0; c <= SCREEN_W / clouds->w; c++)
+                    drawImage(clouds, c * clouds->w, r * clouds->h);
+        }
+        return;
+    }
+    // The prepared backdrop holds the same pixels at the same places: the
+    // bands above, below, left and right of the hidden rectangle.
+    const SDL_Rect bands[] = {
+        {0, 0, SCREEN_W, (Uint16)top},
+        {0, (Sint16)bottom, SCREEN_W, (Uint16)(SCREEN_H - bottom)},
+        {0, (Sint16)top, (Uint16)left, (Uint16)(bottom - top)},
+        {(Sint16)right, (Sint16)top, (Uint16)(SCREEN_W - right), (Uint16)(bottom - top)},
+    };
+    for (SDL_Rect band : bands) {
+        if (band.w == 0 || band.h == 0)
+            continue;
+        SDL_Rect where = band;
+        SDL_BlitSurface(backdrop, &band, screen, &where);
+    }
 }
 
 void CGame::paintTiles() {
@@ -45,11 +98,45 @@ void CGame::paintTiles() {
     int firstX, lastX, firstY, lastY;
     viewRange(player.posX, &firstX, &lastX);
     viewRange(player.posY, &firstY, &lastY);
+    if (firstX > lastX || firstY > lastY)
+        return;
+
+    // A cell whose pictures all lie off the screen draws nothing: the largest
+    // picture a cell can hold decides which cells can reach the screen.
+    int reachW = 0, reachH = 0;
+    SDL_Surface* const* pictures[] = {tiles, &sprites[0][0]};
+    const int counts[] = {TILE_COUNT, CHARACTER_COUNT * HEADING_COUNT};
+    for (int t = 0; t < 2; t++) {
+        for (int i = 0; i < counts[t]; i++) {
+            SDL_Surface* picture = pictures[t][i];
+            if (picture && picture->w > reachW)
+                reachW = picture->w;
+            if (picture && picture->h > reachH)
+                reachH = picture->h;
+        }
+    }
+
+    // Which cells of the view have someone standing on them: the cells that
+    // drawSprite has to look at.
+    const int span = 2 * VIEW_REACH + 1;
+    bool occupied[span][span] = {};
+    for (const NPC* npc : npcs) {
+        long long col = (long long)npc->posX - firstX, row = (long long)npc->posY - firstY;
+        if (col >= 0 && col <= lastX - firstX && row >= 0 && row <= lastY - firstY)
+            occupied[col][row] = true;
+    }
+
     for (int x = firstX; x <= lastX; x++) {
+        long long left = cellEdge(x, player.posX, CAMERA_X);
+        if (left >= SCREEN_W || left + reachW <= 0)
+            continue;
         for (int y = firstY; y <= lastY; y++) {
+            long long top = cellEdge(y, player.posY, CAMERA_Y);
+            if (top >= SCREEN_H || top + reachH <= 0)
+                continue;
             SDL_Rect where;
-            where.x = (Sint16)((x - player.posX) * CELL_SIZE + CAMERA_X);
-            where.y = (Sint16)((y - player.posY) * CELL_SIZE + CAMERA_Y);
+            where.x = (Sint16)left;
+            where.y = (Sint16)top;
             where.w = CELL_SIZE;
             where.h = CELL_SIZE;
             // Codes without an image of their own ('8', letters, the byte 0)
@@ -59,7 +146,9 @@ void CGame::paintTiles() {
             if (code >= '0' && code <= '7' && tiles[code - '0'])
                 tile = tiles[code - '0'];
             drawImage(tile, where.x, where.y);
-            drawSprite(x, y, &where);
+            bool playersCell = x == player.posX && y == player.posY;
+            if (playersCell || occupied[x - firstX][y - firstY])
+                drawSprite(x, y, &where);
         }
     }
 }
