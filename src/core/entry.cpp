@@ -3,14 +3,23 @@
 #include <cstdlib>
 #include <new>
 
+#include "core/entry.h"
 #include "core/game.h"
 
 static const char* const GAME_TITLE = "Tessary";
 static const char* const GAME_CREDITS = "the Tessary team";
 
+void setPresentingDefaults() {
+    // Double buffering flips at the refresh rate, so the main loop runs at
+    // the display's pace instead of spinning; and this is pixel art.
+    setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
+    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+}
+
 extern "C" int SDL_main(int argc, char** argv) {
     (void)argc;
     (void)argv;
+    setPresentingDefaults();
     printf("%s by %s\n", GAME_TITLE, GAME_CREDITS);
     fflush(stdout);
 
