@@ -1,0 +1,97 @@
+// One frame of each screen, drawing only (the main loop or the screen itself
+// flips afterwards; Present_SDL_Flip measures that apart): the roaming view
+// among characters and at a corner of the map, a fight, the shop and the
+// character menu.
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "support.h"
+
+static void roamFrame(benchmark::State& state, bool busiest) {
+    CGame& game = sharedGame();
+    resetToFirstFloor(game);
+    int x = 0, y = 0, inView = 0;
+    if (busiest)
+        busiestCell(game, &x, &y, &inView);
+    game.player.posX = x;
+    game.player.posY = y;
+    game.player.heading = 2;
+    for (auto _ : state)
+        game.Roam_DrawEverything();
+    state.counters["cell_x"] = x;
+    state.counters["cell_y"] = y;
+    state.counters["npcs_in_view"] = inView;
+}
+
+// The first hostile character of the floor, or any, to fight.
+static NPC* someEnemy(CGame& game) {
+    for (NPC* npc : game.npcs)
+        if (npc->hostile)
+            return npc;
+    return game.npcs.empty() ? NULL : game.npcs.front();
+}
+
+static void fightFrame(benchmark::State& state, int background) {
+    CGame& game = sharedGame();
+    resetToFirstFloor(game);
+    game.fighting = 1;
+    game.playerTurn = 1; // with the action bar
+    game.fightEnemy = someEnemy(game);
+    game.fightBackground = background;
+    for (auto _ : state)
+        game.Fight_DrawScene();
+    resetToFirstFloor(game);
+}
+
+// The player's bought equipment for the menu: every blade and armour of the
+// shop, twice over, so that the list scrolls.
+static void equipFromShop(CGame& game) {
+    game.player.inventory.clear();
+    for (int round = 0; round < 2; round++)
+        for (Item* item : game.shop.items)
+            if (item->weaponMod > 0 || item->armourClass > 0)
+                game.player.inventory.push_back(item);
+}
+
+static void menuFrame(benchmark::State& state) {
+    CGame& game = sharedGame();
+    equipFromShop(game);
+    game.menuCursor = (int)game.player.inventory.size() - 1;
+    game.menuoff = 0;
+    for (auto _ : state)
+        game.Menu_DrawFrame();
+    state.counters["inventory"] = (double)game.player.inventory.size();
+    game.player.inventory.clear();
+}
+
+static void shopFrame(benchmark::State& state) {
+    CGame& game = sharedGame();
+    game.menuCursor = 0;
+    game.menuoff = 0;
+    for (auto _ : state)
+        game.Shop_DrawFrame();
+    state.counters["goods"] = (double)game.shop.items.size();
+}
+
+void registerFrames() {
+    const int repetitions = 9;
+    benchmark::RegisterBenchmark("Roam_DrawEverything/mid_map_among_characters", roamFrame, true)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark("Roam_DrawEverything/map_corner_0_0", roamFrame, false)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark("Fight_DrawScene/grass", fightFrame, 0)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark("Fight_DrawScene/inside", fightFrame, 1)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark("Shop_DrawFrame", shopFrame)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark("Menu_DrawFrame", menuFrame)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true);
+}

@@ -1,0 +1,33 @@
+// What the benchmarks share: the one game object they draw with, built in the
+// shipped data tree, and small tools for keys, CPU time and screen sizes.
+#pragma once
+
+#include <string>
+
+#include <SDL.h>
+
+#include "core/game.h"
+
+// One 640 x 480 screen at 16 bits per pixel: the size of the reference copy.
+const size_t SCREEN_BYTES = (size_t)SCREEN_W * SCREEN_H * 2;
+
+// The game object every drawing benchmark uses, built on first use in the
+// working directory (the shipped build folder). Only one game object may live
+// at a time: each sets the video mode, which replaces the screen.
+CGame& sharedGame();
+// Destroys the shared game object, so that a benchmark can build its own.
+void dropSharedGame();
+
+// Process CPU time (every thread), in seconds.
+double processCpuSeconds();
+// Pushes a key press onto SDL's queue, as the player would.
+void pushKey(SDLKey key);
+// Empties SDL's queue.
+void drainEvents();
+
+// Puts the player back on the first floor's map and population, where he
+// starts, with the roaming flags of a new game.
+void resetToFirstFloor(CGame& game);
+// The cell of the current floor with the most characters in view (the 14 x 10
+// cells the screen shows around the player), among cells he can stand on.
+void busiestCell(CGame& game, int* x, int* y, int* charactersInView);
