@@ -546,3 +546,62 @@ def console(context):
     game.step("close the window")
     game.close_window()
     expect_normal_end(game, tree.root, npc_count=2)
+
+
+# ---- The other ways a game ends ----
+def start_fight(context, enemy_hp):
+    """A game whose hero has just talked to a hostile NPC next to him: the
+    fight screen is up and waits for the player's action."""
+    tree = context.tree()
+    x, y = START
+    tree.write("data/npcs.qor", npc_record("Auditor", x, y + 1, hp=enemy_hp, max_hp=enemy_hp,
+                                           hostile=1, dialogue="Receipts, please."))
+    game = context.start(tree)
+    game.step("talk to the auditor")
+    game.key("Return")
+    game.expect("NPC found relative to player: (0,1)")
+    game.key("space")
+    game.expect("Fight engine activated, background 1")
+    game.expect(FIGHT_DRAWN)
+    return tree, game
+
+
+@scenario("ends: Escape in a fight and the console's die end the game at once", x=True,
+          screens=("src/combat/fight.cpp", "src/world/console.cpp"))
+def direct_ends(context):
+    tree, game = start_fight(context, enemy_hp=500)
+    game.step("Escape at the choice of action")
+    game.key("Escape")
+    game.expect("Exiting...")
+    expect_direct_end(game, tree.root)
+
+    tree = context.tree()
+    game = context.start(tree)
+    game.step("the console's die")
+    game.key("grave")
+    command(game, "die")
+    game.expect_next("You really don't want to do that, do you?")
+    expect_direct_end(game, tree.root)
+
+
+@scenario("window closed: dropped by a conversation, ends a fight's game after the pass",
+          x=True, screens=("src/combat/fight.cpp",))
+def window_closed_while_busy(context):
+    tree = context.tree()
+    x, y = START
+    tree.write("data/npcs.qor", npc_record("Clerk", x - 1, y, dialogue="One moment, please."))
+    game = context.start(tree)
+    game.step("close the window while the clerk talks")
+    game.key("Return")
+    game.expect("NPC found relative to player: (-1,0)")
+    game.close_window()
+    game.key("space")
+    game.step("the game goes on")
+    where(game, Floor([(x - 1, y)]))
+    game.close_window()
+    expect_normal_end(game, tree.root, npc_count=3)
+
+    tree, game = start_fight(context, enemy_hp=500)
+    game.step("close the window in the player's turn")
+    game.close_window()
+    expect_normal_end(game, tree.root, npc_count=3)
