@@ -40,22 +40,26 @@ void drainEvents() {
     }
 }
 
-void resetToFirstFloor(CGame& game) {
+void loadFloor(CGame& game, int floor) {
     game.fighting = 0;
     game.playerTurn = 1;
     game.fightEnemy = NULL;
-    game.player.floor = 0;
-    game.map.loadMap("data/map.qor");
+    game.player.floor = floor;
+    char path[32];
+    snprintf(path, sizeof path, floor == 0 ? "data/map.qor" : "data/map%i.qor", floor);
+    game.map.loadMap(path);
     game.clearNPCs();
-    game.loadNPCs("data/npcs.qor");
+    snprintf(path, sizeof path, floor == 0 ? "data/npcs.qor" : "data/npcs%i.qor", floor);
+    game.loadNPCs(path);
 }
 
 void busiestCell(CGame& game, int* bestX, int* bestY, int* bestCount) {
     *bestX = MAP_SIZE / 2;
     *bestY = MAP_SIZE / 2;
     *bestCount = -1;
-    for (int y = 0; y < MAP_SIZE; y++) {
-        for (int x = 0; x < MAP_SIZE; x++) {
+    // The view reaches 8 cells each way.
+    for (int y = 8; y < MAP_SIZE - 8; y++) {
+        for (int x = 8; x < MAP_SIZE - 8; x++) {
             // A cell he could stand on: no wall, water or door, nobody there
             // (asked directly: the game's own test opens doors).
             char code = game.map.cells[y][x];

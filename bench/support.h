@@ -25,9 +25,13 @@ void pushKey(SDLKey key);
 // Empties SDL's queue.
 void drainEvents();
 
-// Puts the player back on the first floor's map and population, where he
-// starts, with the roaming flags of a new game.
-void resetToFirstFloor(CGame& game);
+// Puts the player on a floor's map and population (0 is the first), with the
+// roaming flags of a new game.
+void loadFloor(CGame& game, int floor);
+inline void resetToFirstFloor(CGame& game) {
+    loadFloor(game, 0);
+}
 // The cell of the current floor with the most characters in view (the 14 x 10
-// cells the screen shows around the player), among cells he can stand on.
+// cells the screen shows around the player), among the cells he can stand on
+// whose whole view lies on the map.
 void busiestCell(CGame& game, int* x, int* y, int* charactersInView);
