@@ -24,6 +24,8 @@ void CGame::loadNPCs(const char* path) {
             exit(1);
         }
         npc->readRecord(in);
+        // QUIRK: a record at (0, 0) ends the file, so nobody can be placed
+        // there; this is also how a file ending in a line feed ends.
         if (npc->isNullRecord()) {
             puts("Panic mode: Null NPC probably received");
             fclose(file);

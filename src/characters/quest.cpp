@@ -46,6 +46,7 @@ void QuestMaster::loadQuests(const char* path) {
         quest->readRecord(in);
         printf("Loaded Quest %s, (%i,%i,%i)\n", quest->text.c_str(), quest->posX, quest->posY,
                quest->floor);
+        // QUIRK: a target of (0, 0), on any floor, ends the file.
         if (quest->isNullRecord()) {
             puts("invalid");
             delete quest;

@@ -33,8 +33,8 @@ std::string LineReader::read(size_t limit) {
                 ungetc(next, file);
         }
         if (line.size() >= limit) {
-            // Over-long line: keep what fits, and fail the stream from here on
-            // (nothing is read from the file after that).
+            // QUIRK: an over-long line keeps what fits and fails the reader:
+            // every later line of the file reads empty (nothing more is read).
             failed = true;
             return line;
         }

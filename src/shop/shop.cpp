@@ -32,6 +32,8 @@ void Shop::loadItems(const char* path) {
         Item* item = new Item();
         item->readRecord(in);
         puts("Item loaded, adding");
+        // QUIRK: price 0 and weapon modifier 0 end the list: a free blade is
+        // a good, a free potion ends the shop.
         if (item->isNullRecord()) {
             puts("Probably a null item.");
             fclose(file);
