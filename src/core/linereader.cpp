@@ -42,9 +42,13 @@ std::string LineReader::read(size_t limit) {
     }
 }
 
-int LineReader::readInt(size_t limit) { return toInt(read(limit)); }
+int LineReader::readInt(size_t limit) {
+    return toInt(read(limit));
+}
 
-int LineReader::readFlag(size_t limit) { return readInt(limit) > 0 ? 1 : 0; }
+int LineReader::readFlag(size_t limit) {
+    return readInt(limit) > 0 ? 1 : 0;
+}
 
 int LineReader::toInt(const std::string& text) {
     size_t i = 0;
