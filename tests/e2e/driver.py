@@ -92,6 +92,7 @@ class Game:
 
     def __init__(self, exe, workdir, display=None, wrapper=(), env=None, patience=1.0):
         self.display = display
+        self.workdir = workdir
         # How much longer than usual every wait may take (valgrind is slow).
         self.patience = patience * SLOW
         self.step_name = "start the game"

@@ -44,6 +44,20 @@ class Floor:
                 if abs(px - x) <= 1 and abs(py - y) <= 1]
 
 
+def back_in_roaming(game, tries=10):
+    """Waits until roaming reads the keyboard again after a waiting screen
+    was closed. Keys that reach a waiting screen while it empties its queue
+    after the key that closed it are lost, F4 aside: that one it still
+    answers with "Screenshot". In roaming F4 saves the frame without a word;
+    so F4 is pressed until a screenshot comes with no word."""
+    for _ in range(tries):
+        start = len(game.lines())
+        screenshot(game)
+        if "Screenshot" not in game.lines()[start:]:
+            return
+    game.fail("no roaming frame after %d tries" % tries)
+
+
 def where(game, floor):
     """Presses Return and reads the hero's position from the game's answer.
     Anyone standing next to him talks: each conversation is checked against
@@ -62,6 +76,8 @@ def where(game, floor):
         if (x + offset[0], y + offset[1]) == QUEST_GIVER:
             said.append(game.expect(QUEST_LINE).group(1))
         game.key("space")
+    if said or floor.around(x, y):
+        back_in_roaming(game)
     return (x, y), said
 
 
@@ -94,26 +110,54 @@ def step(game, key, expected, floor, tries=5):
     game.fail("the hero did not step %s from %s" % (key, before))
 
 
-def screenshot(game, workdir, key="F4", after=None):
+def screenshot(game, after=None, tries=5):
     """Presses F4 and waits for the game to write screenshot.bmp; returns the
-    picture. `after` is a line to wait for instead of the file alone (the
-    waiting screens announce "Screenshot")."""
-    path = os.path.join(workdir, "screenshot.bmp")
-    if os.path.exists(path):
-        os.remove(path)
-    game.key(key)
-    if after:
-        game.expect(after)
-    deadline = time.monotonic() + driver.DEFAULT_TIMEOUT * game.patience
-    while True:
+    picture. `after` is the line the waiting screens say first ("Screenshot").
+    F4 is pressed again when nothing comes: a screen that was just left may
+    have taken it along with the key that closed it."""
+    path = os.path.join(game.workdir, "screenshot.bmp")
+    for _ in range(tries):
+        if os.path.exists(path):
+            os.remove(path)
+        game.key("F4")
+        deadline = time.monotonic() + 3 * game.patience
         try:
-            with open(path, "rb") as f:
-                return bmp.Bitmap(f.read())
-        except (OSError, bmp.BmpError):
-            pass  # not written yet, or still being written
-        if time.monotonic() > deadline:
-            game.fail("no complete screenshot.bmp was written")
-        time.sleep(0.05)
+            if after:
+                game.expect(after, timeout=3)
+            while time.monotonic() < deadline:
+                try:
+                    with open(path, "rb") as f:
+                        return bmp.Bitmap(f.read())
+                except (OSError, bmp.BmpError):
+                    time.sleep(0.05)  # not written yet, or still being written
+        except driver.Failure:
+            if not game.running():
+                raise
+    game.fail("%d presses of F4 and no complete screenshot.bmp" % tries)
+
+
+def press_until(game, key, line, tries=5):
+    """Presses a key until the game answers with `line`: for a screen that
+    comes up silently after a waiting screen, whose end may swallow the
+    first press."""
+    for _ in range(tries):
+        game.key(key)
+        try:
+            return game.expect(line, timeout=3)
+        except driver.Failure:
+            if not game.running():
+                raise
+    game.fail("%d presses of %s and no %r" % (tries, key, line))
+
+
+def open_shop(game):
+    """Closes the shopkeeper's greeting and waits for his shop, which says
+    nothing until a key moves its highlight; then Up brings the highlight
+    back to the first good. The shop must hold two goods or more."""
+    game.key("space")
+    press_until(game, "Down", "I think you're at pos 1")
+    game.key("Up")
+    game.expect_next("I think you are at position 0 on screen")
 
 
 def near(colour, wanted, tolerance=10):
@@ -130,14 +174,14 @@ def expect_area(game, picture, x0, y0, x1, y1, wanted, what):
                 game.fail("%s: pixel (%d,%d) is %s, expected about %s" % (what, x, y, colour, wanted))
 
 
-def expect_normal_end(game, workdir, npc_count):
+def expect_normal_end(game, npc_count):
     """A normal end: status 0, "Goodbye..." as the last line, and the profile
     in its five lines with the NPC count of the last floor."""
     game.expect_exit(0)
     lines = game.lines()
     if not lines or lines[-1] != "Goodbye...":
         game.fail("the last line is %r, not \"Goodbye...\"" % (lines[-1] if lines else None))
-    path = os.path.join(workdir, "performance.txt")
+    path = os.path.join(game.workdir, "performance.txt")
     if not os.path.exists(path):
         game.fail("no performance.txt")
     with open(path, encoding="latin-1") as f:
@@ -156,13 +200,13 @@ def expect_normal_end(game, workdir, npc_count):
         game.fail("performance.txt counts %d NPCs, expected %d" % (npcs, npc_count))
 
 
-def expect_direct_end(game, workdir, status=0):
+def expect_direct_end(game, status=0):
     """An end through exit(): the status, and neither the profile nor the
     goodbye."""
     game.expect_exit(status)
     if "Goodbye..." in game.lines():
         game.fail("\"Goodbye...\" was printed")
-    if os.path.exists(os.path.join(workdir, "performance.txt")):
+    if os.path.exists(os.path.join(game.workdir, "performance.txt")):
         game.fail("performance.txt was written")
 
 

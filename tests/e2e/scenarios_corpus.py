@@ -192,9 +192,10 @@ def corpus_in_play(context):
             game.expect(play.FOUND)
             game.key("space")
         game.step(name + ": walk about and look")
+        play.back_in_roaming(game)
         for key in ("Left", "Up", "Right", "Down"):
             game.tap(key, hold=0.3)
-        play.screenshot(game, tree.root)
+        play.screenshot(game)
         game.key("Return")
         game.expect(play.POSITION)
         game.step(name + ": close the window")
