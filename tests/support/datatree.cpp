@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,6 +58,25 @@ void DataTree::writeImage(const std::string& relative, int w, int h, int border)
     stbi_write_png(full.c_str(), w, h, 4, pixels.data(), w * 4);
 }
 
+static void removeFolder(const std::string& dir) {
+    std::string command = "rm -rf '" + dir + "'";
+    if (system(command.c_str()) != 0)
+        fprintf(stderr, "could not remove %s\n", dir.c_str());
+}
+
+// Trees still alive when the process ends: a death test's child leaves
+// through exit() without running destructors, so its tree is removed here.
+static std::set<std::string>& liveTrees() {
+    static std::set<std::string>* trees = new std::set<std::string>();
+    return *trees;
+}
+
+static void removeLiveTrees() {
+    for (const std::string& dir : liveTrees())
+        removeFolder(dir);
+    liveTrees().clear();
+}
+
 DataTree::DataTree() : entered(false) {
     char templ[] = "/tmp/tessary-test-XXXXXX";
     char* made = mkdtemp(templ);
@@ -65,6 +85,12 @@ DataTree::DataTree() : entered(false) {
         abort();
     }
     dir = made;
+    static bool cleanupRegistered = false;
+    if (!cleanupRegistered) {
+        atexit(removeLiveTrees);
+        cleanupRegistered = true;
+    }
+    liveTrees().insert(dir);
     char cwd[4096];
     if (getcwd(cwd, sizeof cwd))
         previousDir = cwd;
@@ -89,7 +115,7 @@ DataTree::DataTree() : entered(false) {
     writeImage("data/gfx/portrait.png", 120, 120);
     // The backdrop is a JPEG; a PNG under that name loads just as well.
     writeImage("data/gfx/clouds.jpg", 100, 80);
-    const char* fx[] = {"slash", "heal1", "fire1", "zappy", "earth",   "meteor",
+    const char* fx[] = {"slash", "heal1", "fire1", "zappy",   "earth",  "meteor",
                         "hand",  "heal2", "scorn", "messiah", "rapture"};
     for (const char* name : fx)
         writeImage(std::string("data/gfx/fx/") + name + ".png", 60, 60);
@@ -109,9 +135,8 @@ DataTree::DataTree() : entered(false) {
 DataTree::~DataTree() {
     if (entered && !previousDir.empty() && chdir(previousDir.c_str()) != 0)
         perror("chdir");
-    std::string command = "rm -rf '" + dir + "'";
-    if (system(command.c_str()) != 0)
-        fprintf(stderr, "could not remove %s\n", dir.c_str());
+    removeFolder(dir);
+    liveTrees().erase(dir);
 }
 
 void DataTree::enter() {
@@ -122,7 +147,9 @@ void DataTree::enter() {
     entered = true;
 }
 
-std::string DataTree::path(const std::string& relative) const { return dir + "/" + relative; }
+std::string DataTree::path(const std::string& relative) const {
+    return dir + "/" + relative;
+}
 
 void DataTree::write(const std::string& relative, const std::string& contents) const {
     std::string full = path(relative);
@@ -131,7 +158,9 @@ void DataTree::write(const std::string& relative, const std::string& contents) c
     out << contents;
 }
 
-void DataTree::remove(const std::string& relative) const { unlink(path(relative).c_str()); }
+void DataTree::remove(const std::string& relative) const {
+    unlink(path(relative).c_str());
+}
 
 void DataTree::writeUniformMap(const std::string& relative, char fill) const {
     std::string row(100, fill);

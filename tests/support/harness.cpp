@@ -44,7 +44,9 @@ void pushMouseClick(int x, int y) {
     SDL_PushEvent(&event);
 }
 
-void holdKey(SDLKey key, bool held) { SDL_GetKeyState(NULL)[key] = held ? 1 : 0; }
+void holdKey(SDLKey key, bool held) {
+    SDL_GetKeyState(NULL)[key] = held ? 1 : 0;
+}
 
 void releaseAllKeys() {
     int count = 0;
@@ -109,7 +111,9 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-void GameTest::SetUp() { tree.enter(); }
+void GameTest::SetUp() {
+    tree.enter();
+}
 
 void GameTest::TearDown() {
     game.reset();

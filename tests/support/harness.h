@@ -49,5 +49,7 @@ class GameTest : public ::testing::Test {
     // Screen pixel helpers on the game's screen.
     Uint32 at(int x, int y) { return pixelAt(game->screen, x, y); }
     Uint32 rgb(Uint8 r, Uint8 g, Uint8 b) { return mapped(game->screen, r, g, b); }
-    Uint32 colourOf(const std::string& image) { return mapped(game->screen, DataTree::colourOf(image)); }
+    Uint32 colourOf(const std::string& image) {
+        return mapped(game->screen, DataTree::colourOf(image));
+    }
 };
