@@ -1,7 +1,8 @@
-// The scripted player. It stands in for SDL_WaitEvent: the game's one way to
-// block for input (CGame::waitForEvent) ends up here, so every message box and
-// every wait of the magic menu reaches the script, in the order the game
-// shows them, on one thread. Outside a script the call goes on to SDL.
+// The scripted player. It stands in for SDL_PollEvent without a record: the
+// game's one way to block for input (CGame::waitForEvent) looks at the queue
+// that way, so every message box and every wait of the magic menu reaches the
+// script, in the order the game shows them, on one thread. Outside a script,
+// and for every poll into a record, the call goes on to SDL.
 #include "scripted_player.h"
 
 #include <cstdio>
@@ -150,7 +151,7 @@ void checkMenu(const Wait& step, SDL_Surface* shot) {
             }
 }
 
-typedef int (*WaitEventFunction)(SDL_Event*);
+typedef int (*PollEventFunction)(SDL_Event*);
 
 } // namespace
 
@@ -222,12 +223,13 @@ bool showsLine(CGame* game, SDL_Surface* surface, const std::string& text, int x
     return same;
 }
 
-// The game waits for input only through here (with a NULL record, leaving
-// the event queued for its own polling).
-extern "C" int SDL_WaitEvent(SDL_Event* event) {
-    static WaitEventFunction sdlWaitEvent = (WaitEventFunction)dlsym(RTLD_NEXT, "SDL_WaitEvent");
+// The game waits for input only through here (a look without a record,
+// leaving the event queued for its own polling): with the queue empty, the
+// script's next key is pressed.
+extern "C" int SDL_PollEvent(SDL_Event* event) {
+    static PollEventFunction sdlPollEvent = (PollEventFunction)dlsym(RTLD_NEXT, "SDL_PollEvent");
     if (!script.armed || event != NULL)
-        return sdlWaitEvent(event);
+        return sdlPollEvent(event);
     if (pendingEvents() > 0)
         return 1;
     bool repeating = script.repeatLast && !script.steps.empty();
