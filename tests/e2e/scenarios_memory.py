@@ -64,7 +64,7 @@ def memcheck(context):
     game.key("Down")
     game.expect_next("Screenpos:0")
     game.key("Escape")
-    expect_normal_end(game, npc_count=2)
+    game.wait_exit()
 
     game.step("valgrind's report")
     with open(log, encoding="utf-8", errors="replace") as f:
@@ -74,3 +74,5 @@ def memcheck(context):
     clean_leaks = "All heap blocks were freed" in report or (lost and set(lost) == {"0"})
     if not errors or set(errors) != {"0"} or not clean_leaks:
         game.fail("valgrind found problems:\n" + report[-20000:])
+    game.step("a normal end")
+    expect_normal_end(game, npc_count=2)
