@@ -48,14 +48,9 @@ TEST_P(LineReaderReads, GivesTheLinesAndStateOfTheTable) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, LineReaderReads,
     ::testing::Values(
-        ReadCase{"line feeds end lines", "ab\ncd\n", 5, {"ab", "cd"}, false, false},
         ReadCase{"past the end reads empty and fails", "ab\n", 5, {"ab", "", ""}, true, true},
-        ReadCase{
-            "a last line without line feed is read whole", "ab\ncd", 5, {"ab", "cd"}, true, false},
         ReadCase{"after a last line without line feed", "ab\ncd", 5, {"ab", "cd", ""}, true, true},
-        ReadCase{"an empty file reads empty", "", 5, {""}, true, true},
         ReadCase{"an empty line reads empty without failing", "\nx\n", 5, {"", "x"}, false, false},
-        ReadCase{"CRLF lines read like LF lines", "ab\r\ncd\r\n", 5, {"ab", "cd", ""}, true, true},
         ReadCase{"a CR before the LF does not count to the limit",
                  "abc\r\nd\n",
                  3,
@@ -64,7 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
                  false},
         ReadCase{"a lone CR is part of the line", "a\rb\n", 5, {"a\rb"}, false, false},
         ReadCase{"a CR right before the end of the file stays", "ab\r", 5, {"ab\r"}, true, false},
-        ReadCase{"exactly the limit", "abc\nde\n", 3, {"abc", "de"}, false, false},
         ReadCase{"exactly the limit at the end of the file", "abc", 3, {"abc"}, true, false},
         ReadCase{"over the limit keeps its start and fails",
                  "abcd\nef\n",
@@ -81,43 +75,10 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(LineReader, SameLimitsGiveTheSameFieldsForCrlfAndLf) {
-    const char* lf = "12\nMr. Grumble\n-4\n";
-    const char* crlf = "12\r\nMr. Grumble\r\n-4\r\n";
-    FILE* a = fileOf(lf);
-    FILE* b = fileOf(crlf);
-    LineReader inA(a), inB(b);
-    EXPECT_EQ(inA.readInt(3), inB.readInt(3));
-    EXPECT_EQ(inA.read(11), inB.read(11));
-    EXPECT_EQ(inA.readInt(2), inB.readInt(2));
-    EXPECT_FALSE(inB.hasFailed());
-    fclose(a);
-    fclose(b);
-}
-
-TEST(LineReader, FlagsAreOneForNumbersAboveZero) {
-    FILE* file = fileOf("2\n17\n1\n0\n-1\nx\n\n");
-    LineReader in(file);
-    const int expected[] = {1, 1, 1, 0, 0, 0, 0};
-    for (int flag : expected)
-        EXPECT_EQ(in.readFlag(3), flag);
-    fclose(file);
-}
-
 struct NumberCase {
     const char* text;
     int value;
 };
-
-// Names the case in test lists: the text, with unprintable bytes as escapes.
-void PrintTo(const NumberCase& c, std::ostream* os) {
-    for (const char* p = c.text; *p; p++) {
-        if (isprint((unsigned char)*p))
-            *os << *p;
-        else
-            *os << "\\x" << std::hex << (int)(unsigned char)*p << std::dec;
-    }
-}
 
 class LineReaderNumbers : public ::testing::TestWithParam<NumberCase> {};
 
@@ -128,16 +89,12 @@ TEST_P(LineReaderNumbers, ConvertLikeAtoi) {
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, LineReaderNumbers,
-    ::testing::Values(NumberCase{"12", 12}, NumberCase{"0", 0}, NumberCase{"", 0},
-                      NumberCase{"x", 0}, NumberCase{"x12", 0}, NumberCase{"12abc", 12},
-                      NumberCase{"  7", 7}, NumberCase{"\t\r\v\f 8", 8}, NumberCase{"+5", 5},
-                      NumberCase{"-3", -3}, NumberCase{"- 3", 0}, NumberCase{"+-3", 0},
-                      NumberCase{"--3", 0}, NumberCase{"0x1A", 0}, NumberCase{"007", 7},
-                      NumberCase{"12\r", 12}, NumberCase{"3 4", 3},
-                      NumberCase{"2147483647", INT_MAX}, NumberCase{"-2147483648", INT_MIN},
+    ::testing::Values(NumberCase{"", 0}, NumberCase{"x12", 0}, NumberCase{"12abc", 12},
+                      NumberCase{"\t\r\v\f 8", 8}, NumberCase{"+5", 5}, NumberCase{"-3", -3},
+                      NumberCase{"- 3", 0}, NumberCase{"+-3", 0}, NumberCase{"0x1A", 0},
+                      NumberCase{"12\r", 12}, NumberCase{"-2147483648", INT_MIN},
                       // Numbers beyond an int stop at its limits instead of wrapping.
                       NumberCase{"2147483648", INT_MAX}, NumberCase{"-2147483649", INT_MIN},
-                      NumberCase{"999999999999999999", INT_MAX},
                       NumberCase{"-999999999999999999", INT_MIN},
                       NumberCase{"00000000000000000000000042", 42}));
 
