@@ -127,24 +127,6 @@ TEST_F(CheckerTest, CleanFilesEndingWithALineFeedOrWithoutOneReportNothing) {
     EXPECT_TRUE(report.clean()) << report.problems[0].text;
 }
 
-TEST_F(CheckerTest, ReadsTheRecordsAsTheGameDoes) {
-    tiny.npcs[0] = BOB + npcRecord(30, true, "Ogre", "Grr", 12, 14, 4);
-    tiny.write(dir);
-    Campaign* campaign = new Campaign();
-    Report report;
-    loadCampaign(dir, *campaign, report);
-    ASSERT_EQ(campaign->floors[0].npcs.size(), 2u);
-    const NPC& ogre = campaign->floors[0].npcs[1].npc;
-    EXPECT_EQ(ogre.name, "Ogre");
-    EXPECT_EQ(ogre.hostile, 1);
-    EXPECT_EQ(ogre.posX, 12);
-    EXPECT_EQ(ogre.posY, 14);
-    EXPECT_EQ(campaign->floors[0].npcs[1].line, 11);
-    ASSERT_EQ(campaign->items.size(), 1u);
-    EXPECT_EQ(campaign->items[0].item.name, "Healing Potion");
-    delete campaign;
-}
-
 TEST_F(CheckerTest, AShortMapLineLeavesTheFloorBeforeInTheGrid) {
     // The game reads every floor into one grid: the cells a short line of
     // floor 1 leaves unread still hold floor 0's codes.
