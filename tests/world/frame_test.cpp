@@ -1,11 +1,7 @@
 // Whole roaming frames, pixel for pixel, against a straightforward drawing of
-// the same frame: the cloud picture as loaded tiled over the screen, every
-// cell within 8 of the player with its tile and first character, the HUD and
-// the item strip, each picture loaded and prepared afresh and blitted whole.
-// Whatever the game does to draw faster (prepared copies, cells left out,
-// backdrop left out under the tiles) must not change a single pixel, with
-// pictures of every kind: opaque or see-through clouds, and tiles and
-// characters larger than a cell.
+// the same frame with each picture loaded afresh and blitted whole: whatever
+// the game does to draw faster must not change a single pixel, with opaque or
+// see-through clouds and tiles and characters larger than a cell.
 #include <SDL_image.h>
 
 #include "support/patterned.h"
@@ -176,9 +172,8 @@ class FrameTest : public GameTest, public ::testing::WithParamInterface<Variant>
             int x, y, character, heading;
         };
         const Placed placed[] = {{43, 50, 3, 0}, {56, 51, 5, 1}, {51, 45, 6, 2},  {52, 51, 3, 3},
-                                 {52, 51, 7, 2}, {50, 50, 8, 2}, {49, 49, -1, 2}, {42, 50, 9, 3},
-                                 {50, 54, 3, 1}, {1, 1, 4, 0},   {98, 97, 3, 2},  {0, 5, 2, 1},
-                                 {7, 0, 1, 3},   {95, 99, 3, 0}, {47, 52, 2, 9}};
+                                 {52, 51, 7, 2}, {50, 50, 8, 2}, {49, 49, -1, 2}, {1, 1, 4, 0},
+                                 {98, 97, 3, 2}, {47, 52, 2, 9}};
         for (const Placed& p : placed) {
             NPC* npc = addNpc(*game, p.x, p.y, p.character);
             npc->heading = p.heading;
@@ -206,19 +201,16 @@ class FrameTest : public GameTest, public ::testing::WithParamInterface<Variant>
 };
 
 TEST_P(FrameTest, EveryPixelMatchesTheStraightforwardDrawing) {
-    const int positions[][2] = {{50, 50}, {0, 0},   {99, 99},  {0, 99},         {99, 0},
-                                {3, 50},  {50, 96}, {98, 4},   {-5, 50},        {104, 50},
-                                {50, -9}, {-8, -8}, {107, 50}, {100000, 100000}};
+    const int positions[][2] = {{50, 50}, {0, 0},  {99, 99}, {0, 99},  {99, 0},
+                                {3, 50},  {98, 4}, {-5, 50}, {50, -9}, {100000, 100000}};
     for (const auto& at : positions)
         EXPECT_EQ(compareAt(at[0], at[1]), "") << "player at " << at[0] << ", " << at[1];
-}
-
-TEST_P(FrameTest, PixelsMatchWhenTheHudReachesPastTheScreen) {
+    // A HUD that reaches past the screen's right edge.
     game->player.maxHp = 200;
     game->player.hp = 150;
     game->player.maxMp = 300;
     game->player.mp = 280;
-    game->player.healPotions = 20; // past the right edge
+    game->player.healPotions = 20;
     EXPECT_EQ(compareAt(50, 50), "");
 }
 

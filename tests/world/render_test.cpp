@@ -61,9 +61,8 @@ TEST_F(RenderTest, EachCellCodeSelectsItsTileAndUnknownCodesUseTileZero) {
         char code;
         int tile;
     };
-    const Case cases[] = {{'0', 0}, {'1', 1},  {'2', 2}, {'3', 3},  {'4', 4},      {'5', 5},
-                          {'6', 6}, {'7', 7},  {'8', 0}, {'9', 0},  {'A', 0},      {'z', 0},
-                          {' ', 0}, {'\0', 0}, {'/', 0}, {'\n', 0}, {(char)200, 0}};
+    const Case cases[] = {{'0', 0}, {'1', 1}, {'2', 2}, {'3', 3}, {'4', 4},  {'5', 5},
+                          {'6', 6}, {'7', 7}, {'8', 0}, {'/', 0}, {'\0', 0}, {(char)200, 0}};
     placePlayer(50, 50);
     for (const Case& c : cases) {
         game->map.cells[52][51] = c.code; // one column right, two rows down
@@ -72,18 +71,13 @@ TEST_F(RenderTest, EachCellCodeSelectsItsTileAndUnknownCodesUseTileZero) {
     }
 }
 
-TEST_F(RenderTest, ThePlayerIsDrawnOverAnNpcOnHisCell) {
+TEST_F(RenderTest, ThePlayerIsDrawnOverAnNpcAndTheFirstNpcOverLaterOnes) {
     placePlayer(50, 50);
     addNpc(*game, 50, 50, 3);
-    game->Roam_DrawEverything();
-    EXPECT_EQ(middleOf(0, 0), sprite(0, 2));
-}
-
-TEST_F(RenderTest, OnlyTheFirstOfSeveralNpcsOnOneCellIsDrawn) {
-    placePlayer(50, 50);
     addNpc(*game, 52, 51, 3);
     addNpc(*game, 52, 51, 5);
     game->Roam_DrawEverything();
+    EXPECT_EQ(middleOf(0, 0), sprite(0, 2));
     EXPECT_EQ(middleOf(2, 1), sprite(3, 2));
     EXPECT_EQ(cornerOf(2, 1), tile(3));
 }
@@ -138,25 +132,11 @@ TEST_F(RenderTest, ThePlayerFacesTheWayOfHisLastStep) {
     }
 }
 
-TEST_F(RenderTest, AFreshPlayersStripShowsTwoHealingPotionsOnly) {
-    placePlayer(50, 50);
-    game->Roam_DrawEverything();
-    Uint32 heal = colourOf("data/gfx/items/0.png");
-    EXPECT_EQ(at(15, 425), heal);
-    EXPECT_EQ(at(54, 464), heal);
-    EXPECT_EQ(at(64, 425), heal);
-    EXPECT_EQ(at(103, 464), heal);
-    EXPECT_NE(at(113, 425), heal);
-    EXPECT_NE(at(120, 440), heal);
-    EXPECT_NE(at(20, 380), colourOf("data/gfx/items/13.png"));
-    EXPECT_NE(at(20, 330), colourOf("data/gfx/items/2.png"));
-}
-
 TEST_F(RenderTest, TheStripDrawsOneIconPerPotionAndKeyAndNoneForCountsBelowOne) {
     struct Case {
         int heal, mana, keys;
     };
-    const Case cases[] = {{0, 3, 1}, {-4, 1, 2}, {1, -1, 3}, {2, 0, -5}};
+    const Case cases[] = {{2, 0, 0}, {0, 3, 1}, {-4, 1, 2}, {1, -1, 3}, {2, 0, -5}};
     placePlayer(50, 50);
     for (const Case& c : cases) {
         game->player.healPotions = c.heal;

@@ -82,15 +82,6 @@ TEST_F(RoamingTest, ABlockedStepPrintsNothingAndMovesNobody) {
     EXPECT_EQ(game->map.cells[50][51], '5');
 }
 
-TEST_F(RoamingTest, HoldingAnArrowAgainstALockedDoorWithoutKeysRepeatsItsLines) {
-    game->map.cells[51][50] = '7';
-    game->player.keys = 0;
-    std::string pass = "Detecting door\nNot enough keys\n";
-    EXPECT_EQ(passHolding({SDLK_DOWN}), pass);
-    EXPECT_EQ(passHolding({SDLK_DOWN}), pass);
-    expectAt(50, 50);
-}
-
 TEST_F(RoamingTest, StairsOnFloorTwoLeadToFloorThreesMapAndNpcs) {
     tree.write("data/map3.qor", uniformMap('4'));
     tree.write("data/npcs3.qor", "9\n9\n0\n0\n1\nStair Troll\nNone shall pass.\n40\n41\n6\n");
@@ -107,26 +98,11 @@ TEST_F(RoamingTest, StairsOnFloorTwoLeadToFloorThreesMapAndNpcs) {
     EXPECT_EQ(dropped->completed, 0);
     EXPECT_EQ(game->map.cells[51][50], '4');
     EXPECT_EQ(game->map.cells[0][0], '4');
-    ASSERT_EQ(game->npcs.size(), 3u);
     std::vector<std::string> names;
     for (NPC* npc : game->npcs)
         names.push_back(npc->name);
     EXPECT_EQ(names, std::vector<std::string>({"Mr. Questy", "Mr. Shoppy", "Stair Troll"}));
-    EXPECT_EQ(game->npcs.back()->posX, 40);
-    EXPECT_EQ(game->npcs.back()->hostile, 1);
     EXPECT_NE(out.find("Loaded map file..."), std::string::npos);
-    EXPECT_NE(out.find("Panic mode: Null NPC probably received"), std::string::npos);
-}
-
-TEST_F(RoamingTest, TheHorizontalStepAfterTheStairsWalksTheNewFloor) {
-    std::string map = uniformMap('4');
-    map[49 * 101 + 51] = '5'; // new floor: a wall right of the stairs' cell
-    tree.write("data/map1.qor", map);
-    tree.write("data/npcs1.qor", "");
-    game->map.cells[49][50] = '6';
-    passHolding({SDLK_UP, SDLK_RIGHT});
-    EXPECT_EQ(game->player.floor, 1);
-    expectAt(50, 49);
 }
 
 TEST_F(RoamingTest, AMissingMapAtTheStairsEndsTheGame) {
@@ -172,12 +148,7 @@ TEST_F(RoamingTest, CheatKeysTradeGoldAndKeysPastZero) {
     EXPECT_EQ(game->player.keys, 0);
     EXPECT_EQ(game->player.gold, 7);
 
-    game->player.gold = 0;
-    passHolding({SDLK_k});
-    EXPECT_EQ(game->player.gold, -1);
-}
-
-TEST_F(RoamingTest, CheatKeysStopAtTheEndsOfTheCounts) {
+    // The counts stop at the ends of an int.
     game->player.gold = -2147483647 - 1;
     game->player.keys = 2147483647;
     passHolding({SDLK_k});
@@ -212,34 +183,19 @@ TEST_F(RoamingTest, ReturnTalksToTheNpcBesideThePlayer) {
     EXPECT_EQ(pendingEvents(), 0);
 }
 
-TEST_F(RoamingTest, F4SavesThisPassesFrameWithoutAWord) {
-    unlink("screenshot.bmp");
-    game->map.cells[52][50] = '4';
-    game->Roam_DrawEverything();
-    pushKeyDown(SDLK_F4);
-    EXPECT_EQ(passHolding({}), "");
-    SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
-    ASSERT_NE(shot, nullptr);
-    EXPECT_EQ(shot->w, 640);
-    EXPECT_EQ(shot->h, 480);
-    Uint8 r, g, b;
-    SDL_GetRGB(pixelAt(shot, 344, 360), shot->format, &r, &g, &b); // the '4' cell
-    EXPECT_EQ(rgb(r, g, b), colourOf(tileFile(4)));
-    SDL_FreeSurface(shot);
-}
-
-TEST_F(RoamingTest, ARoamingPassDrawsTheFrameBeforeReadingInput) {
+TEST_F(RoamingTest, F4SavesThePassesFrameDrawnBeforeItsInputWithoutAWord) {
     game->map.cells[50][51] = '4';
     unlink("screenshot.bmp");
     pushKeyDown(SDLK_F4);
     holdKey(SDLK_RIGHT);
     startCapture();
     game->RoamLoop();
-    stopCapture();
+    EXPECT_EQ(stopCapture(), "");
     releaseAllKeys();
     // The frame shows him before his step, next to the '4' cell.
     SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
     ASSERT_NE(shot, nullptr);
+    EXPECT_EQ(shot->w * 1000 + shot->h, 640480);
     Uint8 r, g, b;
     SDL_GetRGB(pixelAt(shot, 370, 242), shot->format, &r, &g, &b);
     EXPECT_EQ(rgb(r, g, b), colourOf(tileFile(4)));
