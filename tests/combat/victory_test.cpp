@@ -59,11 +59,9 @@ TEST_P(Victory, GivesOnePointAndEveryThirdALevelWithItsSpell) {
 INSTANTIATE_TEST_SUITE_P(Levels, Victory,
                          ::testing::Values(LevelCase{1, 0, nullptr, -1},
                                            LevelCase{2, 1, nullptr, -1},
-                                           LevelCase{3, 0, nullptr, -1},
                                            LevelCase{8, 3, "Learned spell: Scorn & Abuse", 7},
                                            LevelCase{17, 6, "Learned spell: The Messiah", 8},
-                                           LevelCase{26, 9, "Learned spell: The Rapture", 9},
-                                           LevelCase{35, 12, nullptr, -1}));
+                                           LevelCase{26, 9, "Learned spell: The Rapture", 9}));
 
 TEST_F(FightTest, AKillingBlowLeavesTheTurnAndTheNextPassIsTheWin) {
     startFight("Goblin", 1);
