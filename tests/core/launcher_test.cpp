@@ -93,8 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
     Arguments, FinderStart,
     ::testing::Values(FinderCase{"PsnArgument", BUNDLE, {"-psn_0_4711"}, "elsewhere", false},
                       FinderCase{"BarePsn", BUNDLE, {"-psn"}, "elsewhere", false},
-                      FinderCase{
-                          "PsnWithFurtherArguments", BUNDLE, {"-psn_0_1", "x"}, "elsewhere", false},
                       FinderCase{"PsnFromAFolderThatIsGone", GONE, {"-psn_0_1"}, ".", true},
                       // Not Finder starts: the working directory stays.
                       FinderCase{"OtherFirstArgument", GONE, {"-ps"}, ".", false},

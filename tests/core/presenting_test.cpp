@@ -13,55 +13,36 @@ namespace {
 const char* const VBLANK = "SDL12COMPAT_SYNC_TO_VBLANK";
 const char* const SCALING = "SDL12COMPAT_SCALE_METHOD";
 
-// Puts the two variables back as they were when the test ends.
-class PresentingDefaults : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        for (int i = 0; i < 2; i++) {
-            const char* value = getenv(NAMES[i]);
-            had[i] = value != nullptr;
-            saved[i] = value ? value : "";
-        }
-    }
-    void TearDown() override {
-        for (int i = 0; i < 2; i++) {
-            if (had[i])
-                setenv(NAMES[i], saved[i].c_str(), 1);
-            else
-                unsetenv(NAMES[i]);
-        }
-    }
-    static std::string valueOf(const char* name) {
-        const char* value = getenv(name);
-        return value ? value : "(unset)";
-    }
-
-  private:
-    const char* const NAMES[2] = {VBLANK, SCALING};
-    bool had[2];
-    std::string saved[2];
-};
-
-TEST_F(PresentingDefaults, UnsetVariablesGetVerticalSyncAndNearestScaling) {
-    unsetenv(VBLANK);
-    unsetenv(SCALING);
-    setPresentingDefaults();
-    EXPECT_EQ(valueOf(VBLANK), "1");
-    EXPECT_EQ(valueOf(SCALING), "nearest");
+// Sets a variable, or unsets it for NULL.
+void put(const char* name, const char* value) {
+    if (value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
 }
 
-TEST_F(PresentingDefaults, WhatThePlayerSetIsKept) {
-    setenv(VBLANK, "0", 1);
-    setenv(SCALING, "linear", 1);
-    setPresentingDefaults();
-    EXPECT_EQ(valueOf(VBLANK), "0");
-    EXPECT_EQ(valueOf(SCALING), "linear");
-    // Even set to nothing.
-    setenv(VBLANK, "", 1);
-    unsetenv(SCALING);
-    setPresentingDefaults();
-    EXPECT_EQ(valueOf(VBLANK), "");
-    EXPECT_EQ(valueOf(SCALING), "nearest");
+std::string valueOf(const char* name) {
+    const char* value = getenv(name);
+    return value ? value : "(unset)";
+}
+
+TEST(PresentingDefaults, FillOnlyWhatThePlayerLeftUnset) {
+    const struct {
+        const char *vblank, *scaling; // as the player set them
+        const char *vblankAfter, *scalingAfter;
+    } cases[] = {{nullptr, nullptr, "1", "nearest"},
+                 {"0", "linear", "0", "linear"},
+                 {"", nullptr, "", "nearest"}}; // even set to nothing
+    std::string saved[2] = {valueOf(VBLANK), valueOf(SCALING)};
+    for (const auto& c : cases) {
+        put(VBLANK, c.vblank);
+        put(SCALING, c.scaling);
+        setPresentingDefaults();
+        EXPECT_EQ(valueOf(VBLANK), c.vblankAfter);
+        EXPECT_EQ(valueOf(SCALING), c.scalingAfter);
+    }
+    put(VBLANK, saved[0] == "(unset)" ? nullptr : saved[0].c_str());
+    put(SCALING, saved[1] == "(unset)" ? nullptr : saved[1].c_str());
 }
 
 } // namespace
