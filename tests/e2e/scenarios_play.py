@@ -185,7 +185,6 @@ def quest_errand(context):
 
     game.step("the quest giver's next errand")
     walk(game, "Left", (3, 7), floor)
-    position, said = where(game, floor)
     said = walk(game, "Up", (3, 3), floor)
     if said != ["Water the plant"]:
         game.fail("after the errand the quest giver said %r" % said)
@@ -311,9 +310,7 @@ def fight_to_victory(game, rounds=30):
             return attack
         game.step("attack %d missed: the enemy's turn" % attack)
         game.expect(FIGHT_DRAWN)
-        game.expect_next(re.compile(r"^Initializing fight roll$|^Enemy (hit you|missed)$"))
-        if not ENEMY_TURN.match(game.lines()[game.cursor - 1]):
-            game.fail("after a miss the enemy did not act")
+        game.expect_next(ENEMY_TURN)
         game.expect_next("Wrote string")
         message_box(game)
         game.key("space")
