@@ -72,6 +72,10 @@ static std::set<std::string>& liveTrees() {
 }
 
 static void removeLiveTrees() {
+    // The working directory may be one of them, or gone already: the shell
+    // that removes them must not start there.
+    if (chdir("/") != 0)
+        perror("chdir");
     for (const std::string& dir : liveTrees())
         removeFolder(dir);
     liveTrees().clear();

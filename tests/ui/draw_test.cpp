@@ -19,17 +19,14 @@ TEST_F(Drawing, FillIsClippedToTheScreen) {
     EXPECT_EQ(at(629, 479), painted());
 }
 
-TEST_F(Drawing, FillWiderThanAnSdlRectangleIsNotWrapped) {
+TEST_F(Drawing, FillTooWideIsNotWrappedAndAnEmptyOneDrawsNothing) {
     start();
     paintScreen();
     game->fillRect(0, 100, 65536 + 5, 1, 200, 0, 0); // 5 pixels, if wrapped
     EXPECT_EQ(at(639, 100), rgb(200, 0, 0));
     game->fillRect(65536 + 50, 200, 10, 1, 0, 200, 0); // x 50, if wrapped
     EXPECT_EQ(count(0, 200, SCREEN_W - 1, 200, rgb(0, 200, 0)), 0);
-}
-
-TEST_F(Drawing, EmptyOrNegativeFillDrawsNothing) {
-    start();
+    // Empty or negative sizes draw nothing.
     paintScreen();
     game->fillRect(100, 100, 0, 50, 200, 0, 0);
     game->fillRect(100, 100, 50, 0, 200, 0, 0);
@@ -38,27 +35,20 @@ TEST_F(Drawing, EmptyOrNegativeFillDrawsNothing) {
     EXPECT_EQ(count(0, 0, SCREEN_W - 1, SCREEN_H - 1, rgb(200, 0, 0)), 0);
 }
 
-TEST_F(Drawing, PictureHalfOffTheScreenShowsItsVisiblePart) {
+TEST_F(Drawing, PictureHalfOffTheScreenShowsItsVisiblePartAndOneFarOffNothing) {
     start();
     paintScreen();
+    game->drawImage(game->tiles[3], 65536 + 100, 100); // x 100, if wrapped
+    game->drawImage(game->tiles[3], 100, -65536 + 100);
+    game->drawImage(nullptr, 100, 100);
+    EXPECT_EQ(count(0, 0, SCREEN_W - 1, SCREEN_H - 1, painted()), SCREEN_W * SCREEN_H);
     // The test sprites are opaque from 8 to 39: at x -16 that is x -8 to 23.
-    SDL_Surface* sprite = game->spriteFor(0, 2);
-    game->drawImage(sprite, -16, 100);
+    game->drawImage(game->spriteFor(0, 2), -16, 100);
     Uint32 colour = colourOf("data/gfx/sprites/pc/2.png");
     EXPECT_EQ(at(0, 124), colour);
     EXPECT_EQ(at(23, 124), colour);
     EXPECT_EQ(at(24, 124), painted());
     EXPECT_EQ(at(10, 107), painted()) << "the transparent border shows what is behind";
-}
-
-TEST_F(Drawing, PictureFarOffTheScreenIsNotWrappedOntoIt) {
-    start();
-    paintScreen();
-    SDL_Surface* tile = game->tiles[3];
-    game->drawImage(tile, 65536 + 100, 100); // x 100, if wrapped
-    game->drawImage(tile, 100, -65536 + 100);
-    game->drawImage(nullptr, 100, 100);
-    EXPECT_EQ(count(0, 0, SCREEN_W - 1, SCREEN_H - 1, painted()), SCREEN_W * SCREEN_H);
 }
 
 TEST_F(Drawing, TablesAreNeverReadOutside) {
