@@ -2,7 +2,6 @@
 #include "assets/loading.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 void AssetLoading::startRecording() {
     startCapture();
@@ -24,21 +23,6 @@ std::vector<std::string> AssetLoading::linesBetween(const std::string& first,
     return std::vector<std::string>(from + 1, to);
 }
 
-static std::string doomedTree;
-
-static void removeDoomedTree() {
-    std::string command = "rm -rf '" + doomedTree + "'";
-    if (system(command.c_str()) != 0)
-        return;
-}
-
 void AssetLoading::expectBuildToFail(const std::string& message) {
-    EXPECT_EXIT(
-        {
-            // The dying game skips the test's clean-up: the tree goes at exit.
-            doomedTree = tree.root();
-            atexit(removeDoomedTree);
-            game.reset(new CGame());
-        },
-        ::testing::ExitedWithCode(1), ::testing::Eq(message));
+    EXPECT_EXIT(game.reset(new CGame()), ::testing::ExitedWithCode(1), ::testing::Eq(message));
 }

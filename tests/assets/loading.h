@@ -1,5 +1,5 @@
-// What the asset tests share: a game built with its output kept, and the
-// death-test clean-up of the data tree.
+// What the asset tests share: a game built with its output kept, and a build
+// that must fail.
 #pragma once
 
 #include <string>

@@ -2,14 +2,16 @@
 // message on standard error and ends the game with status 1; when several
 // are missing, the one checked first in the loading order speaks.
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "assets/loading.h"
 
 namespace {
 
 struct Fatal {
-    const char* file;
-    const char* message; // exactly, line feed or not
+    std::string file;
+    std::string message; // exactly, line feed or not
 };
 
 void PrintTo(const Fatal& f, std::ostream* os) {
@@ -23,80 +25,49 @@ TEST_P(FatalFile, AloneMissingEndsTheGameWithItsMessage) {
     expectBuildToFail(GetParam().message);
 }
 
-// The first image of the player and of row 1 have messages of their own;
-// every other sprite file is reported by its row in the table and heading.
-// QUIRK: the folders do not follow the rows (npc3 is row 6, npc4 row 4...).
-const Fatal SPRITES[] = {
-    {"data/gfx/sprites/pc/0.png", "data/gfx/sprites/pc/0.png missing"},
-    {"data/gfx/sprites/pc/1.png", "Character 0, heading 1 missing\n"},
-    {"data/gfx/sprites/pc/2.png", "Character 0, heading 2 missing\n"},
-    {"data/gfx/sprites/pc/3.png", "Character 0, heading 3 missing\n"},
-    {"data/gfx/sprites/npc0/0.png", "data/gfx/sprites/npc0/0.png missing\n"},
-    {"data/gfx/sprites/npc0/1.png", "Character 1, heading 1 missing\n"},
-    {"data/gfx/sprites/npc0/2.png", "Character 1, heading 2 missing\n"},
-    {"data/gfx/sprites/npc0/3.png", "Character 1, heading 3 missing\n"},
-    {"data/gfx/sprites/npc1/0.png", "Character 2, heading 0 missing\n"},
-    {"data/gfx/sprites/npc2/0.png", "Character 3, heading 0 missing\n"},
-    {"data/gfx/sprites/npc2/1.png", "Character 3, heading 1 missing\n"},
-    {"data/gfx/sprites/npc2/2.png", "Character 3, heading 2 missing\n"},
-    {"data/gfx/sprites/npc2/3.png", "Character 3, heading 3 missing\n"},
-    {"data/gfx/sprites/npc4/0.png", "Character 4, heading 0 missing\n"},
-    {"data/gfx/sprites/npc5/0.png", "Character 5, heading 0 missing\n"},
-    {"data/gfx/sprites/npc5/1.png", "Character 5, heading 1 missing\n"},
-    {"data/gfx/sprites/npc5/2.png", "Character 5, heading 2 missing\n"},
-    {"data/gfx/sprites/npc5/3.png", "Character 5, heading 3 missing\n"},
-    {"data/gfx/sprites/npc3/0.png", "Character 6, heading 0 missing\n"},
-    {"data/gfx/sprites/npc3/1.png", "Character 6, heading 1 missing\n"},
-    {"data/gfx/sprites/npc3/2.png", "Character 6, heading 2 missing\n"},
-    {"data/gfx/sprites/npc3/3.png", "Character 6, heading 3 missing\n"},
-    {"data/gfx/sprites/npc6/0.png", "Character 7, heading 0 missing\n"},
-    {"data/gfx/sprites/npc6/1.png", "Character 7, heading 1 missing\n"},
-    {"data/gfx/sprites/npc6/2.png", "Character 7, heading 2 missing\n"},
-    {"data/gfx/sprites/npc6/3.png", "Character 7, heading 3 missing\n"},
-    {"data/gfx/sprites/npc7/0.png", "Character 8, heading 0 missing\n"},
-    {"data/gfx/sprites/npc7/1.png", "Character 8, heading 1 missing\n"},
-    {"data/gfx/sprites/npc7/2.png", "Character 8, heading 2 missing\n"},
-    {"data/gfx/sprites/npc7/3.png", "Character 8, heading 3 missing\n"},
-    {"data/gfx/sprites/npc8/0.png", "Character 9, heading 0 missing\n"},
-};
-INSTANTIATE_TEST_SUITE_P(Sprites, FatalFile, ::testing::ValuesIn(SPRITES));
-
-// QUIRK: the messages of tiles 00 to 02 have no line feed.
-const Fatal TILES[] = {
-    {"data/gfx/tiles/00.png", "data/gfx/tiles/00.png missing!"},
-    {"data/gfx/tiles/01.png", "data/gfx/tiles/01.png missing!"},
-    {"data/gfx/tiles/02.png", "data/gfx/tiles/02.png missing!"},
-    {"data/gfx/tiles/03.png", "data/gfx/tiles/03.png missing!\n"},
-    {"data/gfx/tiles/04.png", "data/gfx/tiles/04.png missing!\n"},
-    {"data/gfx/tiles/05.png", "data/gfx/tiles/05.png missing!\n"},
-    {"data/gfx/tiles/06.png", "data/gfx/tiles/06.png missing!\n"},
-    {"data/gfx/tiles/07.png", "data/gfx/tiles/07.png missing!\n"},
-};
-INSTANTIATE_TEST_SUITE_P(Tiles, FatalFile, ::testing::ValuesIn(TILES));
-
-const Fatal SCENES[] = {
-    {"data/gfx/clouds.jpg", "data/gfx/clouds.jpg is missing\n"},
-    {"data/decor/grass.png", "Fight scene background 0 not located\n"},
-    {"data/decor/inside.png", "Fight scene background 1 not located\n"},
-    {"data/font.ttf", "Could not load data/font.ttf\n"},
-};
-INSTANTIATE_TEST_SUITE_P(Scenes, FatalFile, ::testing::ValuesIn(SCENES));
-
-// Every effect is required, the scorn picture too although nothing draws it.
-const Fatal EFFECTS[] = {
-    {"data/gfx/fx/slash.png", "missing 0 fight fx\n"},
-    {"data/gfx/fx/heal1.png", "missing 1 fight fx\n"},
-    {"data/gfx/fx/fire1.png", "missing 2 fight fx\n"},
-    {"data/gfx/fx/zappy.png", "missing 3 fight fx\n"},
-    {"data/gfx/fx/earth.png", "missing 4 fight fx\n"},
-    {"data/gfx/fx/meteor.png", "missing 5 fight fx\n"},
-    {"data/gfx/fx/hand.png", "missing 6 fight fx\n"},
-    {"data/gfx/fx/heal2.png", "missing 7 fight fx\n"},
-    {"data/gfx/fx/scorn.png", "missing 8 fight fx\n"},
-    {"data/gfx/fx/messiah.png", "missing 9 fight fx\n"},
-    {"data/gfx/fx/rapture.png", "missing 10 fight fx\n"},
-};
-INSTANTIATE_TEST_SUITE_P(Effects, FatalFile, ::testing::ValuesIn(EFFECTS));
+// Every fatal file with its message.
+std::vector<Fatal> fatalFiles() {
+    std::vector<Fatal> table;
+    auto add = [&table](const std::string& file, const std::string& message) {
+        table.push_back({file, message});
+    };
+    // The first image of the player and of row 1 have messages of their own;
+    // every other sprite file is reported by its row in the table and heading.
+    // QUIRK: the folders do not follow the rows (npc3 is row 6, npc4 row 4...).
+    const char* folders[] = {"pc",   "npc0", "npc1", "npc2", "npc4",
+                             "npc5", "npc3", "npc6", "npc7", "npc8"};
+    const int headings[] = {4, 4, 1, 4, 1, 4, 4, 4, 4, 1};
+    for (int row = 0; row < 10; row++) {
+        for (int h = 0; h < headings[row]; h++) {
+            std::string file =
+                std::string("data/gfx/sprites/") + folders[row] + "/" + std::to_string(h) + ".png";
+            if (row == 0 && h == 0)
+                add(file, file + " missing");
+            else if (row == 1 && h == 0)
+                add(file, file + " missing\n");
+            else
+                add(file, "Character " + std::to_string(row) + ", heading " + std::to_string(h) +
+                              " missing\n");
+        }
+    }
+    // QUIRK: the messages of tiles 00 to 02 have no line feed.
+    for (int i = 0; i < 8; i++) {
+        std::string file = "data/gfx/tiles/0" + std::to_string(i) + ".png";
+        add(file, file + (i < 3 ? " missing!" : " missing!\n"));
+    }
+    add("data/gfx/clouds.jpg", "data/gfx/clouds.jpg is missing\n");
+    add("data/decor/grass.png", "Fight scene background 0 not located\n");
+    add("data/decor/inside.png", "Fight scene background 1 not located\n");
+    add("data/font.ttf", "Could not load data/font.ttf\n");
+    // Every effect is required, the scorn picture too although nothing draws it.
+    const char* effects[] = {"slash", "heal1", "fire1", "zappy",   "earth",  "meteor",
+                             "hand",  "heal2", "scorn", "messiah", "rapture"};
+    for (int i = 0; i < 11; i++)
+        add(std::string("data/gfx/fx/") + effects[i] + ".png",
+            "missing " + std::to_string(i) + " fight fx\n");
+    return table;
+}
+INSTANTIATE_TEST_SUITE_P(Pictures, FatalFile, ::testing::ValuesIn(fatalFiles()));
 
 TEST_F(AssetLoading, UndecodableFileCountsAsMissing) {
     tree.write("data/gfx/tiles/04.png", "not a picture at all");
