@@ -1,11 +1,7 @@
-// What the tests of the shop and the character menu share: frames as the
-// player sees them, a fixture that plays keys into a screen, and goods.
-//
-// Frames as the player sees them: every SDL_Flip of the game is counted, and
-// a test can hand the player's keys to the screen one batch per shown frame,
-// the way a player presses a key after looking at the screen. The modal
-// screens wait on SDL's queue, so this is also how keys reach a screen after
-// a message box has taken what was queued before it.
+// What the tests of the shop and the character menu share: every SDL_Flip of
+// the game is counted, and a test hands the player's keys to the screen one
+// batch per shown frame, as a player presses a key after looking at it. This
+// is also how keys reach a screen after a message box took what was queued.
 #pragma once
 
 #include <functional>

@@ -222,7 +222,6 @@ TEST_F(ShopScreenTest, WhatAGoodWithSeveralFlagsAdds) {
          "Bought blade, mod of 4\nBought armor, AC of 6\n"},
         {"blade and scroll", 0, 4, 1, 2, 0, 0, 0, 0, 4, -1, 0, 1, 0, 1, "Bought blade, mod of 4\n"},
         {"scroll and mana", 0, 0, 1, 2, 0, 0, 1, 0, 1, 2, 0, 1, 1, 0, ""},
-        {"scroll of nothing", 0, 0, 1, -1, 0, 0, 0, 0, 1, -1, 0, 1, 0, 0, ""},
         {"potion, key and mana", 1, 0, 0, -1, 1, 0, 1, 1, 1, -1, 1, 1, 1, 0, ""},
     };
     Item* item = game->shop.items[0];
