@@ -119,36 +119,6 @@ TEST_F(GeneratedArt, TilesAreOpaqueAndDifferent) {
     EXPECT_EQ(seen.size(), 8u);
 }
 
-// Tiled over the screen, the backdrop shows no seam: across its wrapping
-// edges it changes no more than between neighbouring art pixels inside.
-TEST_F(GeneratedArt, CloudBackdropTilesWithoutSeams) {
-    generate();
-    SDL_Surface* s = load("data/gfx/clouds.jpg");
-    ASSERT_NE(s, nullptr);
-    auto difference = [&](int x0, int y0, int x1, int y1) {
-        Uint32 a = rgbaAt(s, x0, y0), b = rgbaAt(s, x1, y1);
-        int d = 0;
-        for (int shift = 0; shift < 24; shift += 8)
-            d += abs((int)((a >> shift) & 0xFF) - (int)((b >> shift) & 0xFF));
-        return d;
-    };
-    double inside = 0, seamX = 0, seamY = 0;
-    int pairs = 0;
-    for (int y = 0; y < s->h; y++) {
-        for (int x = 1; x + 1 < s->w; x += 2) {
-            inside += difference(x, y, x + 1, y);
-            pairs++;
-        }
-        seamX += difference(s->w - 1, y, 0, y);
-    }
-    for (int x = 0; x < s->w; x++)
-        seamY += difference(x, s->h - 1, x, 0);
-    inside /= pairs;
-    EXPECT_LE(seamX / s->h, 2 * inside + 6);
-    EXPECT_LE(seamY / s->w, 2 * inside + 6);
-    SDL_FreeSurface(s);
-}
-
 TEST_F(GeneratedArt, SameSourceDrawsTheSameFilesAndAContactSheet) {
     ASSERT_EQ(run(std::string(TESSARY_ARTGEN) + " first"), 0);
     ASSERT_EQ(run(std::string(TESSARY_ARTGEN) + " second --contact-sheet sheet.png"), 0);

@@ -237,47 +237,4 @@ TEST_F(CheckerTest, AHostileCharacterNobodyCanBeatIsReported) {
     EXPECT_TRUE(report.clean()) << report.problems[0].text;
 }
 
-// The plan is a walk a player can make: one cell at a time, doors opened
-// before they are entered, quests fetched before they are solved, ending on
-// the stairs of the last floor.
-TEST_F(CheckerTest, ThePlanIsAWalkOneCellAtATime) {
-    int door = lockTheWayUp(tiny, 1);
-    tiny.quests = questRecord(30, 30, 1, "Key", true) + questRecord(80, 80, 1, "Far", false);
-    ClimbPlan plan;
-    Report report = check(&plan);
-    ASSERT_TRUE(report.clean()) << report.problems[0].text;
-    int x = START_X, y = START_Y, floor = 0, talks = 0;
-    bool doorOpen = false;
-    for (const PlanStep& step : plan.steps) {
-        ASSERT_GE(step.floor, floor);
-        floor = step.floor;
-        switch (step.kind) {
-        case PlanStep::OpenDoor:
-            EXPECT_EQ(abs(step.x - x) + abs(step.y - y), 1);
-            doorOpen = true;
-            break;
-        case PlanStep::Walk:
-        case PlanStep::Climb:
-            EXPECT_EQ(abs(step.x - x) + abs(step.y - y), 1) << "from (" << x << "," << y << ")";
-            if (step.x == door && step.y == 60) {
-                EXPECT_TRUE(doorOpen);
-            }
-            x = step.x;
-            y = step.y;
-            break;
-        case PlanStep::TalkToQuestGiver:
-            EXPECT_LE(abs(x - QUEST_GIVER_X), 1);
-            EXPECT_LE(abs(y - QUEST_GIVER_Y), 1);
-            talks++;
-            break;
-        default:
-            break;
-        }
-    }
-    EXPECT_EQ(talks, 2);
-    EXPECT_EQ(plan.steps.back().kind, PlanStep::Climb);
-    EXPECT_EQ(plan.steps.back().floor, 5);
-    EXPECT_TRUE(plan.wins);
-}
-
 } // namespace

@@ -196,36 +196,28 @@ TEST_F(FightTest, EscapeEndsTheProcess) {
 
 // ---- The enemy's turn ----
 
-TEST_F(FightTest, TheEnemysHitIsRedTracedAndTakesTheDamage) {
+TEST_F(FightTest, TheEnemysHitIsRedAndItsMissBlueBothTracedAndHandBackTheTurn) {
     startFight();
-    game->playerTurn = 0;
-    game->player.armour = ALWAYS_HIT_ARMOUR;
-    game->player.hp = 60;
-    std::vector<std::string> output;
-    std::vector<Seen> seen = tracedPass({}, {box("Goblin hit you for %i damage", true)}, &output);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(game->player.hp, 60 - seen[0].number);
-    EXPECT_GE(seen[0].number, 0);
-    EXPECT_LE(seen[0].number, 19);
-    EXPECT_EQ(game->playerTurn, 1);
-    std::vector<std::string> expected = drawingTrace(1);
-    expected.push_back("Enemy hit you");
-    expected.push_back("Wrote string");
-    EXPECT_EQ(output, expected);
-}
-
-TEST_F(FightTest, TheEnemysMissIsBlueAndTraced) {
-    startFight();
-    game->playerTurn = 0;
-    game->player.armour = NEVER_HIT_ARMOUR;
-    std::vector<std::string> output;
-    tracedPass({}, {box("Goblin missed!", false)}, &output);
-    EXPECT_EQ(game->player.hp, 60);
-    EXPECT_EQ(game->playerTurn, 1);
-    std::vector<std::string> expected = drawingTrace(1);
-    expected.push_back("Enemy missed");
-    expected.push_back("Wrote string");
-    EXPECT_EQ(output, expected);
+    for (bool hits : {true, false}) {
+        SCOPED_TRACE(hits ? "hit" : "miss");
+        game->playerTurn = 0;
+        game->player.armour = hits ? ALWAYS_HIT_ARMOUR : NEVER_HIT_ARMOUR;
+        game->player.hp = 60;
+        std::vector<std::string> output;
+        std::vector<Seen> seen = tracedPass(
+            {}, {hits ? box("Goblin hit you for %i damage", true) : box("Goblin missed!", false)},
+            &output);
+        ASSERT_EQ(seen.size(), 1u);
+        int damage = hits ? seen[0].number : 0;
+        EXPECT_EQ(game->player.hp, 60 - damage);
+        EXPECT_GE(damage, 0);
+        EXPECT_LE(damage, 19);
+        EXPECT_EQ(game->playerTurn, 1);
+        std::vector<std::string> expected = drawingTrace(1);
+        expected.push_back(hits ? "Enemy hit you" : "Enemy missed");
+        expected.push_back("Wrote string");
+        EXPECT_EQ(output, expected);
+    }
 }
 
 // ---- Death and revival ----

@@ -129,13 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         MissingFileCase{"data/map.qor", "Map data/map.qor not found..\n", "Loading map..."},
         MissingFileCase{"data/gfx/title.png",
                         "Oh no! The title screen image (title.png) is missing!\n",
-                        "Fonts loaded. OK"}),
-    [](const ::testing::TestParamInfo<MissingFileCase>& info) {
-        std::string name;
-        for (const char* p = info.param.file + 5; *p && *p != '.'; p++)
-            name += isalnum((unsigned char)*p) ? *p : '_';
-        return name;
-    });
+                        "Fonts loaded. OK"}));
 
 // SDL starts afresh in each of these: they run in a process of their own.
 TEST_F(GameTest, AudioThatCannotStartDoesNotStopTheGame) {

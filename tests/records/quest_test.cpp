@@ -100,10 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
                       "0\n0\n2\nNowhere\n1\n3\n4\n0\nLost\n0\n",
                       {"Loaded Quest Nowhere, (0,0,2)", "invalid"},
                       {}},
-        QuestFileCase{"TargetZeroSevenIsValid",
-                      "0\n7\n0\nBy the wall\n0",
-                      {"Loaded Quest By the wall, (0,7,0)", "eof...", "pushing back on eof"},
-                      {quest(0, 7, 0, "By the wall", 0)}},
         QuestFileCase{"FileEndingInsideARecordReadsEmptyForTheRest",
                       "5\n6\n",
                       {"Loaded Quest , (5,6,0)", "eof...", "pushing back on eof"},
@@ -112,12 +108,6 @@ INSTANTIATE_TEST_SUITE_P(
                       " +8\n-2x\n3rd\nOdd\n7k",
                       {"Loaded Quest Odd, (8,-2,3)", "eof...", "pushing back on eof"},
                       {quest(8, -2, 3, "Odd", 1)}},
-        QuestFileCase{"RewardFlagIsOneAboveZeroOnly",
-                      "1\n1\n0\nA\n-1\n2\n2\n0\nB\nx\n3\n3\n0\nC\n17",
-                      {"Loaded Quest A, (1,1,0)", "pushing back", "looping",
-                       "Loaded Quest B, (2,2,0)", "pushing back", "looping",
-                       "Loaded Quest C, (3,3,0)", "eof...", "pushing back on eof"},
-                      {quest(1, 1, 0, "A", 0), quest(2, 2, 0, "B", 0), quest(3, 3, 0, "C", 1)}},
         // Over-long lines keep their start; every later line reads empty.
         QuestFileCase{
             "OverlongNumberEndsTheLoadAfterItsRecord",
@@ -172,6 +162,9 @@ TEST_F(QuestGiving, FirstOpenQuestOfTheFloorIsGivenUntilSolved) {
     startCapture();
     EXPECT_EQ(master->GiveNextQuest(0), "Second");
     EXPECT_EQ(master->NextQuest(0), master->quests[2]);
+    // Quests of other floors are given on their floor only.
+    EXPECT_EQ(master->NextQuest(1), master->quests[1]);
+    EXPECT_EQ(master->NextQuest(7), master->quests[3]);
     stopCapture();
 }
 
@@ -185,13 +178,6 @@ TEST_F(QuestGiving, FloorWithoutOpenQuestsHasNoWork) {
         EXPECT_EQ(linesOf(stopCapture()),
                   Lines({"made quest request", "could not find any quests", "made quest request"}));
     }
-}
-
-TEST_F(QuestGiving, QuestsOfOtherFloorsAreGivenOnTheirFloorOnly) {
-    startCapture();
-    EXPECT_EQ(master->NextQuest(1), master->quests[1]);
-    EXPECT_EQ(master->NextQuest(7), master->quests[3]);
-    stopCapture();
 }
 
 // The check at the end of every step of the player.
@@ -236,19 +222,5 @@ INSTANTIATE_TEST_SUITE_P(
                       ArrivalCase{"OtherColumn", 2, 8, 9, 1, false, 100, 0},
                       ArrivalCase{"OtherRow", 2, 7, 8, 1, false, 100, 0}),
     [](const ::testing::TestParamInfo<ArrivalCase>& info) { return std::string(info.param.what); });
-
-TEST(QuestArrivalStep, StepOntoTheTileSolvesAndWithoutQuestNothingHappens) {
-    Quest target = makeQuest(26, 19, 0, "Step right", 0);
-    Player player;
-    player.posX = 25;
-    player.posY = 19;
-    startCapture();
-    EXPECT_FALSE(player.moveRelative(1, 0)); // no current quest
-    player.posX = 25;
-    player.currentQuest = &target;
-    EXPECT_TRUE(player.moveRelative(1, 0));
-    stopCapture();
-    EXPECT_EQ(player.gold, 40);
-}
 
 } // namespace
