@@ -208,9 +208,10 @@ class CGame {
     // Writes the screen to "screenshot.bmp"; a file that cannot be written is
     // skipped silently (ui/screenshot.cpp).
     void saveScreenshot();
-    // Renders `text` in solid mode with the game font, draws it with its top
-    // left corner at (x, y) and frees it. Returns the rendered height, or -1
-    // when nothing could be rendered (an empty text renders nothing) (ui/draw.cpp).
+    // Renders `text` in solid mode with the game font and draws it with its
+    // top left corner at (x, y); the most recent texts stay rendered for the
+    // next frames. Returns the rendered height, or -1 when nothing could be
+    // rendered (an empty text renders nothing) (ui/draw.cpp).
     int drawText(const std::string& text, int x, int y, Uint8 r, Uint8 g, Uint8 b);
     // Fills a rectangle in a colour. A width or height below 1 fills nothing;
     // sizes beyond what an SDL rectangle holds are clipped (ui/draw.cpp).
