@@ -6,88 +6,77 @@
 
 namespace {
 
-Rgb colourAt(SDL_Surface* image, int x, int y) {
+Uint32 rgbAt(SDL_Surface* image, int x, int y) {
     Uint32 pixel = 0;
     SDL_LockSurface(image);
-    Uint8* p = (Uint8*)image->pixels + y * image->pitch + x * image->format->BytesPerPixel;
-    memcpy(&pixel, p, image->format->BytesPerPixel);
+    memcpy(&pixel, (Uint8*)image->pixels + y * image->pitch + x * image->format->BytesPerPixel,
+           image->format->BytesPerPixel);
     SDL_UnlockSurface(image);
-    Rgb c;
-    SDL_GetRGB(pixel, image->format, &c.r, &c.g, &c.b);
-    return c;
+    Uint8 r, g, b;
+    SDL_GetRGB(pixel, image->format, &r, &g, &b);
+    return r << 16 | g << 8 | b;
 }
 
-void expectColour(SDL_Surface* image, int x, int y, Rgb want) {
-    Rgb got = colourAt(image, x, y);
-    EXPECT_EQ(got.r, want.r) << "at (" << x << "," << y << ")";
-    EXPECT_EQ(got.g, want.g) << "at (" << x << "," << y << ")";
-    EXPECT_EQ(got.b, want.b) << "at (" << x << "," << y << ")";
+Uint32 rgbOf(Rgb c) {
+    return c.r << 16 | c.g << 8 | c.b;
 }
 
-class RenderTest : public ::testing::Test {
+class RenderTest : public CheckerTest {
   protected:
     DataTree tree; // the game's images, each a solid colour of its own
-    TinyCampaign tiny;
-    Campaign* campaign = new Campaign();
-    ClimbPlan plan;
 
-    ~RenderTest() { delete campaign; }
-    int render(const std::string& gfx, FILE* errors) {
-        tiny.write(tree.path("data"));
+    // Renders the tiny campaign's floors at 8 pixels a cell; returns floor n.
+    SDL_Surface* render(const std::string& gfx, FILE* errors, int n) {
+        tiny.write(dir);
+        Campaign* campaign = new Campaign();
         Report report;
-        loadCampaign(tree.path("data"), *campaign, report);
+        ClimbPlan plan;
+        loadCampaign(dir, *campaign, report);
         checkPlay(*campaign, report, &plan);
-        return renderFloors(*campaign, &plan, gfx, tree.path("floors"), 8, errors);
+        EXPECT_EQ(renderFloors(*campaign, &plan, gfx, dir, 8, errors), FLOOR_COUNT);
+        delete campaign;
+        return IMG_Load((dir + "/floor" + std::to_string(n) + ".png").c_str());
     }
 };
 
-TEST_F(RenderTest, DrawsEachFloorWithTheGamesTilesAndSprites) {
+TEST_F(RenderTest, DrawsTheGamesTilesAndSpritesWithTheMarks) {
     tiny.set(0, 30, 40, '5');
+    tiny.set(0, 30, 60, '7');
     tiny.npcs[0] = npcRecord(20, false, "Bob", "Hi", 60, 70, 3);
+    tiny.quests = questRecord(70, 80, 0, "Go", false);
     FILE* errors = tmpfile();
-    EXPECT_EQ(render(tree.path("data/gfx"), errors), FLOOR_COUNT);
+    SDL_Surface* floor = render(tree.path("data/gfx"), errors, 0);
     EXPECT_EQ(ftell(errors), 0) << "complaints about the images";
     fclose(errors);
-    SDL_Surface* floor = IMG_Load(tree.path("floors/floor0.png").c_str());
     ASSERT_NE(floor, nullptr);
     EXPECT_EQ(floor->w, 800);
     EXPECT_EQ(floor->h, 800);
-    // Cell centres: plain floor, an obstacle, a wall, and Bob (sprite row 3
-    // lives in folder npc2) standing on floor.
-    expectColour(floor, 10 * 8 + 4, 80 * 8 + 4, DataTree::colourOf("data/gfx/tiles/03.png"));
-    expectColour(floor, 30 * 8 + 4, 40 * 8 + 4, DataTree::colourOf("data/gfx/tiles/05.png"));
-    expectColour(floor, 4, 4, DataTree::colourOf("data/gfx/tiles/01.png"));
-    expectColour(floor, 60 * 8 + 4, 70 * 8 + 4, DataTree::colourOf("data/gfx/sprites/npc2/2.png"));
-    expectColour(floor, 2 * 8 + 4, 2 * 8 + 4, DataTree::colourOf("data/gfx/sprites/npc1/0.png"));
-    SDL_FreeSurface(floor);
-    for (int n = 1; n < FLOOR_COUNT; n++)
-        EXPECT_EQ(access(tree.path("floors/floor" + std::to_string(n) + ".png").c_str(), R_OK), 0);
-}
-
-TEST_F(RenderTest, MarksStairsDoorsQuestTargetsAndTheStart) {
-    tiny.set(0, 30, 60, '7');
-    tiny.quests = questRecord(70, 80, 0, "Go", false);
-    render(tree.path("data/gfx"), stderr);
-    SDL_Surface* floor = IMG_Load(tree.path("floors/floor0.png").c_str());
-    ASSERT_NE(floor, nullptr);
-    // The marks are frames along the cell's edge; its middle keeps the tile.
-    expectColour(floor, TinyCampaign::stairsX(0) * 8, 50 * 8 + 4, Rgb{255, 220, 0});
-    expectColour(floor, 30 * 8, 60 * 8 + 4, Rgb{240, 30, 30});
-    expectColour(floor, 70 * 8 + 7, 80 * 8 + 6, Rgb{240, 40, 240});
-    expectColour(floor, START_X * 8, START_Y * 8 + 4, Rgb{40, 230, 60});
-    expectColour(floor, 30 * 8 + 4, 60 * 8 + 4, DataTree::colourOf("data/gfx/tiles/07.png"));
+    // Cell centres: floor, obstacle, wall, door, Bob (sprite row 3 lives in
+    // folder npc2) and the quest giver.
+    struct {
+        int x, y;
+        const char* image;
+    } cells[] = {{10, 80, "tiles/03"}, {30, 40, "tiles/05"},       {0, 0, "tiles/01"},
+                 {30, 60, "tiles/07"}, {60, 70, "sprites/npc2/2"}, {2, 2, "sprites/npc1/0"}};
+    for (const auto& c : cells)
+        EXPECT_EQ(rgbAt(floor, c.x * 8 + 4, c.y * 8 + 4),
+                  rgbOf(DataTree::colourOf(std::string("data/gfx/") + c.image + ".png")))
+            << c.image;
+    // The marks are frames along the cell's edge: stairs, door, quest target, start.
+    EXPECT_EQ(rgbAt(floor, TinyCampaign::stairsX(0) * 8, 50 * 8 + 4), 0xffdc00u);
+    EXPECT_EQ(rgbAt(floor, 30 * 8, 60 * 8 + 4), 0xf01e1eu);
+    EXPECT_EQ(rgbAt(floor, 70 * 8 + 7, 80 * 8 + 6), 0xf028f0u);
+    EXPECT_EQ(rgbAt(floor, START_X * 8, START_Y * 8 + 4), 0x28e63cu);
     SDL_FreeSurface(floor);
 }
 
 TEST_F(RenderTest, DrawsFlatColoursWhereTheImagesAreMissing) {
     FILE* errors = tmpfile();
-    EXPECT_EQ(render(tree.path("no-such-folder"), errors), FLOOR_COUNT);
+    SDL_Surface* floor = render(tree.path("no-such-folder"), errors, 3);
     EXPECT_GT(ftell(errors), 0);
     fclose(errors);
-    SDL_Surface* floor = IMG_Load(tree.path("floors/floor3.png").c_str());
     ASSERT_NE(floor, nullptr);
-    Rgb wall = colourAt(floor, 4, 4), inside = colourAt(floor, 20 * 8 + 4, 20 * 8 + 4);
-    EXPECT_NE(wall.r * 65536 + wall.g * 256 + wall.b, inside.r * 65536 + inside.g * 256 + inside.b);
+    EXPECT_NE(rgbAt(floor, 4, 4), rgbAt(floor, 20 * 8 + 4, 20 * 8 + 4)); // wall and floor
     SDL_FreeSurface(floor);
 }
 

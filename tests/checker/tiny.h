@@ -17,21 +17,11 @@ struct TinyCampaign {
     std::string shop;
 
     TinyCampaign();
-
-    // The stairs of floor n.
-    static int stairsX(int floor) { return 50 + 2 * floor; }
-    static int stairsY() { return 50; }
-
+    static int stairsX(int floor) { return 50 + 2 * floor; } // all stairs are on row 50
     void set(int floor, int x, int y, char code) { maps[floor][y][x] = code; }
-    // Fills a rectangle, both corners included.
-    void fill(int floor, int x0, int y0, int x1, int y1, char code);
-    // Walls in the cell (x, y) on all four sides.
-    void wallIn(int floor, int x, int y);
-
-    // Writes the data files into `dir` (which must exist).
-    void write(const std::string& dir) const;
-    // Writes, loads and checks: the checker's report on this campaign.
-    Report check(const std::string& dir, ClimbPlan* plan = NULL) const;
+    void fill(int floor, int x0, int y0, int x1, int y1, char code); // corners included
+    void wallIn(int floor, int x, int y);                            // the four sides
+    void write(const std::string& dir) const;                        // into an existing folder
 };
 
 // Records as the data files hold them, each line ended by a line feed.
@@ -52,9 +42,8 @@ class CheckerTest : public ::testing::Test {
 
     void SetUp() override;
     void TearDown() override;
-    // Checks the tiny campaign as it stands now.
-    Report check(ClimbPlan* plan = NULL) { return tiny.check(dir, plan); }
-    // Writes the tiny campaign, then replaces one file of it with `contents`
-    // and checks the folder.
-    Report checkWith(const std::string& file, const std::string& contents);
+    // Writes the tiny campaign, replaces `file` with `contents` (unless empty;
+    // "<missing>" removes it) and checks the folder.
+    Report check(ClimbPlan* plan = NULL, const std::string& file = "",
+                 const std::string& contents = "");
 };
