@@ -42,88 +42,61 @@ std::string npc(const std::string& name, int x, int y, int character = 3, int ho
            " d2 q0 s0";
 }
 
-const char* const NULL_NPC = "Panic mode: Null NPC probably received";
-const char* const AT_EOF = "EOF detected. Returning..";
+class Npcs : public GameTest {};
 
-struct NpcFileCase {
-    const char* what;
-    std::string contents;
-    const char* lastLine; // what the load ends with on standard output
-    Lines expected;       // the records added after the two spawned ones
-};
-
-void PrintTo(const NpcFileCase& c, std::ostream* os) {
-    *os << c.what;
-}
-
-class NpcFile : public GameTest, public ::testing::WithParamInterface<NpcFileCase> {};
-
-TEST_P(NpcFile, AddsTheRecordsAfterTheSpawnedPairAndPrintsHowItEnded) {
-    const NpcFileCase& c = GetParam();
-    tree.write("data/npcs1.qor", c.contents);
-    start();
-    game->clearNPCs();
-    startCapture();
-    game->loadNPCs("data/npcs1.qor");
-    EXPECT_EQ(linesOf(stopCapture()), Lines({"Opening file", "Opened file", c.lastLine}));
-    Lines got;
-    for (const NPC* n : game->npcs)
-        got.push_back(fields(*n));
-    ASSERT_GE(got.size(), 2u);
-    EXPECT_EQ(Lines(got.begin() + 2, got.end()), c.expected);
-}
-
-const std::vector<Lines> TWO = {npcLines("Guard", "10", "11"),
-                                npcLines("Rat", "14", "15", "7", "1")};
-const Lines TWO_NPCS = {npc("Guard", 10, 11), npc("Rat", 14, 15, 7, 1)};
-const std::string TWO_CRLF = file(TWO, "\r\n");
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, NpcFile,
-    ::testing::Values(
-        NpcFileCase{"EmptyFileGivesOnlyTheSpawnedPair", "", NULL_NPC, {}},
-        NpcFileCase{"FinalLineFeedEndsAtANullRecord", file(TWO), NULL_NPC, TWO_NPCS},
-        NpcFileCase{"CrlfWithoutFinalLineEndEndsAtTheEndOfTheFile",
-                    TWO_CRLF.substr(0, TWO_CRLF.size() - 2), AT_EOF, TWO_NPCS},
-        NpcFileCase{"RecordAtZeroZeroEndsTheFile",
-                    file({TWO[0], npcLines("Ghost", "0", "0"), TWO[1]}),
-                    NULL_NPC,
-                    {TWO_NPCS[0]}},
-        NpcFileCase{
-            "RecordAtZeroSevenIsKept", file({npcLines("A", "0", "7")}), NULL_NPC, {npc("A", 0, 7)}},
-        NpcFileCase{
-            "HostileIsOneAboveZeroOnlyAndNumbersConvertLikeAtoi",
-            file({npcLines("A", "1", "1", "3", "2"),
-                  npcLines("D", "4", "4", "3", "x"),
-                  {"+5", "-7", " 9", "4x", "-1", "Odd", "Hm", "+8", "-9", "-1"}}),
-            NULL_NPC,
-            {npc("A", 1, 1, 3, 1), npc("D", 4, 4), "5/-7 9/4 h0 Odd: Hm (8,-9) c-1 d2 q0 s0"}},
-        NpcFileCase{"FileEndingAfterNineLinesAddsTheRecord",
-                    file({{"30", "31", "5", "6", "0", "Cut", "Hello there", "20", "21"}}),
-                    AT_EOF,
-                    {npc("Cut", 20, 21, 0)}},
-        NpcFileCase{"FileEndingBeforeThePositionIsANullRecord",
-                    file({TWO[0], {"30", "31", "5", "6", "0"}}),
-                    NULL_NPC,
-                    {TWO_NPCS[0]}},
+TEST_F(Npcs, FileAddsItsRecordsAfterTheSpawnedPairAndPrintsHowItEnded) {
+    const char* const nullNpc = "Panic mode: Null NPC probably received";
+    const char* const atEof = "EOF detected. Returning..";
+    const std::vector<Lines> two = {npcLines("Guard", "10", "11"),
+                                    npcLines("Rat", "14", "15", "7", "1")};
+    const Lines twoNpcs = {npc("Guard", 10, 11), npc("Rat", 14, 15, 7, 1)};
+    const std::string twoCrlf = file(two, "\r\n");
+    struct {
+        std::string contents;
+        const char* lastLine; // what the load ends with on standard output
+        Lines expected;       // the records added after the two spawned ones
+    } cases[] = {
+        {"", nullNpc, {}},
+        {file(two), nullNpc, twoNpcs},
+        {twoCrlf.substr(0, twoCrlf.size() - 2), atEof, twoNpcs},
+        {file({two[0], npcLines("Ghost", "0", "0"), two[1]}), nullNpc, {twoNpcs[0]}},
+        {file({npcLines("A", "0", "7")}), nullNpc, {npc("A", 0, 7)}},
+        // Hostile is one above zero only; numbers convert like atoi.
+        {file({npcLines("A", "1", "1", "3", "2"),
+               npcLines("D", "4", "4", "3", "x"),
+               {"+5", "-7", " 9", "4x", "-1", "Odd", "Hm", "+8", "-9", "-1"}}),
+         nullNpc,
+         {npc("A", 1, 1, 3, 1), npc("D", 4, 4), "5/-7 9/4 h0 Odd: Hm (8,-9) c-1 d2 q0 s0"}},
+        {file({{"30", "31", "5", "6", "0", "Cut", "Hello there", "20", "21"}}),
+         atEof,
+         {npc("Cut", 20, 21, 0)}},
+        {file({two[0], {"30", "31", "5", "6", "0"}}), nullNpc, {twoNpcs[0]}},
         // Over-long lines keep their start and every later line reads empty.
-        NpcFileCase{"NameOfFiftyNineCharactersFits",
-                    file({npcLines(std::string(59, 'n'), "3", "4")}),
-                    NULL_NPC,
-                    {npc(std::string(59, 'n'), 3, 4)}},
-        NpcFileCase{"NameOfSixtyCharactersLosesTheRecord",
-                    file({TWO[0], npcLines(std::string(60, 'n'), "3", "4"), TWO[1]}),
-                    NULL_NPC,
-                    {TWO_NPCS[0]}},
-        NpcFileCase{"OverlongColumnKeepsThreeDigitsAndEndsTheLoad",
-                    file({npcLines("Far", "1000", "4"), TWO[1]}),
-                    NULL_NPC,
-                    {"30/31 5/6 h0 Far: Hello there (100,0) c0 d2 q0 s0"}}),
-    [](const ::testing::TestParamInfo<NpcFileCase>& info) { return std::string(info.param.what); });
+        {file({npcLines(std::string(59, 'n'), "3", "4")}),
+         nullNpc,
+         {npc(std::string(59, 'n'), 3, 4)}},
+        {file({two[0], npcLines(std::string(60, 'n'), "3", "4"), two[1]}), nullNpc, {twoNpcs[0]}},
+        {file({npcLines("Far", "1000", "4"), two[1]}),
+         nullNpc,
+         {"30/31 5/6 h0 Far: Hello there (100,0) c0 d2 q0 s0"}},
+    };
+    start();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.contents.substr(0, 60));
+        tree.write("data/npcs1.qor", c.contents);
+        game->clearNPCs();
+        startCapture();
+        game->loadNPCs("data/npcs1.qor");
+        EXPECT_EQ(linesOf(stopCapture()), Lines({"Opening file", "Opened file", c.lastLine}));
+        Lines got;
+        for (const NPC* n : game->npcs)
+            got.push_back(fields(*n));
+        ASSERT_GE(got.size(), 2u);
+        EXPECT_EQ(Lines(got.begin() + 2, got.end()), c.expected);
+    }
+}
 
-class NpcPopulation : public GameTest {};
-
-TEST_F(NpcPopulation, EveryFloorChangeRecreatesThePairAtTheirCells) {
+TEST_F(Npcs, EveryFloorChangeRecreatesThePairAtTheirCells) {
     tree.write("data/npcs2.qor", file({npcLines("Guard", "10", "11")}));
     start();
     game->npcs.front()->posX = 40; // moved by a spell
