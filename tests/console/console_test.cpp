@@ -1,5 +1,5 @@
-// The developer console: the prompt, exact command words, the questions and
-// their numbers, every command's output and effect, and the end of input.
+// The developer console: the prompt, exact command words, the questions, every
+// command's output and effect, and the end of input.
 #include <climits>
 #include <cstdio>
 #include <iostream>
@@ -12,6 +12,8 @@ namespace {
 
 const std::string PROMPT = "matrix-admin: ";
 const std::string LEAVING = PROMPT + "Exiting...\n";
+const std::string SHOP =
+    PROMPT + "Shop mode enabled. When you exit here, the console will start again\n";
 
 class ConsoleTest : public GameTest {
   protected:
@@ -21,20 +23,21 @@ class ConsoleTest : public GameTest {
         std::cin.clear();
         GameTest::TearDown();
     }
-
     // Makes `input` the whole of standard input.
     void typeIn(const std::string& input) {
         tree.write("stdin.txt", input);
         ASSERT_TRUE(freopen(tree.path("stdin.txt").c_str(), "r", stdin));
         std::cin.clear();
     }
-
-    // Runs the console on `input`; returns what it wrote.
-    std::string console(const std::string& input) {
-        typeIn(input);
+    // Runs the console on what is left of the input; returns what it wrote.
+    std::string console() {
         startCapture();
         game->ConsoleLoop();
         return stopCapture();
+    }
+    std::string console(const std::string& input) {
+        typeIn(input);
+        return console();
     }
 };
 
@@ -53,19 +56,21 @@ TEST_F(ConsoleTest, HelpListsTheCommandsInSevenLinesWithTabs) {
 
 TEST_F(ConsoleTest, OnlyTheExactWordIsACommand) {
     start();
-    const std::string words[] = {"Exit",   "exitt",  "ex", "EXIT",
-                                 "colour", "helpme", "1",  std::string(100000, 'e')};
-    for (const std::string& word : words) {
+    for (const std::string& word :
+         {std::string("Exit"), std::string("exitt"), std::string("ex"), std::string(100000, 'e')}) {
         SCOPED_TRACE(word.substr(0, 20));
         EXPECT_EQ(console(word + "\nexit\n"), PROMPT + "Bad command\n" + LEAVING);
     }
 }
 
-TEST_F(ConsoleTest, WordsAreSplitAtAnyWhiteSpace) {
+TEST_F(ConsoleTest, WordsAreSplitAtAnyWhiteSpaceAndHealFillsTheHitPoints) {
     start();
+    game->player.hp = 3;
+    game->player.maxHp = 90;
     EXPECT_EQ(console("  \t\n hack\t\theal \r\n  exit"),
               PROMPT + "qor's hack mode enabled\n" + PROMPT +
                   "Healed, type 'exit' to return to game\n" + LEAVING);
+    EXPECT_EQ(game->player.hp, 90);
 }
 
 TEST_F(ConsoleTest, CommandsWithoutOutputGoStraightToTheNextPrompt) {
@@ -78,28 +83,16 @@ TEST_F(ConsoleTest, CommandsWithoutOutputGoStraightToTheNextPrompt) {
     EXPECT_EQ(game->player.healPotions, 3);
 }
 
-TEST_F(ConsoleTest, ClearnpcDeletesEveryCharacterOfTheFloorSilently) {
+TEST_F(ConsoleTest, MemCountsTheLoadedDataAndClearnpcDeletesEveryCharacterSilently) {
     tree.write("data/npcs.qor", "30\n30\n0\n0\n1\nGuard\nHalt!\n5\n6\n3\n");
-    start();
-    ASSERT_EQ(game->npcs.size(), 3u);
-    EXPECT_EQ(console("clearnpc\nmem\nexit\n"), PROMPT + PROMPT +
-                                                    "Memory dump:\n"
-                                                    "# Characters: 0\n"
-                                                    "# Quests: 0\n"
-                                                    "# Items: 0\n" +
-                                                    LEAVING);
-    EXPECT_TRUE(game->npcs.empty());
-}
-
-TEST_F(ConsoleTest, MemCountsTheLoadedData) {
     tree.write("data/quests.qor", "10\n10\n0\nGo there\n0\n20\n20\n0\nAnd there\n1\n");
     tree.write("data/shopdata.qor", "10\n0\n2\nDagger\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n");
     start();
-    std::string expected = PROMPT + "Memory dump:\n# Characters: 2\n# Quests: " +
-                           std::to_string(game->questMaster->quests.size()) + "\n# Items: 1\n" +
-                           LEAVING;
-    EXPECT_EQ(game->questMaster->quests.size(), 2u);
-    EXPECT_EQ(console("mem exit"), expected);
+    ASSERT_EQ(game->npcs.size(), 3u);
+    EXPECT_EQ(console("mem clearnpc mem exit"),
+              PROMPT + "Memory dump:\n# Characters: 3\n# Quests: 2\n# Items: 1\n" + PROMPT +
+                  PROMPT + "Memory dump:\n# Characters: 0\n# Quests: 2\n# Items: 1\n" + LEAVING);
+    EXPECT_TRUE(game->npcs.empty());
 }
 
 TEST_F(ConsoleTest, TportAsksForBothNumbersAndConvertsThemLikeAtoi) {
@@ -109,12 +102,9 @@ TEST_F(ConsoleTest, TportAsksForBothNumbersAndConvertsThemLikeAtoi) {
         int x, y;
     };
     const Case cases[] = {
-        {"10 20", 10, 20},
         {"abc -3", 0, -3},
         {"+7 12abc", 7, 12},
-        {"-0 x5", 0, 0},
         {"99999999999 -99999999999", INT_MAX, INT_MIN},
-        {"150 -20", 150, -20}, // no range check
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answers);
@@ -125,7 +115,7 @@ TEST_F(ConsoleTest, TportAsksForBothNumbersAndConvertsThemLikeAtoi) {
     }
 }
 
-TEST_F(ConsoleTest, AddgoldAddsAnyNumberSilentlyAndTheNumberStopsAtThePursesLimits) {
+TEST_F(ConsoleTest, AddgoldAddsAnyNumberSilentlyAndStopsAtThePursesLimits) {
     start();
     struct Case {
         int before;
@@ -134,7 +124,6 @@ TEST_F(ConsoleTest, AddgoldAddsAnyNumberSilentlyAndTheNumberStopsAtThePursesLimi
     };
     const Case cases[] = {
         {100, "-50", 50},
-        {100, "25", 125},
         {100, "lots", 100},
         {INT_MAX - 5, "10", INT_MAX},
         {INT_MIN + 5, "-10", INT_MIN},
@@ -149,24 +138,15 @@ TEST_F(ConsoleTest, AddgoldAddsAnyNumberSilentlyAndTheNumberStopsAtThePursesLimi
 }
 
 TEST_F(ConsoleTest, UnlockOpensEveryLockedDoorAndRelockClosesEveryOpenOne) {
-    tree.writeUniformMap("data/map.qor", '3');
     start();
-    for (int y = 0; y < MAP_SIZE; y++)
-        for (int x = 0; x < MAP_SIZE; x++)
-            game->map.cells[y][x] = '3';
     game->map.cells[0][0] = '7';
-    game->map.cells[50][99] = '7';
     game->map.cells[99][99] = '7';
     game->map.cells[10][10] = '2'; // an open door of the map itself
     EXPECT_EQ(console("unlock relock relock exit"),
-              PROMPT + "Unlocked 3 doors. Type 'exit' to return to game\n" + PROMPT +
-                  "Locked 4 doors. Type 'exit' to return to game\n" + PROMPT +
+              PROMPT + "Unlocked 2 doors. Type 'exit' to return to game\n" + PROMPT +
+                  "Locked 3 doors. Type 'exit' to return to game\n" + PROMPT +
                   "Locked 0 doors. Type 'exit' to return to game\n" + LEAVING);
-    int locked = 0;
-    for (int y = 0; y < MAP_SIZE; y++)
-        for (int x = 0; x < MAP_SIZE; x++)
-            locked += game->map.cells[y][x] == '7';
-    EXPECT_EQ(locked, 4);
+    EXPECT_EQ(game->map.cells[99][99], '7');
     EXPECT_EQ(game->map.cells[10][10], '7');
     EXPECT_EQ(game->map.cells[5][5], '3');
 }
@@ -174,28 +154,17 @@ TEST_F(ConsoleTest, UnlockOpensEveryLockedDoorAndRelockClosesEveryOpenOne) {
 TEST_F(ConsoleTest, StatsOnAFreshGameShowTheStartingHero) {
     start();
     const Player& p = game->player;
-    std::string expected =
-        PROMPT + "Player:\n---\nHP: 60/60\nMP: 50/50\n" +
-        "Strength: " + std::to_string(p.strength) + " Agility: " + std::to_string(p.agility) +
-        " Weapon Modifier: " + std::to_string(p.weaponMod) +
-        "\nHealing Potions: " + std::to_string(p.healPotions) +
-        "\nGold: 100000\nKeys: " + std::to_string(p.keys) + "\nFloor: 0\n" + LEAVING;
-    EXPECT_EQ(console("stats exit"), expected);
+    EXPECT_EQ(console("stats exit"),
+              PROMPT + "Player:\n---\nHP: 60/60\nMP: 50/50\nStrength: " +
+                  std::to_string(p.strength) + " Agility: " + std::to_string(p.agility) +
+                  " Weapon Modifier: " + std::to_string(p.weaponMod) +
+                  "\nHealing Potions: " + std::to_string(p.healPotions) +
+                  "\nGold: 100000\nKeys: " + std::to_string(p.keys) + "\nFloor: 0\n" + LEAVING);
 }
 
-TEST_F(ConsoleTest, HealFillsTheHitPoints) {
+TEST_F(ConsoleTest, ShopRunsTheShopScreenOrSaysItIsEmpty) {
     start();
-    game->player.hp = 3;
-    game->player.maxHp = 90;
-    console("heal exit");
-    EXPECT_EQ(game->player.hp, 90);
-}
-
-TEST_F(ConsoleTest, ShopOnAnEmptyShopSaysSoAndPromptsAgain) {
-    start();
-    EXPECT_EQ(console("shop exit"),
-              PROMPT + "Shop mode enabled. When you exit here, the console will start again\n" +
-                  "Shop is empty!?!\n" + LEAVING);
+    EXPECT_EQ(console("shop exit"), SHOP + "Shop is empty!?!\n" + LEAVING);
 }
 
 TEST_F(ConsoleTest, ShopRunsTheShopScreenUntilEscape) {
@@ -204,9 +173,7 @@ TEST_F(ConsoleTest, ShopRunsTheShopScreenUntilEscape) {
     start();
     pushKeyDown(SDLK_DOWN);
     pushKeyDown(SDLK_ESCAPE);
-    EXPECT_EQ(console("shop exit"),
-              PROMPT + "Shop mode enabled. When you exit here, the console will start again\n" +
-                  "I think you're at pos 1\n" + LEAVING);
+    EXPECT_EQ(console("shop exit"), SHOP + "I think you're at pos 1\n" + LEAVING);
     EXPECT_EQ(game->menuCursor, 1);
 }
 
@@ -223,17 +190,10 @@ TEST_F(ConsoleTest, DieEndsTheProcessWithStatusZeroAndNothingAfterIt) {
         "matrix-admin: You really don't want to do that, do you\\?\n$");
 }
 
-TEST_F(ConsoleTest, TheEndOfInputLeavesLikeExitAndLeavesAtOnceNextTime) {
+TEST_F(ConsoleTest, TheEndOfInputLeavesLikeExitEvenInAQuestion) {
     start();
     EXPECT_EQ(console(""), LEAVING);
-    startCapture();
-    game->ConsoleLoop(); // standard input is still at its end
-    EXPECT_EQ(stopCapture(), LEAVING);
-    EXPECT_EQ(console("heal"), PROMPT + "Healed, type 'exit' to return to game\n" + LEAVING);
-}
-
-TEST_F(ConsoleTest, AQuestionAtTheEndOfInputReadsZeroAndTheConsoleThenLeaves) {
-    start();
+    EXPECT_EQ(console(), LEAVING) << "standard input is still at its end";
     EXPECT_EQ(console("tport 5"),
               PROMPT + "x:y:Teleported. Type 'exit' to return to game\n" + LEAVING);
     EXPECT_EQ(game->player.posX, 5);
@@ -245,13 +205,8 @@ TEST_F(ConsoleTest, AQuestionAtTheEndOfInputReadsZeroAndTheConsoleThenLeaves) {
 
 TEST_F(ConsoleTest, ExitLeavesTheRestOfTheInputForTheNextVisit) {
     start();
-    typeIn("exit hack exit");
-    startCapture();
-    game->ConsoleLoop();
-    EXPECT_EQ(stopCapture(), LEAVING);
-    startCapture();
-    game->ConsoleLoop();
-    EXPECT_EQ(stopCapture(), PROMPT + "qor's hack mode enabled\n" + LEAVING);
+    EXPECT_EQ(console("exit hack exit"), LEAVING);
+    EXPECT_EQ(console(), PROMPT + "qor's hack mode enabled\n" + LEAVING);
 }
 
 } // namespace

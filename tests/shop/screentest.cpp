@@ -1,7 +1,5 @@
-// The flip counter, the screen fixture and the goods of the screen tests.
-// The test binary's own SDL_Flip stands in front of SDL's (the game's library
-// is linked into the test program, so its calls bind here), shows the frame
-// through the real one and then plays the script.
+// The test program's SDL_Flip stands in front of SDL's (the game's library is
+// linked in, so its calls bind here), shows the frame and plays the script.
 #include "screentest.h"
 
 #include <dlfcn.h>
@@ -11,24 +9,8 @@ std::vector<std::vector<SDLKey>> script;
 size_t nextBatch = 0;
 int flips = 0;
 int safetyEscapes = 0;
-// No safety Escapes after this many frames (a screen ignoring them hangs).
-const int safetyFlipLimit = 1000;
 std::function<void(int, SDL_Surface*)> flipWatcher;
 } // namespace
-
-void keysOnFlips(const std::vector<std::vector<SDLKey>>& batches) {
-    script = batches;
-    nextBatch = 0;
-    flips = 0;
-    safetyEscapes = 0;
-}
-
-void endScript() {
-    // A screen that leaves after its last frame got an Escape it never took.
-    if (safetyEscapes > 0)
-        drainEvents();
-    safetyEscapes = 0;
-}
 
 void onEveryFlip(std::function<void(int, SDL_Surface*)> watcher) {
     flipWatcher = watcher;
@@ -36,18 +18,6 @@ void onEveryFlip(std::function<void(int, SDL_Surface*)> watcher) {
 
 int flipsSeen() {
     return flips;
-}
-
-int batchesLeft() {
-    return (int)(script.size() - nextBatch);
-}
-
-void resetFlips() {
-    script.clear();
-    nextBatch = 0;
-    flips = 0;
-    safetyEscapes = 0;
-    flipWatcher = nullptr;
 }
 
 extern "C" int SDL_Flip(SDL_Surface* screen) {
@@ -58,13 +28,10 @@ extern "C" int SDL_Flip(SDL_Surface* screen) {
         flipWatcher(flips, screen);
     flips++;
     if (nextBatch < script.size()) {
-        for (SDLKey key : script[nextBatch])
+        for (SDLKey key : script[nextBatch++])
             pushKeyDown(key);
-        nextBatch++;
-    } else if (!script.empty() && flips < safetyFlipLimit) {
-        // A screen still waiting after the whole script gets Escape, which
-        // closes every one of them: a broken screen fails its test's checks
-        // instead of hanging until the test is killed.
+    } else if (!script.empty() && flips < 1000) {
+        // A broken screen fails its checks instead of hanging.
         pushKeyDown(SDLK_ESCAPE);
         safetyEscapes++;
     }
@@ -80,18 +47,23 @@ std::string goodRecord(const std::string& name, int price, int icon, int weaponM
 }
 
 void ScreenTest::TearDown() {
-    resetFlips();
+    script.clear();
+    flipWatcher = nullptr;
     GameTest::TearDown();
 }
 
 std::string ScreenTest::play(const std::vector<std::vector<SDLKey>>& batches,
                              const std::function<void()>& screen) {
-    keysOnFlips(batches);
+    script = batches;
+    nextBatch = 0;
+    flips = 0;
+    safetyEscapes = 0;
     startCapture();
     screen();
     std::string out = stopCapture();
-    endScript();
-    EXPECT_EQ(batchesLeft(), 0) << "the screen left before taking every key";
+    if (safetyEscapes > 0)
+        drainEvents(); // the Escape the last frame got and never took
+    EXPECT_EQ(nextBatch, script.size()) << "the screen left before taking every key";
     return out;
 }
 
