@@ -84,10 +84,9 @@ TEST(QuestFile, LoadsTheQuestsAndPrintsHowEachRecordEnded) {
 }
 
 TEST(QuestFileDeathTest, MissingFileEndsTheGameWithItsName) {
-    QuestMaster* master = new QuestMaster();
-    EXPECT_EXIT(master->loadQuests("data/nowhere/quests.qor"), ::testing::ExitedWithCode(1),
+    QuestMaster master;
+    EXPECT_EXIT(master.loadQuests("data/nowhere/quests.qor"), ::testing::ExitedWithCode(1),
                 "^Quest file data/nowhere/quests\\.qor missing\n$");
-    delete master;
 }
 
 TEST(QuestGiving, FirstOpenQuestOfTheFloorIsGivenUntilSolved) {

@@ -78,9 +78,6 @@ TEST(ShopFile, LoadsTheGoodsAndPrintsTheLinesOfTheTable) {
     } cases[] = {
         {sword + mail, shopOutput(2, true), two},
         {sword + mail.substr(0, mail.size() - 1), shopOutput(2, false), two},
-        {record(goods("300", "4", "6", "Broadsword", "0"), "\r\n") +
-             record(goods("500", "7", "0", "Chain mail", "5"), "\r\n"),
-         shopOutput(2, true), two},
         {"", shopOutput(0, true), {}},
         {record(goods("0", "1", "5", "Old knife", "0")),
          shopOutput(1, true),
