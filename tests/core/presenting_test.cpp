@@ -1,6 +1,5 @@
-// Presenting on a real display: before SDL starts, the entry function asks
-// sdl12-compat for frames at the vertical refresh and crisp scaling, unless
-// the player has set either himself.
+// Before SDL starts, the entry function asks sdl12-compat for frames at the
+// vertical refresh and crisp scaling, unless the player set either himself.
 #include <cstdlib>
 #include <string>
 
@@ -10,11 +9,7 @@
 
 namespace {
 
-const char* const VBLANK = "SDL12COMPAT_SYNC_TO_VBLANK";
-const char* const SCALING = "SDL12COMPAT_SCALE_METHOD";
-
-// Sets a variable, or unsets it for NULL.
-void put(const char* name, const char* value) {
+void put(const char* name, const char* value) { // NULL unsets
     if (value)
         setenv(name, value, 1);
     else
@@ -27,22 +22,21 @@ std::string valueOf(const char* name) {
 }
 
 TEST(PresentingDefaults, FillOnlyWhatThePlayerLeftUnset) {
+    const char *vblank = "SDL12COMPAT_SYNC_TO_VBLANK", *scaling = "SDL12COMPAT_SCALE_METHOD";
     const struct {
-        const char *vblank, *scaling; // as the player set them
-        const char *vblankAfter, *scalingAfter;
+        const char *vblank, *scaling, *vblankAfter, *scalingAfter;
     } cases[] = {{nullptr, nullptr, "1", "nearest"},
                  {"0", "linear", "0", "linear"},
                  {"", nullptr, "", "nearest"}}; // even set to nothing
-    std::string saved[2] = {valueOf(VBLANK), valueOf(SCALING)};
     for (const auto& c : cases) {
-        put(VBLANK, c.vblank);
-        put(SCALING, c.scaling);
+        put(vblank, c.vblank);
+        put(scaling, c.scaling);
         setPresentingDefaults();
-        EXPECT_EQ(valueOf(VBLANK), c.vblankAfter);
-        EXPECT_EQ(valueOf(SCALING), c.scalingAfter);
+        EXPECT_EQ(valueOf(vblank), c.vblankAfter);
+        EXPECT_EQ(valueOf(scaling), c.scalingAfter);
     }
-    put(VBLANK, saved[0] == "(unset)" ? nullptr : saved[0].c_str());
-    put(SCALING, saved[1] == "(unset)" ? nullptr : saved[1].c_str());
+    put(vblank, nullptr);
+    put(scaling, nullptr);
 }
 
 } // namespace
