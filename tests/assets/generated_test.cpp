@@ -1,7 +1,6 @@
 // The pictures our art generator draws: every one the game loads, at the
 // sizes its screens need, the same on every run.
 #include <cstdlib>
-#include <set>
 
 #include <SDL_image.h>
 
@@ -32,10 +31,6 @@ class GeneratedArt : public AssetLoading {
         return rgba;
     }
 };
-
-int alphaAt(SDL_Surface* s, int x, int y) {
-    return pixelAt(s, x, y) >> 24;
-}
 
 TEST_F(GeneratedArt, TheGameLoadsEveryPictureAtTheSizesItsScreensNeed) {
     generate();
@@ -68,38 +63,6 @@ TEST_F(GeneratedArt, TheGameLoadsEveryPictureAtTheSizesItsScreensNeed) {
     EXPECT_LE(440 + game->icons[ICON_SCROLL_DOWN]->h, SCREEN_H);
     ASSERT_NE(game->portrait, nullptr);
     EXPECT_LE(10 + game->portrait->w, 140);
-}
-
-// Distinct figures with the tile showing around them; opaque distinct tiles.
-TEST_F(GeneratedArt, CharactersAndTilesAreDistinct) {
-    generate();
-    std::set<std::string> seen;
-    std::vector<std::string> files;
-    for (const char* name : {"pc/0", "pc/1", "pc/2", "pc/3", "npc0/2", "npc1/0", "npc2/2", "npc3/2",
-                             "npc4/0", "npc5/2", "npc6/2", "npc7/2", "npc8/0"})
-        files.push_back(std::string("data/gfx/sprites/") + name + ".png");
-    for (int i = 0; i < 8; i++)
-        files.push_back("data/gfx/tiles/0" + std::to_string(i) + ".png");
-    for (const std::string& file : files) {
-        SDL_Surface* s = load(file);
-        ASSERT_NE(s, nullptr) << file;
-        int visible = 0, opaque = 0;
-        for (int y = 0; y < s->h; y++)
-            for (int x = 0; x < s->w; x++) {
-                visible += alphaAt(s, x, y) > 0;
-                opaque += alphaAt(s, x, y) == 255;
-            }
-        if (file.find("tiles") != std::string::npos) {
-            EXPECT_EQ(opaque, s->w * s->h) << file;
-        } else {
-            EXPECT_EQ(alphaAt(s, 0, 0) + alphaAt(s, 47, 47), 0) << file;
-            EXPECT_GT(visible, 48 * 48 / 4) << file << ": a figure, not a speck";
-            EXPECT_LT(visible, 48 * 48 * 3 / 4) << file << ": the tile shows around it";
-        }
-        seen.insert(std::string((const char*)s->pixels, (size_t)s->pitch * s->h));
-        SDL_FreeSurface(s);
-    }
-    EXPECT_EQ(seen.size(), files.size());
 }
 
 TEST_F(GeneratedArt, SameSourceDrawsTheSameFilesAndAContactSheet) {

@@ -55,12 +55,6 @@ TEST_F(PlayerHud, BarsFollowThePoints) {
     }
 }
 
-TEST_F(PlayerHud, HeartIsDrawnOverTheBar) {
-    start();
-    game->HUD_Player();
-    EXPECT_EQ(at(22, 20), colourOf("data/icn/heart.png"));
-}
-
 TEST_F(PlayerHud, MpBarLeavesTheScreenAfterMaxHp307) {
     startWithoutHeart();
     show(307, 307, 50, 50); // HP over x 20 to 633, the gap, one column of MP

@@ -97,13 +97,4 @@ TEST_F(MessageBox, ScreenshotIsTheScreenWithTheBoxOnIt) {
     SDL_FreeSurface(shot);
 }
 
-TEST_F(MessageBox, UnwritableScreenshotIsSkippedAndTheWaitGoesOn) {
-    start();
-    ASSERT_EQ(mkdir("screenshot.bmp", 0755), 0);
-    pushKeyDown(SDLK_F4);
-    pushKeyDown(SDLK_a);
-    EXPECT_EQ(show(), "Screenshot\n");
-    EXPECT_EQ(pendingEvents(), 0);
-}
-
 } // namespace

@@ -58,17 +58,6 @@ TEST_F(PreparedTest, RebasedPicturesDrawTheSamePixelsWhereverTheyLand) {
     }
 }
 
-TEST_F(PreparedTest, SeeThroughPicturesAreLeftAsTheyAre) {
-    SDL_PixelFormat* f = game->screen->format;
-    SDL_Surface* keyed = SDL_CreateRGBSurface(SDL_SWSURFACE, 48, 48, f->BitsPerPixel, f->Rmask,
-                                              f->Gmask, f->Bmask, 0);
-    SDL_SetColorKey(keyed, SDL_SRCCOLORKEY, 0);
-    EXPECT_EQ(game->Prepare_FastCopy(keyed), keyed);
-    SDL_FreeSurface(keyed);
-    EXPECT_EQ(game->Prepare_FastCopy(game->sprites[0][0]), game->sprites[0][0]);
-    EXPECT_EQ(game->Prepare_FastCopy(nullptr), nullptr);
-}
-
 TEST_F(PreparedTest, MenuPortraitAndShopPictureLookAsIfBlendedOnTheFill) {
     SDL_Surface* portrait = IMG_Load("data/gfx/portrait.png");
     std::vector<Uint16> plain = plainly(portrait, 10, 10, 150);
