@@ -14,9 +14,6 @@ class PreparedTest : public UiTest {
         writePatterned(tree, "data/gfx/tiles/03.png", 48, 48, 3, PATTERN_FULL_ALPHA);
         writePatterned(tree, "data/decor/grass.png", 640, 480, 5, PATTERN_OPAQUE);
         writePatterned(tree, "data/gfx/portrait.png", 120, 144, 7, PATTERN_GRADED_ALPHA);
-        writePatterned(tree, "data/gfx/shop.png", 256, 300, 9, PATTERN_GRADED_ALPHA);
-        tree.write("data/shopdata.qor",
-                   "300\n4\n6\nBroadsword\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n");
         start();
     }
     // The screen after drawing `s` the plain way at (x, y) over `fill` (or
@@ -58,7 +55,7 @@ TEST_F(PreparedTest, RebasedPicturesDrawTheSamePixelsWhereverTheyLand) {
     }
 }
 
-TEST_F(PreparedTest, MenuPortraitAndShopPictureLookAsIfBlendedOnTheFill) {
+TEST_F(PreparedTest, MenuPortraitLooksAsIfBlendedOnTheFill) {
     SDL_Surface* portrait = IMG_Load("data/gfx/portrait.png");
     std::vector<Uint16> plain = plainly(portrait, 10, 10, 150);
     game->menuoff = 0;
@@ -68,17 +65,6 @@ TEST_F(PreparedTest, MenuPortraitAndShopPictureLookAsIfBlendedOnTheFill) {
         EXPECT_EQ(compareArea(plain, 10, 10, 120, 144), "") << "menu frame " << frame;
     }
     SDL_FreeSurface(portrait);
-    SDL_Surface* loaded = IMG_Load("data/gfx/shop.png");
-    SDL_Surface* shop = SDL_DisplayFormatAlpha(loaded);
-    plain = plainly(shop, 360, 25, 125);
-    game->menuoff = -1;
-    for (int frame = 0; frame < 2; frame++) {
-        scribble(game->screen);
-        ASSERT_TRUE(game->Shop_DrawFrame());
-        EXPECT_EQ(compareArea(plain, 360, 25, 256, 300), "") << "shop frame " << frame;
-    }
-    SDL_FreeSurface(shop);
-    SDL_FreeSurface(loaded);
 }
 
 TEST_F(PreparedTest, KeptTextsDrawWhatTheFontRendersAfresh) {
