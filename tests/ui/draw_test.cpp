@@ -42,14 +42,4 @@ TEST_F(UiTest, TablesAreNeverReadOutside) {
         EXPECT_EQ(game->itemIconFor(index), nullptr) << index;
 }
 
-TEST_F(UiTest, TextIsDrawnAndMeasured) {
-    start();
-    paintScreen();
-    EXPECT_EQ(game->drawText("Purchased!", 200, 150, 255, 255, 255), TTF_FontHeight(game->font));
-    int covered = 0;
-    EXPECT_EQ(mismatches(textMask("Purchased!", 200, 150), rgb(255, 255, 255), &covered), 0);
-    EXPECT_GT(covered, 0);
-    EXPECT_EQ(game->drawText("", 200, 300, 255, 255, 255), -1);
-}
-
 } // namespace
