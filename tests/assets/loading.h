@@ -13,8 +13,6 @@ class AssetLoading : public GameTest {
 
     // Builds the game, keeping everything it wrote.
     void startRecording();
-    // The lines the construction wrote between two lines (both excluded).
-    std::vector<std::string> linesBetween(const std::string& first, const std::string& last);
     // Building the game must end the process with status 1 and exactly this
     // on standard error.
     void expectBuildToFail(const std::string& message);

@@ -55,11 +55,11 @@ TEST_F(AssetLoading, MissingItemIconIsReportedPausesAndTheGameGoesOn) {
     startRecording();
     auto took = std::chrono::steady_clock::now() - before;
     EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 200);
-    std::vector<std::string> expected;
+    std::string expected = "Loaded shop icons\n";
     for (int i = 0; i < 14; i++)
-        expected.push_back(i == 5 ? "Item load error, 5"
-                                  : "Item " + std::to_string(i) + " is existant");
-    EXPECT_EQ(linesBetween("Loaded shop icons", "Surfaces loaded..."), expected);
+        expected +=
+            i == 5 ? "Item load error, 5\n" : "Item " + std::to_string(i) + " is existant\n";
+    EXPECT_NE(out.find(expected + "Surfaces loaded...\n"), std::string::npos) << out;
     EXPECT_EQ(err, "");
     EXPECT_EQ(game->itemIcons[5], nullptr);
     EXPECT_NE(game->itemIcons[6], nullptr);
