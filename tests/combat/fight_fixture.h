@@ -1,4 +1,4 @@
-// A game in the middle of a fight with one freshly made enemy, and passes
+// A game in the middle of a fight with one fresh enemy, and fight passes
 // played with queued keys and a scripted player for the waits.
 #pragma once
 
@@ -13,8 +13,6 @@ class FightTest : public GameTest {
   protected:
     NPC* enemy = nullptr;
 
-    // Builds the game (unless built already) and starts a fight against a
-    // new hostile NPC appended to the floor.
     void startFight(const std::string& name = "Goblin", int hp = 20, int character = 1) {
         if (!game)
             start();
@@ -32,15 +30,17 @@ class FightTest : public GameTest {
         game->fightBackground = 0;
     }
 
-    // One fight pass: `keys` are queued first, the waits are answered by the
-    // script (with `repeatLast`, its last step answers every further wait).
-    // Any mismatch fails the test.
+    // Runs `action` (one fight pass by default) with `keys` queued and the
+    // waits answered by the script; any mismatch fails the test.
     std::vector<Seen> pass(const std::vector<SDLKey>& keys, const std::vector<Wait>& waits,
-                           bool repeatLast = false) {
+                           const std::function<void()>& action = nullptr) {
         for (SDLKey key : keys)
             pushKeyDown(key);
-        scriptPlayer(game.get(), waits, repeatLast);
-        game->FightLoop();
+        scriptPlayer(game.get(), waits);
+        if (action)
+            action();
+        else
+            game->FightLoop();
         std::vector<std::string> problems;
         std::vector<Seen> seen = scriptResult(&problems);
         for (const std::string& p : problems)
@@ -48,17 +48,7 @@ class FightTest : public GameTest {
         return seen;
     }
 
-    // The same pass with standard output captured into `output`.
-    std::vector<Seen> tracedPass(const std::vector<SDLKey>& keys, const std::vector<Wait>& waits,
-                                 std::vector<std::string>* output) {
-        startCapture();
-        std::vector<Seen> seen = pass(keys, waits);
-        *output = linesOf(stopCapture());
-        return seen;
-    }
-
-    // Seeds rand() with the first seed for which `rolls` (calling the dice
-    // just as the coming pass will) returns true.
+    // Seeds rand() with the first seed for which `rolls` returns true.
     void seedSoThat(const std::function<bool()>& rolls) {
         for (unsigned seed = 1; seed < 100000; seed++) {
             srand(seed);
@@ -76,8 +66,7 @@ class FightTest : public GameTest {
     }
 };
 
-// Attack values that settle the hit rolls whatever the dice: a weapon of 18
-// always hits, -22 never; armour of 19 is never hit, -20 always.
+// Attack values that settle the hit rolls whatever the dice.
 const int SURE_HIT_WEAPON = 18;
 const int SURE_MISS_WEAPON = -22;
 const int NEVER_HIT_ARMOUR = 19;

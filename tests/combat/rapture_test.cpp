@@ -1,9 +1,6 @@
-// The Rapture: the fight ends, everyone on the floor dies, the floor is laid
-// waste, the quest giver comes back alone and changed, and the turn it leaves
-// makes the next fight open with the enemy's attack. (It pauses for about
-// eight seconds, as in the game.)
-#include <algorithm>
-
+// The Rapture: everyone on the floor dies, the floor is laid waste, the quest
+// giver comes back alone and changed, and the next fight opens with the
+// enemy's attack. (It pauses for about eight seconds, as in the game.)
 #include "fight_fixture.h"
 
 namespace {
@@ -15,16 +12,12 @@ TEST_F(FightTest, TheRaptureLeavesAWastedFloorAndALoneQuestGiver) {
     game->player.posY = 7;
     game->player.mp = 0; // the Rapture needs no MP
     srand(5);
-
     pass({SDLK_c}, {menu(SDLK_9), box("Everyone has died.", true)});
 
     EXPECT_EQ(game->fighting, 0);
     EXPECT_EQ(game->playerTurn, 0);
     EXPECT_EQ(game->fightEnemy, nullptr);
-    EXPECT_EQ(game->player.mp, 0);
-    // The fade ends on the darkest grey, not black.
-    EXPECT_EQ(at(320, 240), rgb(1, 1, 1));
-
+    EXPECT_EQ(at(320, 240), rgb(1, 1, 1)); // the fade ends on the darkest grey
     int counts[256] = {0};
     for (int y = 0; y < MAP_SIZE; y++)
         for (int x = 0; x < MAP_SIZE; x++)
@@ -43,12 +36,9 @@ TEST_F(FightTest, TheRaptureLeavesAWastedFloorAndALoneQuestGiver) {
     EXPECT_EQ(questGiver->posY, 6);
     EXPECT_EQ(questGiver->dialogue, "What have you done?");
 
-    // The next fight opens with the enemy's attack.
     startFight("Orc", 20);
     game->player.armour = NEVER_HIT_ARMOUR;
-    std::vector<std::string> output;
-    tracedPass({}, {box("Orc missed!", false)}, &output);
-    EXPECT_NE(std::find(output.begin(), output.end(), "Enemy missed"), output.end());
+    pass({}, {box("Orc missed!", false)});
     EXPECT_EQ(game->playerTurn, 1);
 }
 

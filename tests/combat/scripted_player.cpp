@@ -1,8 +1,5 @@
-// The scripted player. It stands in for SDL_PollEvent without a record: the
-// game's one way to block for input (CGame::waitForEvent) looks at the queue
-// that way, so every message box and every wait of the magic menu reaches the
-// script, in the order the game shows them, on one thread. Outside a script,
-// and for every poll into a record, the call goes on to SDL.
+// The scripted player replaces SDL_PollEvent without a record, the look the
+// game's waits (CGame::waitForEvent) take; every other call goes on to SDL.
 #include "scripted_player.h"
 
 #include <cstdio>
@@ -21,7 +18,6 @@ struct Script {
     CGame* game = nullptr;
     std::vector<Wait> steps;
     size_t next = 0;
-    bool repeatLast = false;
     std::vector<Seen> seen;
     std::vector<std::string> problems;
     bool reportAtExit = false;
@@ -34,9 +30,7 @@ void freeShots() {
     script.seen.clear();
 }
 
-// Death tests end the process inside the fight: they read this line from
-// standard error instead of the test's own checks. Any other test that ends
-// the process mid-script fails, even though the game exits with status 0.
+// Death tests read this line from standard error.
 void reportAtExit() {
     if (!script.armed)
         return;
@@ -61,12 +55,6 @@ std::string withNumber(const std::string& text, int number) {
     return text.substr(0, at) + std::to_string(number) + text.substr(at + 2);
 }
 
-std::string describeColour(SDL_Surface* surface, Uint32 pixel) {
-    Uint8 r, g, b;
-    SDL_GetRGB(pixel, surface->format, &r, &g, &b);
-    return "(" + std::to_string(r) + "," + std::to_string(g) + "," + std::to_string(b) + ")";
-}
-
 SDL_Surface* renderGlyphs(CGame* game, const std::string& text) {
     SDL_Color white = {255, 255, 255, 0};
     return TTF_RenderText_Solid(game->font, text.c_str(), white);
@@ -77,8 +65,8 @@ bool isGlyph(SDL_Surface* rendered, int x, int y) {
     return index != (Uint8)rendered->format->colorkey;
 }
 
-// The box's strip (x 0 to 639, y 380 to 409) holds exactly the box colour
-// and the text's glyphs drawn at (10, 378).
+// The box's strip (y 380 to 409) holds exactly its colour and the glyphs
+// drawn at (10, 378).
 bool stripShows(CGame* game, SDL_Surface* shot, const std::string& text, Uint32 colour) {
     SDL_Surface* rendered = renderGlyphs(game, text);
     if (!rendered)
@@ -114,13 +102,8 @@ void checkBox(const Wait& step, SDL_Surface* shot, Seen* seen) {
             }
         }
     }
-    std::string expected;
-    for (const Message& m : step.boxShows)
-        expected += std::string(expected.empty() ? "" : " or ") + "\"" + m.text + "\"" +
-                    (m.alert ? " (red)" : " (blue)");
     script.problems.push_back("wait " + std::to_string(script.seen.size() + 1) +
-                              ": expected a box " + expected + ", the strip is " +
-                              describeColour(shot, strip) + " with another text");
+                              ": not the box \"" + step.boxShows[0].text + "\"");
     seen->text = "?";
 }
 
@@ -159,10 +142,6 @@ Wait box(const std::string& text, bool alert, SDLKey key) {
     return Wait{false, {Message{text, alert}}, {}, key};
 }
 
-Wait oneOf(const std::vector<Message>& messages, SDLKey key) {
-    return Wait{false, messages, {}, key};
-}
-
 Wait menu(SDLKey key, const std::vector<std::string>& lines) {
     return Wait{true, {}, lines, key};
 }
@@ -171,13 +150,12 @@ Wait press(SDLKey key) {
     return Wait{true, {}, {}, key};
 }
 
-void scriptPlayer(CGame* game, const std::vector<Wait>& waits, bool repeatLast) {
+void scriptPlayer(CGame* game, const std::vector<Wait>& waits) {
     freeShots();
     script.problems.clear();
     script.game = game;
     script.steps = waits;
     script.next = 0;
-    script.repeatLast = repeatLast;
     script.endExpected = false;
     script.armed = true;
     if (!script.reportAtExit) {
@@ -198,7 +176,7 @@ void endScript() {
 std::vector<Seen> scriptResult(std::vector<std::string>* problems) {
     script.armed = false;
     *problems = script.problems;
-    if (!script.repeatLast && script.next < script.steps.size())
+    if (script.next < script.steps.size())
         problems->push_back(std::to_string(script.steps.size() - script.next) +
                             " planned waits never came");
     return script.seen;
@@ -223,24 +201,19 @@ bool showsLine(CGame* game, SDL_Surface* surface, const std::string& text, int x
     return same;
 }
 
-// The game waits for input only through here (a look without a record,
-// leaving the event queued for its own polling): with the queue empty, the
-// script's next key is pressed.
 extern "C" int SDL_PollEvent(SDL_Event* event) {
     static PollEventFunction sdlPollEvent = (PollEventFunction)dlsym(RTLD_NEXT, "SDL_PollEvent");
     if (!script.armed || event != NULL)
         return sdlPollEvent(event);
     if (pendingEvents() > 0)
         return 1;
-    bool repeating = script.repeatLast && !script.steps.empty();
-    if (script.next >= script.steps.size() && !repeating) {
+    if (script.next >= script.steps.size()) {
         fprintf(stderr, "scripted player: the game waits for key %zu, which the script lacks\n",
                 script.next + 1);
         reportAtExit();
         abort();
     }
-    const Wait& step =
-        script.next < script.steps.size() ? script.steps[script.next] : script.steps.back();
+    const Wait& step = script.steps[script.next];
     SDL_Surface* screen = SDL_GetVideoSurface();
     Seen seen = {"", false, 0, SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE)};
     if (step.isMenu)

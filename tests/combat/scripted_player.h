@@ -1,9 +1,6 @@
-// A scripted player for the fight's waiting screens. A fight pass reads the
-// keys already queued, but a message box or the magic menu blocks until the
-// player presses a key: the player here stands in for him. Each time the game
-// blocks with an empty queue, the screen is checked against the next step of
-// the script (which message box, or which menu lines), kept, and the step's
-// key is pressed. An unplanned wait aborts the test instead of hanging it.
+// A scripted player for the fight's waiting screens: each time the game
+// blocks with an empty queue, the screen is checked against the script's next
+// step, kept, and the step's key pressed. An unplanned wait aborts the test.
 #pragma once
 
 #include <string>
@@ -29,7 +26,6 @@ struct Wait {
 };
 
 Wait box(const std::string& text, bool alert, SDLKey key = SDLK_SPACE);
-Wait oneOf(const std::vector<Message>& messages, SDLKey key = SDLK_SPACE);
 Wait menu(SDLKey key, const std::vector<std::string>& lines = {});
 // Any other waiting screen (a conversation): answered, not checked.
 Wait press(SDLKey key);
@@ -42,19 +38,16 @@ struct Seen {
     SDL_Surface* shot; // a copy of the whole screen
 };
 
-// Arms the script. With `repeatLast` the last step answers every further wait.
-void scriptPlayer(CGame* game, const std::vector<Wait>& waits, bool repeatLast = false);
-// Lets the armed script end with the process (death tests); otherwise an exit
+void scriptPlayer(CGame* game, const std::vector<Wait>& waits);
+// Lets the armed script end with the process (death tests); any other exit
 // in the middle of a script fails the test binary.
 void expectProcessEnd();
-// Disarms the script and returns what was seen; `problems` receives every
-// mismatch and every step left unanswered. The shots live until the next
-// script or endScript().
+// Disarms the script and returns what was seen (shots live until the next
+// script or endScript()); `problems` receives every mismatch.
 std::vector<Seen> scriptResult(std::vector<std::string>* problems);
-// Disarms the script and frees the shots.
 void endScript();
 
-// True when `text`, rendered with the game's font, is what the surface shows
-// in its box at (x, y): the colour exactly where the glyphs are.
+// True when the surface shows `text` in the game's font at (x, y): the colour
+// exactly where the glyphs are.
 bool showsLine(CGame* game, SDL_Surface* surface, const std::string& text, int x, int y,
                Rgb colour = Rgb{255, 255, 255});

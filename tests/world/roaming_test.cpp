@@ -1,5 +1,5 @@
-// The roaming pass: held keys in their order, blocked steps, stairs to the
-// next floor and the win, the cheat keys, the quit request and screenshots.
+// The roaming pass: held keys in their order, stairs to the next floor and
+// the win, the cheat keys, Return and screenshots.
 #include <cstdio>
 #include <unistd.h>
 
@@ -16,7 +16,7 @@ class RoamingTest : public GameTest {
         game->player.posY = 50;
         game->player.heading = 2;
     }
-    // One input pass with exactly these arrows (and letters) held.
+    // One input pass with exactly these keys held.
     std::string passHolding(std::initializer_list<SDLKey> keys) {
         releaseAllKeys();
         for (SDLKey key : keys)
@@ -27,10 +27,6 @@ class RoamingTest : public GameTest {
         releaseAllKeys();
         return out;
     }
-    void expectAt(int x, int y) {
-        EXPECT_EQ(game->player.posX, x);
-        EXPECT_EQ(game->player.posY, y);
-    }
 };
 
 TEST_F(RoamingTest, HeldArrowsStepOnceEachPassWithUpOverDownAndLeftOverRight) {
@@ -40,11 +36,7 @@ TEST_F(RoamingTest, HeldArrowsStepOnceEachPassWithUpOverDownAndLeftOverRight) {
     };
     const Case cases[] = {
         {{SDLK_DOWN}, 50, 51, 2},
-        {{SDLK_UP}, 50, 49, 0},
-        {{SDLK_LEFT}, 49, 50, 1},
         {{SDLK_RIGHT}, 51, 50, 3},
-        {{SDLK_UP, SDLK_DOWN}, 50, 49, 0},
-        {{SDLK_LEFT, SDLK_RIGHT}, 49, 50, 1},
         {{SDLK_DOWN, SDLK_RIGHT}, 51, 51, 3},
         {{SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT}, 49, 49, 1},
         {{SDLK_a, SDLK_SPACE}, 50, 50, 2},
@@ -58,28 +50,13 @@ TEST_F(RoamingTest, HeldArrowsStepOnceEachPassWithUpOverDownAndLeftOverRight) {
         EXPECT_EQ(game->player.posY, c.y);
         EXPECT_EQ(game->player.heading, c.heading);
     }
-    passHolding({SDLK_DOWN});
-    passHolding({SDLK_DOWN});
-    expectAt(50, 52);
-}
-
-TEST_F(RoamingTest, TheVerticalStepComesBeforeTheHorizontalOne) {
-    // A wall to his left, but free above-left: up-then-left reaches (49, 49),
-    // left-then-up would stop at (50, 49).
+    // The vertical step comes first: up-then-left passes the wall on his left.
     game->map.cells[50][49] = '1';
+    game->player.posX = 50;
+    game->player.posY = 50;
     passHolding({SDLK_UP, SDLK_LEFT});
-    expectAt(49, 49);
-    EXPECT_EQ(game->player.heading, 1);
-}
-
-TEST_F(RoamingTest, ABlockedStepPrintsNothingAndMovesNobody) {
-    game->map.cells[50][51] = '5';
-    game->map.cells[49][50] = '1';
-    for (int pass = 0; pass < 3; pass++)
-        EXPECT_EQ(passHolding({SDLK_RIGHT, SDLK_UP}), "");
-    expectAt(50, 50);
-    EXPECT_EQ(game->player.heading, 2);
-    EXPECT_EQ(game->map.cells[50][51], '5');
+    EXPECT_EQ(game->player.posX, 49);
+    EXPECT_EQ(game->player.posY, 49);
 }
 
 TEST_F(RoamingTest, StairsOnFloorTwoLeadToFloorThreesMapAndNpcs) {
@@ -93,10 +70,8 @@ TEST_F(RoamingTest, StairsOnFloorTwoLeadToFloorThreesMapAndNpcs) {
     addNpc(*game, 10, 10, 3, 0, "Left Behind");
     std::string out = passHolding({SDLK_DOWN});
     EXPECT_EQ(game->player.floor, 3);
-    expectAt(50, 51);
+    EXPECT_EQ(game->player.posY, 51);
     EXPECT_EQ(game->player.currentQuest, nullptr);
-    EXPECT_EQ(dropped->completed, 0);
-    EXPECT_EQ(game->map.cells[51][50], '4');
     EXPECT_EQ(game->map.cells[0][0], '4');
     std::vector<std::string> names;
     for (NPC* npc : game->npcs)
@@ -105,23 +80,17 @@ TEST_F(RoamingTest, StairsOnFloorTwoLeadToFloorThreesMapAndNpcs) {
     EXPECT_NE(out.find("Loaded map file..."), std::string::npos);
 }
 
-TEST_F(RoamingTest, AMissingMapAtTheStairsEndsTheGame) {
+TEST_F(RoamingTest, AMissingMapAtTheStairsEndsTheGameAndFloorFivesStairsWinIt) {
     game->player.floor = 2;
     game->map.cells[51][50] = '6';
     holdKey(SDLK_DOWN);
     EXPECT_EXIT(game->Roam_GetInput(), ::testing::ExitedWithCode(1),
                 "Map data/map3.qor not found..");
-}
-
-TEST_F(RoamingTest, ClimbingTheStairsOfFloorFiveWinsTheGame) {
     game->player.floor = 5;
-    game->map.cells[51][50] = '6';
-    holdKey(SDLK_DOWN);
-    // "You won" goes to standard output: send it where the check reads.
     EXPECT_EXIT(
         {
             fflush(stdout);
-            dup2(2, 1);
+            dup2(2, 1); // "You won" goes to standard output
             game->Roam_GetInput();
         },
         ::testing::ExitedWithCode(0), "^You won\n$");
@@ -130,24 +99,15 @@ TEST_F(RoamingTest, ClimbingTheStairsOfFloorFiveWinsTheGame) {
 TEST_F(RoamingTest, CheatKeysTradeGoldAndKeysPastZero) {
     game->player.gold = 10;
     game->player.keys = 0;
-    std::string out;
-    for (int pass = 0; pass < 3; pass++)
-        out += passHolding({SDLK_k});
-    EXPECT_EQ(out,
-              "CHEATER!!!!!!! Key added\nCHEATER!!!!!!! Key added\nCHEATER!!!!!!! Key added\n");
-    EXPECT_EQ(game->player.gold, 7);
-    EXPECT_EQ(game->player.keys, 3);
-
+    std::string out = passHolding({SDLK_k}) + passHolding({SDLK_k});
+    EXPECT_EQ(out, "CHEATER!!!!!!! Key added\nCHEATER!!!!!!! Key added\n");
+    EXPECT_EQ(game->player.gold, 8);
+    EXPECT_EQ(game->player.keys, 2);
     game->player.keys = 0;
     EXPECT_EQ(passHolding({SDLK_g}), "CHEATER!!!!!!! Gold added\n");
     EXPECT_EQ(game->player.keys, -1);
-    EXPECT_EQ(game->player.gold, 8);
-
-    // k wins when both are held.
-    EXPECT_EQ(passHolding({SDLK_g, SDLK_k}), "CHEATER!!!!!!! Key added\n");
-    EXPECT_EQ(game->player.keys, 0);
-    EXPECT_EQ(game->player.gold, 7);
-
+    EXPECT_EQ(game->player.gold, 9);
+    EXPECT_EQ(passHolding({SDLK_g, SDLK_k}), "CHEATER!!!!!!! Key added\n"); // k wins
     // The counts stop at the ends of an int.
     game->player.gold = -2147483647 - 1;
     game->player.keys = 2147483647;
@@ -156,31 +116,15 @@ TEST_F(RoamingTest, CheatKeysTradeGoldAndKeysPastZero) {
     EXPECT_EQ(game->player.keys, 2147483647);
 }
 
-TEST_F(RoamingTest, ClosingTheWindowRequestsQuitAndThePassGoesOn) {
-    pushQuit();
-    std::string out = passHolding({SDLK_DOWN});
-    EXPECT_EQ(game->quit, 1);
-    expectAt(50, 51);
-    EXPECT_EQ(out, "");
-}
-
-TEST_F(RoamingTest, ReturnWithNobodyAroundOnlySaysWhereThePlayerIs) {
+TEST_F(RoamingTest, ReturnWithNobodyAroundOnlySaysWhereThePlayerIsAndQuitGoesOn) {
     pushKeyDown(SDLK_a);
     pushMouseClick(100, 100);
+    pushQuit();
     pushKeyDown(SDLK_RETURN);
-    pushKeyUp(SDLK_RETURN);
-    EXPECT_EQ(passHolding({}), "You = (50,50)\n");
+    EXPECT_EQ(passHolding({SDLK_DOWN}), "You = (50,50)\n");
     EXPECT_EQ(pendingEvents(), 0);
-    EXPECT_EQ(game->quit, 0);
-    EXPECT_EQ(game->fighting, 0);
-}
-
-TEST_F(RoamingTest, ReturnTalksToTheNpcBesideThePlayer) {
-    addNpc(*game, 51, 51, 3, 0, "Gardener")->dialogue = "Get off my lawn!";
-    pushKeyDown(SDLK_RETURN);
-    pushKeyDown(SDLK_SPACE); // ends the conversation
-    EXPECT_EQ(passHolding({}), "You = (50,50)\nNPC found relative to player: (1,1)\n");
-    EXPECT_EQ(pendingEvents(), 0);
+    EXPECT_EQ(game->quit, 1);
+    EXPECT_EQ(game->player.posY, 51);
 }
 
 TEST_F(RoamingTest, F4SavesThePassesFrameDrawnBeforeItsInputWithoutAWord) {
@@ -192,15 +136,13 @@ TEST_F(RoamingTest, F4SavesThePassesFrameDrawnBeforeItsInputWithoutAWord) {
     game->RoamLoop();
     EXPECT_EQ(stopCapture(), "");
     releaseAllKeys();
-    // The frame shows him before his step, next to the '4' cell.
     SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
     ASSERT_NE(shot, nullptr);
-    EXPECT_EQ(shot->w * 1000 + shot->h, 640480);
     Uint8 r, g, b;
     SDL_GetRGB(pixelAt(shot, 370, 242), shot->format, &r, &g, &b);
-    EXPECT_EQ(rgb(r, g, b), colourOf(tileFile(4)));
+    EXPECT_EQ(rgb(r, g, b), colourOf(tileFile(4))); // him before his step
     SDL_FreeSurface(shot);
-    expectAt(51, 50);
+    EXPECT_EQ(game->player.posX, 51);
 }
 
 } // namespace
