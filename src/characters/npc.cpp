@@ -1,6 +1,7 @@
 // NPC and Player records: defaults, the single step, the NPC file record and
 // the quest check that ends each of the player's steps.
 #include "characters/npc.h"
+#include "core/clamp.h"
 
 #include <climits>
 #include <cstdio>
@@ -43,8 +44,8 @@ void NPC::readRecord(LineReader& in) {
     mp = in.readInt(NPC_NUMBER_LIMIT);
     maxMp = in.readInt(NPC_NUMBER_LIMIT);
     hostile = in.readFlag(NPC_NUMBER_LIMIT);
-    name = in.read(NPC_TEXT_LIMIT);
-    dialogue = in.read(NPC_TEXT_LIMIT);
+    name = in.readText(NPC_TEXT_LIMIT);
+    dialogue = in.readText(NPC_TEXT_LIMIT);
     posX = in.readInt(NPC_NUMBER_LIMIT);
     posY = in.readInt(NPC_NUMBER_LIMIT);
     character = in.readInt(NPC_NUMBER_LIMIT);
@@ -82,10 +83,10 @@ bool Player::checkQuestArrival() {
     printf("Quest %s completed\n", quest->text.c_str());
     // The console can put any count in the purse: a reward stops at the top
     // of the range instead of wrapping around to a debt.
-    gold = gold > INT_MAX - 40 ? INT_MAX : gold + 40;
+    gold = addClamped(gold, 40);
     quest->completed = 1;
-    if (quest->rewardKey == 1 && keys < INT_MAX)
-        keys += 1;
+    if (quest->rewardKey == 1)
+        keys = addClamped(keys, 1);
     currentQuest = NULL;
     return true;
 }

@@ -19,7 +19,7 @@ void Quest::readRecord(LineReader& in) {
     posX = in.readInt(QUEST_NUMBER_LIMIT);
     posY = in.readInt(QUEST_NUMBER_LIMIT);
     floor = in.readInt(QUEST_NUMBER_LIMIT);
-    text = in.read(QUEST_TEXT_LIMIT);
+    text = in.readText(QUEST_TEXT_LIMIT);
     rewardKey = in.readFlag(QUEST_FLAG_LIMIT);
 }
 

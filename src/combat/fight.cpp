@@ -10,6 +10,7 @@
 
 #include "combat/spells.h"
 #include "core/game.h"
+#include "core/clamp.h"
 
 // The idle fight screen and the enemy's turn are paced at about five passes a
 // second.
@@ -120,7 +121,7 @@ void CGame::Fight_PlayerTurn() {
 bool CGame::Fight_Attack() {
     // The blade's modifier plus 2 against the enemy's bare die; a modifier at
     // the top of the int range cannot wrap around into a sure miss.
-    int attack = player.weaponMod > INT_MAX - 2 ? INT_MAX : player.weaponMod + 2;
+    int attack = addClamped(player.weaponMod, 2);
     if (!hitSuccess(attack, 0)) {
         std::string text = "You missed " + fightEnemy->name;
         displayFightConsoleMessage(text.c_str(), true);

@@ -149,10 +149,14 @@ void CGame::theRapture() {
     // The floor in memory is laid waste: mostly '4', with about one cell in
     // thirty of '0' and of the blocking '1'. The map file is untouched, so
     // the floor comes back whole the next time it is loaded.
+    // MEND: the stairs survive, or the floor could never be left and the game
+    // never won. Every cell still draws its roll, so the random sequence (and
+    // every later fight) is what a full scramble would leave.
     for (int y = 0; y < MAP_SIZE; y++) {
         for (int x = 0; x < MAP_SIZE; x++) {
             int v = rand() % 30;
-            map.cells[y][x] = v == 0 ? '0' : v == 1 ? '1' : '4';
+            if (map.cells[y][x] != '6')
+                map.cells[y][x] = v == 0 ? '0' : v == 1 ? '1' : '4';
         }
     }
     fighting = 0;

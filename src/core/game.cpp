@@ -2,9 +2,22 @@
 // every data file in its fixed order, and the release of it all at the end.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "core/game.h"
+
+namespace {
+
+// True when SDL picked a video driver that shows nothing on any screen.
+bool onHeadlessVideo() {
+    char name[32];
+    if (!SDL_VideoDriverName(name, sizeof name))
+        return false;
+    return strcmp(name, "offscreen") == 0 || strcmp(name, "dummy") == 0;
+}
+
+} // namespace
 
 CGame::CGame()
     : screen(NULL), quit(0), fighting(0), playerTurn(1), questMaster(NULL), fightEnemy(NULL),
@@ -38,8 +51,15 @@ CGame::CGame()
     }
     SDL_InitSubSystem(SDL_INIT_AUDIO);
 
-    screen = SDL_SetVideoMode(SCREEN_W, SCREEN_H, 16,
-                              SDL_HWSURFACE | SDL_ANYFORMAT | SDL_DOUBLEBUF | SDL_FULLSCREEN);
+    // MEND: with no X server or Wayland to talk to, SDL quietly falls back
+    // to a driver that draws nowhere, and the game would wait on its title
+    // screen for a key that can never come. Unless the user asked for such a
+    // driver, that counts as a video mode that could not be set.
+    if (!getenv("SDL_VIDEODRIVER") && onHeadlessVideo())
+        SDL_SetError("no display was found");
+    else
+        screen = SDL_SetVideoMode(SCREEN_W, SCREEN_H, 16,
+                                  SDL_HWSURFACE | SDL_ANYFORMAT | SDL_DOUBLEBUF | SDL_FULLSCREEN);
     if (!screen) {
         fprintf(stderr, "CRITICAL: Couldn't initialize screen surface: %s\n", SDL_GetError());
         exit(1);

@@ -146,7 +146,8 @@ class CGame {
     void Menu_HandleKey(SDLKey key);               // charmenu.cpp: arrows and Return
     int Menu_ScreenPos();                          // charmenu.cpp: the bar's row, printed
     bool Console_Command(const std::string& word); // console.cpp: false after "exit"
-    int Console_AskNumber(const char* question);   // console.cpp: a question answered like atoi
+    bool Console_AskNumber(const char* question, int* answer); // console.cpp: false at the end
+    bool Console_InputEnded();                     // console.cpp: leaves, says so
     int Console_SwapDoors(char from, char to);     // console.cpp: cells changed, counted
     void Console_Stats();                          // console.cpp: the player's numbers
 

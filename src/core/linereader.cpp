@@ -42,6 +42,14 @@ std::string LineReader::read(size_t limit) {
     }
 }
 
+std::string LineReader::readText(size_t limit) {
+    std::string line = read(limit);
+    size_t nul = line.find('\0');
+    if (nul != std::string::npos)
+        line.erase(nul);
+    return line;
+}
+
 int LineReader::readInt(size_t limit) {
     return toInt(read(limit));
 }

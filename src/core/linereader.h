@@ -20,6 +20,10 @@ class LineReader {
 
     // Reads the next line, at most `limit` characters of it.
     std::string read(size_t limit);
+    // Reads a line of text (a name, a line of dialogue): it ends at its first
+    // NUL byte, as the same text printed with %s would, so what is drawn and
+    // what is printed agree. The limit still counts the whole line.
+    std::string readText(size_t limit);
     // Reads a line and converts it like atoi (see toInt).
     int readInt(size_t limit);
     // Reads a line as a flag: 1 when its number is above 0, else 0.

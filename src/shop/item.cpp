@@ -20,7 +20,7 @@ void Item::readRecord(LineReader& in) {
     price = in.readInt(ITEM_NUMBER_LIMIT);
     iconIndex = in.readInt(ITEM_NUMBER_LIMIT);
     weaponMod = in.readInt(ITEM_NUMBER_LIMIT);
-    name = in.read(ITEM_NAME_LIMIT);
+    name = in.readText(ITEM_NAME_LIMIT);
     isHealingPotion = in.readFlag(ITEM_FLAG_LIMIT);
     isSpellScroll = in.readFlag(ITEM_FLAG_LIMIT);
     for (int k = 0; k < SCROLL_SPELLS; k++)

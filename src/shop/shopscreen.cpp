@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/game.h"
+#include "core/clamp.h"
 
 // Rows of the list shown at once.
 static const int SHOP_ROWS = 9;
@@ -145,8 +146,7 @@ void CGame::Shop_BuyHighlighted() {
     displayFightConsoleMessage("Purchased!", false);
     // A negative price in the shop file pays the player; the purse stops at
     // the largest amount it can hold instead of wrapping around.
-    long long purse = (long long)player.gold - item->price;
-    player.gold = purse > INT_MAX ? INT_MAX : (int)purse;
+    player.gold = addClamped(player.gold, -(long long)item->price);
     item->stock--;
 
     // What a good is for: the first of potion, blade and scroll that applies.

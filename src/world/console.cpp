@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/game.h"
+#include "core/clamp.h"
 #include "core/linereader.h"
 
 void CGame::ConsoleLoop() {
@@ -24,8 +25,7 @@ void CGame::ConsoleLoop() {
         // is just a bad command.
         std::string word;
         if (!(std::cin >> word)) {
-            // No more input: leave as "exit" does, never repeating a command.
-            puts("Exiting...");
+            Console_InputEnded();
             return;
         }
         if (!Console_Command(word))
@@ -33,13 +33,20 @@ void CGame::ConsoleLoop() {
     }
 }
 
-int CGame::Console_AskNumber(const char* question) {
+bool CGame::Console_InputEnded() {
+    // No more input: leave as "exit" does, never repeating a command.
+    puts("Exiting...");
+    return false;
+}
+
+bool CGame::Console_AskNumber(const char* question, int* answer) {
     printf("%s", question);
     fflush(stdout);
     std::string word;
     if (!(std::cin >> word))
-        return 0; // the end of input answers 0; the next prompt then leaves
-    return LineReader::toInt(word);
+        return false;
+    *answer = LineReader::toInt(word);
+    return true;
 }
 
 int CGame::Console_SwapDoors(char from, char to) {
@@ -92,15 +99,20 @@ bool CGame::Console_Command(const std::string& word) {
         // Listed by "help" but does nothing.
     } else if (word == "tport") {
         // No range check: every reader of the grid checks the player's cell.
-        player.posX = Console_AskNumber("x:");
-        player.posY = Console_AskNumber("y:");
+        // Input that ends before both numbers came drops the teleport.
+        int x = 0, y = 0;
+        if (!Console_AskNumber("x:", &x) || !Console_AskNumber("y:", &y))
+            return Console_InputEnded();
+        player.posX = x;
+        player.posY = y;
         puts("Teleported. Type 'exit' to return to game");
     } else if (word == "addgold") {
-        long long purse = (long long)player.gold + Console_AskNumber("how much:");
-        // The purse stops at its limits instead of wrapping around.
-        player.gold = purse > INT_MAX ? INT_MAX : purse < INT_MIN ? INT_MIN : (int)purse;
+        int amount = 0;
+        if (!Console_AskNumber("how much:", &amount))
+            return Console_InputEnded();
+        player.gold = addClamped(player.gold, amount);
     } else if (word == "addkeys") {
-        player.keys++;
+        player.keys = addClamped(player.keys, 1);
     } else if (word == "shop") {
         puts("Shop mode enabled. When you exit here, the console will start again");
         shopKeeping();
@@ -113,7 +125,7 @@ bool CGame::Console_Command(const std::string& word) {
         puts("You really don't want to do that, do you?");
         exit(0);
     } else if (word == "addheal") {
-        player.healPotions++;
+        player.healPotions = addClamped(player.healPotions, 1);
     } else if (word == "stats") {
         Console_Stats();
     } else if (word == "unlock") {

@@ -7,21 +7,10 @@
 #include <cstdlib>
 
 #include "core/game.h"
+#include "core/clamp.h"
 
 // The pause after each step attempt; it is all the pacing walking has.
 static const Uint32 STEP_DELAY_MS = 60;
-
-// The cheat keys change the counts once per pass for as long as they are
-// held, with no check, so the counts may go below zero; they stop at the ends
-// of int instead of wrapping around.
-static int addClamped(int value, int delta) {
-    long long sum = (long long)value + delta;
-    if (sum > INT_MAX)
-        return INT_MAX;
-    if (sum < INT_MIN)
-        return INT_MIN;
-    return (int)sum;
-}
 
 void CGame::RoamLoop() {
     Roam_DrawEverything();

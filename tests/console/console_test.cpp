@@ -77,6 +77,11 @@ TEST_F(ConsoleTest, WordsSplitAtAnyWhiteSpaceAndSilentCommandsPromptAgain) {
     EXPECT_EQ(game->player.healPotions, 3);
     // Exit leaves the rest of the input for the next visit.
     EXPECT_EQ(console(), PROMPT + "qor's hack mode enabled\n" + LEAVING);
+    game->player.keys = INT_MAX;
+    game->player.healPotions = INT_MAX;
+    console("addkeys addheal");
+    EXPECT_EQ(game->player.keys, INT_MAX); // the counts stop at the top
+    EXPECT_EQ(game->player.healPotions, INT_MAX);
 }
 
 TEST_F(ConsoleTest, MemCountsTheLoadedDataAndClearnpcDeletesEveryCharacterSilently) {
@@ -177,12 +182,14 @@ TEST_F(ConsoleTest, DieEndsTheProcessWithStatusZeroAndNothingAfterIt) {
 TEST_F(ConsoleTest, TheEndOfInputLeavesLikeExitEvenInAQuestion) {
     start();
     EXPECT_EQ(console(""), LEAVING);
-    EXPECT_EQ(console("tport 5"),
-              PROMPT + "x:y:Teleported. Type 'exit' to return to game\n" + LEAVING);
-    EXPECT_EQ(game->player.posX, 5);
-    EXPECT_EQ(game->player.posY, 0);
+    // A question left unanswered drops its command.
+    game->player.posX = 40;
+    game->player.posY = 41;
+    EXPECT_EQ(console("tport 5"), PROMPT + "x:y:Exiting...\n");
+    EXPECT_EQ(game->player.posX, 40);
+    EXPECT_EQ(game->player.posY, 41);
     game->player.gold = 10;
-    EXPECT_EQ(console("addgold"), PROMPT + "how much:" + LEAVING);
+    EXPECT_EQ(console("addgold"), PROMPT + "how much:Exiting...\n");
     EXPECT_EQ(game->player.gold, 10);
 }
 

@@ -71,6 +71,26 @@ TEST(GameBinary, MissingDataFileEndsTheGameWithItsMessageAndStatusOne) {
     }
 }
 
+TEST(GameBinary, WithNoDisplayToShowOnItEndsInsteadOfWaitingWithoutAWindow) {
+    DataTree tree;
+    writeSmallWorld(tree);
+    const char* names[] = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
+    std::vector<std::pair<const char*, std::string>> saved;
+    for (const char* name : names) {
+        if (getenv(name))
+            saved.push_back({name, getenv(name)});
+        unsetenv(name);
+    }
+    GameRun result = runGame(TESSARY_BINARY, {"tessary"}, tree.root(), tree.root());
+    for (const auto& entry : saved)
+        setenv(entry.first, entry.second.c_str(), 1);
+    // Wayland's client library may complain first, on a line of its own.
+    Lines err = linesOf(result.err);
+    ASSERT_FALSE(err.empty());
+    EXPECT_EQ(err.back(), "CRITICAL: Couldn't initialize screen surface: no display was found");
+    EXPECT_TRUE(result.exited && result.status == 1) << result.status;
+}
+
 // SDL starts afresh in each of these: they run in a process of their own.
 TEST_F(GameTest, AudioThatCannotStartDoesNotStopTheGameButVideoDoes) {
     EXPECT_EXIT(

@@ -76,6 +76,11 @@ TEST_F(Npcs, FileAddsItsRecordsAfterTheSpawnedPairAndPrintsHowItEnded) {
          nullNpc,
          {npc(std::string(59, 'n'), 3, 4)}},
         {file({two[0], npcLines(std::string(60, 'n'), "3", "4"), two[1]}), nullNpc, {twoNpcs[0]}},
+        // Texts end at their first NUL byte: a foe may even have no name.
+        {file({{"30", "31", "5", "6", "1", std::string("\0Bob", 4), std::string("Hi\0yo", 5), "7",
+                "8", "3"}}),
+         nullNpc,
+         {"30/31 5/6 h1 : Hi (7,8) c3 d2 q0 s0"}},
         {file({npcLines("Far", "1000", "4"), two[1]}),
          nullNpc,
          {"30/31 5/6 h0 Far: Hello there (100,0) c0 d2 q0 s0"}},

@@ -57,6 +57,10 @@ TEST(QuestFile, LoadsTheQuestsAndPrintsHowEachRecordEnded) {
          {"Loaded Quest Nowhere, (0,0,2)", "invalid"},
          {}},
         {"5\n6\n", concat({"Loaded Quest , (5,6,0)"}, atEof), {quest(5, 6, 0, "", 0)}},
+        // A text ends at its first NUL byte, in the record and as printed.
+        {std::string("2\n2\n0\nFe\0tch\n0", 14),
+         concat({"Loaded Quest Fe, (2,2,0)"}, atEof),
+         {quest(2, 2, 0, "Fe", 0)}},
         {" +8\n-2x\n3rd\nOdd\n7k",
          concat({"Loaded Quest Odd, (8,-2,3)"}, atEof),
          {quest(8, -2, 3, "Odd", 1)}},

@@ -97,6 +97,7 @@ TEST(ShopFile, LoadsTheGoodsAndPrintsTheLinesOfTheTable) {
          shopOutput(1, true),
          {item("Odd", 40, 3, -2, 7)}},
         {"120\n3\n2\nDag", shopOutput(1, false), {item("Dag", 120, 3, 2, 0)}},
+        {std::string("120\n3\n2\nDa\0g", 12), shopOutput(1, false), {item("Da", 120, 3, 2, 0)}},
         // Over-long lines keep their start; every later line reads empty, so
         // the next record is a null record.
         {record(goods("70", "5", "3", "Sword of the Seven Winds", "2")) + mail,

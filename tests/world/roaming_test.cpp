@@ -59,34 +59,34 @@ TEST_F(RoamingTest, HeldArrowsStepOnceEachPassWithUpOverDownAndLeftOverRight) {
     EXPECT_EQ(game->player.posY, 49);
 }
 
-TEST_F(RoamingTest, StairsOnFloorTwoLeadToFloorThreesMapAndNpcs) {
-    tree.write("data/map3.qor", uniformMap('4'));
-    tree.write("data/npcs3.qor", "9\n9\n0\n0\n1\nStair Troll\nNone shall pass.\n40\n41\n6\n");
-    game->player.floor = 2;
-    game->map.cells[51][50] = '6';
-    Quest* dropped = new Quest();
-    game->questMaster->quests.push_back(dropped);
-    game->player.currentQuest = dropped;
-    addNpc(*game, 10, 10, 3, 0, "Left Behind");
-    std::string out = passHolding({SDLK_DOWN});
-    EXPECT_EQ(game->player.floor, 3);
-    EXPECT_EQ(game->player.posY, 51);
-    EXPECT_EQ(game->player.currentQuest, nullptr);
-    EXPECT_EQ(game->map.cells[0][0], '4');
-    std::vector<std::string> names;
-    for (NPC* npc : game->npcs)
-        names.push_back(npc->name);
-    EXPECT_EQ(names, std::vector<std::string>({"Mr. Questy", "Mr. Shoppy", "Stair Troll"}));
-    EXPECT_NE(out.find("Loaded map file..."), std::string::npos);
-}
-
-TEST_F(RoamingTest, AMissingMapAtTheStairsEndsTheGameAndFloorFivesStairsWinIt) {
-    game->player.floor = 2;
+TEST_F(RoamingTest, StairsOfEachFloorLeadToTheNextAndTheLastOnesWin) {
+    for (int next = 1; next <= 5; next++) {
+        SCOPED_TRACE(next);
+        const std::string n = std::to_string(next);
+        tree.write("data/map" + n + ".qor", uniformMap((char)('0' + next)));
+        tree.write("data/npcs" + n + ".qor",
+                   "9\n9\n0\n0\n1\nTroll " + n + "\nNone shall pass.\n40\n41\n6\n");
+        game->player.posX = 50;
+        game->player.posY = 50;
+        game->map.cells[51][50] = '6';
+        Quest* dropped = new Quest();
+        game->questMaster->quests.push_back(dropped);
+        game->player.currentQuest = dropped;
+        addNpc(*game, 10, 10, 3, 0, "Left Behind");
+        std::string out = passHolding({SDLK_DOWN});
+        EXPECT_EQ(game->player.floor, next);
+        EXPECT_EQ(game->player.posY, 51);
+        EXPECT_EQ(game->player.currentQuest, nullptr);
+        EXPECT_EQ(game->map.cells[0][0], '0' + next);
+        std::vector<std::string> names;
+        for (NPC* npc : game->npcs)
+            names.push_back(npc->name);
+        EXPECT_EQ(names, std::vector<std::string>({"Mr. Questy", "Mr. Shoppy", "Troll " + n}));
+        EXPECT_NE(out.find("Loaded map file..."), std::string::npos);
+    }
+    game->player.posY = 50;
     game->map.cells[51][50] = '6';
     holdKey(SDLK_DOWN);
-    EXPECT_EXIT(game->Roam_GetInput(), ::testing::ExitedWithCode(1),
-                "Map data/map3.qor not found..");
-    game->player.floor = 5;
     EXPECT_EXIT(
         {
             fflush(stdout);
@@ -94,6 +94,14 @@ TEST_F(RoamingTest, AMissingMapAtTheStairsEndsTheGameAndFloorFivesStairsWinIt) {
             game->Roam_GetInput();
         },
         ::testing::ExitedWithCode(0), "^You won\n$");
+}
+
+TEST_F(RoamingTest, AMissingMapAtTheStairsEndsTheGame) {
+    game->player.floor = 2;
+    game->map.cells[51][50] = '6';
+    holdKey(SDLK_DOWN);
+    EXPECT_EXIT(game->Roam_GetInput(), ::testing::ExitedWithCode(1),
+                "Map data/map3.qor not found..");
 }
 
 TEST_F(RoamingTest, CheatKeysTradeGoldAndKeysPastZero) {
