@@ -147,11 +147,12 @@ def gardens():
     f.fill(2, 19, 4, 21, '0')
     f.fill(9, 14, 10, 15, '1')
     f.fill(17, 20, 19, 21, '5')
-    f.npc(24, 18, "Tutor Pell", "Arrows walk, Return talks, Esc: sheet. See the sage NW!", 3)
-    f.npc(26, 18, "Sentry Oda", "Gatehouse Gardens. Sage: NW study. Stairs: round the lawn.",
+    f.npc(24, 18, "Old Pell the Gardener", "Arrows walk, Return talks, Esc: sheet. Go see Questy NW!",
+          3)
+    f.npc(26, 18, "Sentry Oda", "Gatehouse Gardens. Questy: NW. Stairs: out S, round lawn.",
           1)
     guard(f, post, "Moss Slime", "Blorp. The east door is MINE. Blorp.", 4, 40)
-    f.quest(3, 20, "Pick herbs in the planter, SW of here")
+    f.quest(3, 20, "Pick herbs in the planter, SW of hall")
     f.quest(11, 15, "Draw water at the well south of me", key=True)
     f.quest(18, 19, "Count the tool crates in the south hall")
     return f
@@ -167,12 +168,15 @@ def storerooms():
     f.fill(33, 1, 98, 98, '3')
     f.fill(1, 27, 32, 98, '3')
     f.fill(33, 10, 84, 12, '1')          # the partition
-    f.scatter(36, 15, 96, 96, 4, 2, 7, 5, '5', '3')
+    for y in range(15, 97, 4):           # long rows of stacked crates
+        f.fill(36, y, 95, y, '5')
+        for x in range(44 + (y % 8), 92, 14):
+            f.fill(x, y, x + 2, y, '3')
     f.scatter(36, 1, 96, 8, 3, 1, 6, 4, '5', '3')
     f.scatter(4, 30, 30, 96, 2, 4, 6, 7, '5', '3')
     f.fill(2, 10, 4, 12, '5')            # the flour sacks' crate
     f.fill(12, 19, 12, 21, '1')          # the cold wall
-    f.npc(23, 3, "Porter Hamm", "The Storerooms. Sage: west door. Stairs: east, then back.",
+    f.npc(23, 3, "Mop-Maid Hanne", "The Storerooms. Questy: W door. Stairs: go E, then back W.",
           5)
     guard(f, post, "Rattlebones", "Clack clack. Nobody gets to the stairs.", 6, 90)
     f.quest(5, 11, "Fetch flour by the crate, NW of hall")
@@ -198,7 +202,7 @@ def pillared_hall():
     f.fill(3, 9, 11, 9, '4')             # the mosaic by the study door
     f.fill(24, 9, 28, 11, '4')           # the dais
     f.fill(14, 12, 15, 13, '1')          # a pillar in the hall
-    f.npc(26, 18, "Sentry Ilka", "The Pillared Hall. Sage: NW. Stairs: go round by the south.",
+    f.npc(26, 18, "Sentry Ilka", "The Pillared Hall. Questy: NW. Stairs: out S, round hall.",
           1)
     guard(f, post, "The Weeping Sheet", "Whooo... stay, and weep with me...", 9, 150)
     f.quest(8, 10, "Polish the mosaic south of my door")
@@ -256,7 +260,7 @@ def maze():
     f.fill(3, 10, 5, 12, '0')            # the moss bed
     f.fill(14, 18, 15, 19, '1')          # the lost child's statue
     f.fill(18, 10, 19, 11, '5')          # the chalk crate
-    f.npc(23, 3, "Sentry Varn", "The Maze. Sage: west door. Stairs: east, round the wall.", 1)
+    f.npc(23, 3, "Sentry Varn", "The Maze. Questy: W door. Stairs: E into the maze, then W.", 1)
     guard(f, post, "Turncoat Sentry Brask", "The cult pays better. En garde!", 1, 230)
     f.quest(4, 13, "Scrape moss off the bed, S of study", key=True)
     f.quest(15, 20, "Wash the statue in the south hall")
@@ -286,7 +290,7 @@ def long_gallery():
     f.fill(2, 10, 3, 11, '5')            # the easel crate
     f.fill(10, 20, 11, 21, '1')          # the plinth
     f.fill(20, 12, 21, 13, '1')          # the bust
-    f.npc(26, 18, "Curator Wenna", "The Long Gallery. Sage: NW. Stairs: walk the gallery, E.", 5)
+    f.npc(26, 18, "Duster Wenna", "The Long Gallery. Questy: NW. Stairs: out S, up the hall.", 5)
     guard(f, post, "Cinder Acolyte", "The Red Hood sees you. Burn!", 7, 330)
     f.quest(4, 10, "Fetch an easel by the west wall")
     f.quest(12, 20, "Dust the plinth in the south hall", key=True)
@@ -310,10 +314,10 @@ def roof():
     f.scatter(38, 22, 96, 96, 2, 2, 7, 7, '1', '0')   # chimneys
     f.scatter(4, 30, 30, 96, 2, 2, 7, 7, '1', '0')
     f.fill(2, 19, 4, 21, '0')            # the sundial lawn
-    f.put(3, 20, '5')
+    f.put(3, 20, '1')                    # the sundial's stone
     f.fill(10, 10, 11, 11, '5')          # the signal crate
     f.fill(16, 14, 17, 15, '1')          # the chimney stack
-    f.npc(23, 3, "Lookout Sefa", "The Roof. Sage: west door. Beacon stair: east, then back.",
+    f.npc(23, 3, "Roof Gardener Sefa", "The Roof. Questy: W door. Last stair: go E, then back W.",
           3)
     guard(f, post, "Hierarch Vossk of the Red Hood",
           "I am the Red Hood. The beacon burns for ME.", 7, 720)
