@@ -9,10 +9,10 @@ made, so a floor can be reworked by editing its function here and running
 
 then checking the result with tessary-check (and --render to look at it).
 
-Cell codes: '0' grass, '1' wall, '2' open door, '3' floor, '4' carpet,
-'5' obstacle (furniture, hedges, shelves), '6' stairs, '7' locked door.
+Cell codes, as the art draws them: '0' grass, '1' stone wall, '2' open door,
+'3' plank floor, '4' flagstones, '5' crate, '6' stairs, '7' locked door.
 Every floor keeps (2,2) and (5,2) free for the quest giver and the shopkeeper,
-in the office at its top left corner.
+in the sage's study at its top left corner.
 """
 import os
 import sys
