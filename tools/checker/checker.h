@@ -112,7 +112,7 @@ struct PlanStep {
 };
 
 // A hostile character and the hero's chances against him, in the order the
-// plan meets them.
+// hero fights them.
 struct GuardOdds {
     int floor;
     const NPC* npc;
@@ -130,9 +130,11 @@ struct ClimbPlan {
 };
 
 // The play rules: reachability of stairs, spawn cells, quest targets and
-// characters; characters on walls, on each other or off the map; landing
-// cells; keys against the locked doors on the way; and whether every hostile
-// character can be beaten. Fills `plan` with the way it found, if given.
+// characters (hostile ones can be fought out of the way); characters on walls,
+// on each other or off the map; landing cells; a guard on every floor's way
+// up; dead ends; keys against the locked doors on the way; and whether every
+// hostile character can be beaten with the gear the plan buys. Fills `plan` with the way it found,
+// if given.
 void checkPlay(const Campaign& campaign, Report& report, ClimbPlan* plan = NULL);
 
 // Blade and armour of the shop that the start gold pays for together and that

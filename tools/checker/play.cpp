@@ -1,7 +1,8 @@
 // The play rules of a campaign, floor by floor: where characters stand, what
-// the player can reach from where he arrives, where the stairs land him, and
-// whether every hostile character can be beaten. The walk through the floors
-// with its keys is in plan.cpp.
+// the player can reach from where he arrives (fighting hostile characters out
+// of the way), that a guard holds the way up, that no passage leads nowhere,
+// where the stairs land him, and whether every hostile character can be
+// beaten. The walk through the floors with its keys and fights is in plan.cpp.
 #include <algorithm>
 
 #include "plan.h"
