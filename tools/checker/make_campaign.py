@@ -15,6 +15,7 @@ Every floor keeps (2,2) and (5,2) free for the quest giver and the shopkeeper,
 in the sage's study at its top left corner.
 """
 import os
+import random
 import sys
 
 SIZE = 100
@@ -33,27 +34,6 @@ class Floor:
 
     def put(self, x, y, code):
         self.cells[y][x] = code
-
-    def frame(self, x0, y0, x1, y1, code):
-        for x in range(x0, x1 + 1):
-            self.cells[y0][x] = code
-            self.cells[y1][x] = code
-        for y in range(y0, y1 + 1):
-            self.cells[y][x0] = code
-            self.cells[y][x1] = code
-
-    def grid(self, x0, y0, x1, y1, w, h, sx, sy, code='5'):
-        """Blocks of w x h, every sx columns and sy rows (desks, shelves, beds)."""
-        for y in range(y0, y1 + 1, sy):
-            for x in range(x0, x1 + 1, sx):
-                self.fill(x, y, min(x + w - 1, x1), min(y + h - 1, y1), code)
-
-    def stamp(self, x0, y0, art, legend):
-        """Draws a picture written as text; characters not in the legend are skipped."""
-        for dy, row in enumerate(art):
-            for dx, ch in enumerate(row):
-                if ch in legend:
-                    self.cells[y0 + dy][x0 + dx] = legend[ch]
 
     def npc(self, x, y, name, line, character, hp=20, hostile=False, mp=0):
         assert len(name) <= 59 and len(line) <= 59, name
@@ -227,7 +207,6 @@ def maze():
                 continue                 # the north wall
             cells[(i, j)] = True
     opened = set()
-    import random
     rng = random.Random(7)
     stack, seen = [(0, 1)], {(0, 1)}
     while stack:
