@@ -80,8 +80,8 @@ TEST_F(CheckerTest, FileProblemsAreNamedWithFileAndLine) {
 }
 
 TEST_F(CheckerTest, CleanFilesEndingWithALineFeedOrWithoutOneReportNothing) {
-    tiny.npcs[1] = npcRecord(20, false, "Bob", "Hi.", 10, 10, 3);
-    tiny.npcs[2] = tiny.npcs[1].substr(0, tiny.npcs[1].size() - 1);
+    tiny.npcs[1] = npcRecord(20, false, "Bob", "Hi.", 10, 10, 3) + tiny.npcs[1];
+    tiny.npcs[2].pop_back();
     tiny.quests = questRecord(20, 20, 0, "Go", false);
     tiny.quests.pop_back();
     Report report = check();

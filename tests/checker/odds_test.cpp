@@ -1,4 +1,6 @@
 // Fight odds: the game's duel played with its own numbers.
+#include <memory>
+
 #include "tiny.h"
 
 namespace {
@@ -27,8 +29,10 @@ TEST(FightOdds, WinChanceFallsAsTheEnemyGrowsAndRisesWithGear) {
     EXPECT_EQ(winChance(hero, 999), 1.0);
 }
 
-TEST(FightOdds, BestWinChanceBuysOnlyTheKitTheStartGoldPays) {
-    std::vector<PlacedItem> shop(3);
+TEST(FightOdds, TheGearBoughtIsTheKitTheStartGoldPaysWithTheBestWorstOdds) {
+    std::unique_ptr<Campaign> campaign(new Campaign());
+    std::vector<PlacedItem>& shop = campaign->items;
+    shop.resize(3);
     shop[0].item.price = 60000;
     shop[0].item.weaponMod = 15;
     shop[1].item.price = 50000;
@@ -36,15 +40,14 @@ TEST(FightOdds, BestWinChanceBuysOnlyTheKitTheStartGoldPays) {
     shop[2].item.price = 400;
     shop[2].item.weaponMod = 18;
     shop[2].item.isHealingPotion = 1; // a potion, whatever else it says
-    Hero kit;
-    EXPECT_EQ(bestWinChance(shop, heroAfter(0), 999, &kit), 1.0);
-    EXPECT_EQ(kit.armour, 19);
-    EXPECT_EQ(kit.weaponMod, 1); // the blade would overspend the gold
+    campaign->floors[0].npcs.resize(1);
+    NPC& titan = campaign->floors[0].npcs[0].npc;
+    titan.hostile = 1;
+    titan.hp = 999;
+    EXPECT_EQ(chooseGear(*campaign), std::vector<int>{1}); // the blade would overspend the gold
     shop[1].item.price = START_GOLD + 1;
-    EXPECT_LT(bestWinChance(shop, heroAfter(0), 999, &kit), 0.5);
-    bestWinChance(shop, heroAfter(0), 250, &kit);
-    EXPECT_EQ(kit.weaponMod, 15);
-    EXPECT_EQ(kit.armour, 1);
+    titan.hp = 250;
+    EXPECT_EQ(chooseGear(*campaign), std::vector<int>{0});
 }
 
 } // namespace

@@ -88,6 +88,12 @@ TEST_F(CheckerTest, PlayProblemsAreFoundAndNamed) {
          "to a quest target passes 1 locked door(s)"},
         {[](TinyCampaign& t) { t.npcs[0] = npcRecord(999, true, "Titan", "Hm", 70, 70, 4); },
          "Titan (999 hit points) is too strong", "npcs.qor", 1},
+        {[](TinyCampaign& t) { t.npcs[2].clear(); },
+         "floor 2 has no guard on its way up: the stairs can be reached from (52,50) without a "
+         "fight",
+         "map2.qor"},
+        {[](TinyCampaign& t) { t.wallIn(1, 20, 20), t.set(1, 20, 21, '3'); },
+         "a dead end at (20,20): a passage that leads nowhere", "map1.qor", 21},
         // Quest targets, the second record of the file.
         {[](TinyCampaign& t) { errands(t), t.set(1, 30, 30, '1'); },
          "the target (30,30) of \"Errand\" is a wall", "quests.qor", 6},
@@ -145,8 +151,12 @@ TEST_F(CheckerTest, CampaignsThatCanBeWonAreClean) {
             t.quests =
                 questRecord(10, 30, 0, "Key", true) + questRecord(70, 30, 0, "Behind", false);
         },
+        [](TinyCampaign& t) { // an errand at the end of a passage is no dead end
+            t.wallIn(0, 20, 20), t.set(0, 20, 21, '3');
+            t.quests = questRecord(20, 20, 0, "Dig", false);
+        },
         [](TinyCampaign& t) { // the best shield money can buy beats the titan
-            t.npcs[0] = npcRecord(999, true, "Titan", "Hm", 70, 70, 4);
+            t.npcs[0] += npcRecord(999, true, "Titan", "Hm", 70, 70, 4);
             t.shop += itemRecord(START_GOLD, 10, "Perfect Shield", 0, 19);
         },
     };
@@ -157,6 +167,10 @@ TEST_F(CheckerTest, CampaignsThatCanBeWonAreClean) {
         Report report = check(&plan);
         EXPECT_TRUE(report.clean()) << "case " << i << ": " << report.problems[0].text;
         EXPECT_TRUE(plan.wins) << "case " << i;
+        int fights = 0;
+        for (const PlanStep& step : plan.steps)
+            fights += step.kind == PlanStep::Fight;
+        EXPECT_EQ(fights, FLOOR_COUNT) << "case " << i; // each guard on the way, no other
     }
 }
 

@@ -9,7 +9,12 @@ TinyCampaign::TinyCampaign() {
     for (int n = 0; n < FLOOR_COUNT; n++) {
         maps[n].assign(MAP_SIZE, std::string(MAP_SIZE, '1'));
         fill(n, 1, 1, 98, 98, '3');
-        set(n, stairsX(n), 50, '6');
+        // The stairs in a nook whose mouth a weak guard holds.
+        int x = stairsX(n);
+        fill(n, x - 1, 49, x + 1, 51, '1');
+        set(n, x, 50, '6');
+        set(n, x, 51, '3');
+        npcs[n] = npcRecord(1, true, "Rat", "Squeak", x, 51, 4);
     }
     shop = itemRecord(100, 0, "Healing Potion");
 }

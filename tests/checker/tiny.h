@@ -1,6 +1,6 @@
 // A tiny, valid campaign that each checker test breaks in one way: six floors
-// of plain floor inside a wall, each with one stairs cell whose landing on the
-// next floor is free, no characters but the two every floor gets, and no quests.
+// of plain floor inside a wall, each with one stairs cell in a nook held by a
+// weak hostile guard, whose landing on the next floor is free, and no quests.
 #pragma once
 
 #include <string>

@@ -98,25 +98,49 @@ struct PlanStep {
         OpenDoor,         // a step against the locked door at (x, y): it opens, the player stays
         TalkToQuestGiver, // Return where the player stands: the next quest is handed over
         BuyKey,           // Return beside the shopkeeper, then buying the key good `item`
+        BuyGear,          // the same for the blade or armour good `item`
+        Fight,            // Return at (x, y) beside the hostile character `item` of the floor's
+                          // file, and winning the fight
         Climb             // the step onto the stairs at (x, y)
     };
     Kind kind;
     int floor;
     int x, y;
-    int item;  // BuyKey: index of the good in the shop
-    int quest; // TalkToQuestGiver: index in the quest list of the quest handed out, or -1
+    int item;    // BuyKey, BuyGear: index of the good in the shop; Fight: index of the NPC
+    int quest;   // TalkToQuestGiver: index in the quest list of the quest handed out, or -1
+    bool errand; // a step of an errand's round trip: to the quest giver and on to the target
+};
+
+// A hostile character and the hero's chances against him, in the order the
+// hero fights them.
+struct GuardOdds {
+    int floor;
+    const NPC* npc;
+    double withGear;    // with the blade and armour the plan buys
+    double withoutGear; // with the hero's own blade and clothes
 };
 
 struct ClimbPlan {
     std::vector<PlanStep> steps;
-    bool wins; // the plan ends with the stairs of the last floor
+    bool wins = false;     // the plan ends with the stairs of the last floor
+    std::vector<int> gear; // the goods the plan buys to fight with
+    std::vector<GuardOdds> guards;
+    int walked() const;          // steps taken: walking, against doors and onto stairs
+    int walkedOnErrands() const; // of those, the ones on errand round trips
 };
 
 // The play rules: reachability of stairs, spawn cells, quest targets and
-// characters; characters on walls, on each other or off the map; landing
-// cells; keys against the locked doors on the way; and whether every hostile
-// character can be beaten. Fills `plan` with the way it found, if given.
+// characters (hostile ones can be fought out of the way); characters on walls,
+// on each other or off the map; landing cells; a guard on every floor's way
+// up; dead ends; keys against the locked doors on the way; and whether every
+// hostile character can be beaten with the gear the plan buys. Fills `plan` with the way it found,
+// if given.
 void checkPlay(const Campaign& campaign, Report& report, ClimbPlan* plan = NULL);
+
+// Blade and armour of the shop that the start gold pays for together and that
+// give the best worst chance against the campaign's hostile characters, met
+// in order with the levels won before each.
+std::vector<int> chooseGear(const Campaign& campaign);
 
 // The hero as a fight sees him.
 struct Hero {
@@ -133,10 +157,11 @@ Hero heroAfter(int victories);
 // sensibly (potions when low, Hand of Death while magic lasts, the Messiah
 // kept in reserve), over `trials` fights with the game's dice.
 double winChance(const Hero& hero, int enemyHp, int trials = 400);
-// The best chance the hero has against `enemyHp` with the blade and armour he
-// can buy together from the shop with the start gold; `bestHero` gets the kit.
-double bestWinChance(const std::vector<PlacedItem>& shop, Hero hero, int enemyHp,
-                     Hero* bestHero = NULL);
+// The hero with the blade and armour among the shop goods `gear`.
+Hero equip(Hero hero, const std::vector<PlacedItem>& shop, const std::vector<int>& gear);
+// Every hostile character of the campaign in the order the hero fights them:
+// floor by floor, the weaker first; `floors` gets each one's floor.
+std::vector<const PlacedNPC*> hostilesInOrder(const Campaign& campaign, std::vector<int>* floors);
 
 // Draws each floor to "<outDir>/floorN.png" with the game's tiles and sprites
 // from `gfxDir` (flat colours where an image is missing), `cell` pixels per

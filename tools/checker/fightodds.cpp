@@ -1,5 +1,6 @@
 // Fight odds: the game's duel played many times with its own dice and
 // numbers, to tell an author whether a hostile character can be beaten.
+#include <algorithm>
 #include <cstdint>
 
 #include "checker.h"
@@ -67,14 +68,6 @@ bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
     return false;
 }
 
-Hero equipped(Hero hero, const Item* blade, const Item* armour) {
-    if (blade)
-        hero.weaponMod = blade->weaponMod;
-    if (armour)
-        hero.armour = armour->armourClass;
-    return hero;
-}
-
 } // namespace
 
 Hero heroAfter(int victories) {
@@ -91,30 +84,68 @@ double winChance(const Hero& hero, int enemyHp, int trials) {
     return trials > 0 ? (double)wins / trials : 0.0;
 }
 
-double bestWinChance(const std::vector<PlacedItem>& shop, Hero hero, int enemyHp, Hero* bestHero) {
-    // A bought healing potion is only a potion, whatever else the record says.
-    std::vector<const Item*> blades{NULL}, armours{NULL};
-    for (const PlacedItem& placed : shop) {
-        if (placed.item.weaponMod > 0 && !placed.item.isHealingPotion)
-            blades.push_back(&placed.item);
-        if (placed.item.armourClass > 0)
-            armours.push_back(&placed.item);
+Hero equip(Hero hero, const std::vector<PlacedItem>& shop, const std::vector<int>& gear) {
+    for (int i : gear) {
+        const Item& item = shop[i].item;
+        if (item.weaponMod > 0 && !item.isHealingPotion)
+            hero.weaponMod = item.weaponMod;
+        if (item.armourClass > 0)
+            hero.armour = item.armourClass;
     }
-    double best = -1;
-    for (const Item* blade : blades) {
-        for (const Item* armour : armours) {
-            int price = (blade ? blade->price : 0) + (armour ? armour->price : 0);
+    return hero;
+}
+
+std::vector<const PlacedNPC*> hostilesInOrder(const Campaign& campaign, std::vector<int>* floors) {
+    std::vector<const PlacedNPC*> all;
+    for (int n = 0; n < FLOOR_COUNT; n++) {
+        std::vector<const PlacedNPC*> hostiles;
+        for (const PlacedNPC& placed : campaign.floors[n].npcs)
+            if (placed.npc.hostile)
+                hostiles.push_back(&placed);
+        std::stable_sort(
+            hostiles.begin(), hostiles.end(),
+            [](const PlacedNPC* a, const PlacedNPC* b) { return a->npc.hp < b->npc.hp; });
+        all.insert(all.end(), hostiles.begin(), hostiles.end());
+        if (floors)
+            floors->resize(all.size(), n);
+    }
+    return all;
+}
+
+std::vector<int> chooseGear(const Campaign& campaign) {
+    // A bought healing potion is only a potion, whatever else the record says.
+    std::vector<int> blades{-1}, armours{-1};
+    for (size_t i = 0; i < campaign.items.size(); i++) {
+        const Item& item = campaign.items[i].item;
+        if (item.weaponMod > 0 && !item.isHealingPotion)
+            blades.push_back((int)i);
+        if (item.armourClass > 0)
+            armours.push_back((int)i);
+    }
+    std::vector<const PlacedNPC*> hostiles = hostilesInOrder(campaign, NULL);
+    std::vector<int> best;
+    double bestWorst = -1;
+    int bestPrice = 0;
+    for (int blade : blades) {
+        for (int armour : armours) {
+            std::vector<int> kit;
+            int price = 0;
+            for (int i : {blade, armour})
+                if (i >= 0 && std::find(kit.begin(), kit.end(), i) == kit.end()) {
+                    kit.push_back(i);
+                    price += campaign.items[i].item.price;
+                }
             if (price > START_GOLD)
                 continue;
-            Hero kit = equipped(hero, blade, armour);
-            double chance = winChance(kit, enemyHp);
-            if (chance > best) {
-                best = chance;
-                if (bestHero)
-                    *bestHero = kit;
+            double worst = 1.0;
+            for (size_t v = 0; v < hostiles.size() && worst >= bestWorst; v++)
+                worst = std::min(worst, winChance(equip(heroAfter((int)v), campaign.items, kit),
+                                                  hostiles[v]->npc.hp));
+            if (worst > bestWorst || (worst == bestWorst && price < bestPrice)) {
+                best = kit;
+                bestWorst = worst;
+                bestPrice = price;
             }
-            if (best >= 1.0)
-                return best; // nothing beats a sure win
         }
     }
     return best;

@@ -30,9 +30,29 @@ static const char* stepName(PlanStep::Kind kind) {
         return "talk to the quest giver from";
     case PlanStep::BuyKey:
         return "buy a key beside the shopkeeper at";
+    case PlanStep::BuyGear:
+        return "buy gear beside the shopkeeper at";
+    case PlanStep::Fight:
+        return "talk to and fight from";
     default:
         return "climb the stairs at";
     }
+}
+
+// The figures an author tunes a campaign by: the length of the way up, the
+// part of it spent on errands, and the odds of every fight.
+static void printFigures(const Campaign& campaign, const ClimbPlan& plan) {
+    int walked = plan.walked(), errands = plan.walkedOnErrands();
+    printf("plan: %d steps, %d of them on errand round trips (%d%%)\n", walked, errands,
+           walked ? errands * 100 / walked : 0);
+    for (int i : plan.gear)
+        printf("gear bought: %s (%d gold)\n", campaign.items[i].item.name.c_str(),
+               campaign.items[i].item.price);
+    for (const GuardOdds& guard : plan.guards)
+        printf("floor %d guard: %s (%d hit points) at (%d,%d): wins %d%% with the gear, %d%% "
+               "without\n",
+               guard.floor, guard.npc->name.c_str(), guard.npc->hp, guard.npc->posX,
+               guard.npc->posY, (int)(guard.withGear * 100), (int)(guard.withoutGear * 100));
 }
 
 static void printPlan(const Campaign& campaign, const ClimbPlan& plan) {
@@ -40,8 +60,10 @@ static void printPlan(const Campaign& campaign, const ClimbPlan& plan) {
         printf("floor %d: %s (%d,%d)", step.floor, stepName(step.kind), step.x, step.y);
         if (step.kind == PlanStep::TalkToQuestGiver && step.quest >= 0)
             printf(": \"%s\"", campaign.quests[step.quest].quest.text.c_str());
-        if (step.kind == PlanStep::BuyKey)
+        if (step.kind == PlanStep::BuyKey || step.kind == PlanStep::BuyGear)
             printf(": %s", campaign.items[step.item].item.name.c_str());
+        if (step.kind == PlanStep::Fight)
+            printf(": %s", campaign.floors[step.floor].npcs[step.item].npc.name.c_str());
         putchar('\n');
     }
     puts(plan.wins ? "You won" : "the plan does not reach the top");
@@ -84,6 +106,7 @@ int main(int argc, char** argv) {
     loadCampaign(dir, *campaign, report);
     checkPlay(*campaign, report, &plan);
     report.print(stdout);
+    printFigures(*campaign, plan);
     if (showPlan)
         printPlan(*campaign, plan);
     if (!renderDir.empty()) {

@@ -3,11 +3,26 @@
 // then, earned from a quest or bought in the shop (each good in stock once).
 #include "plan.h"
 
-Planner::Planner(const Campaign& c, Report& r)
-    : campaign(c), report(r), sold(c.items.size(), false) {}
+Planner::Planner(const Campaign& c, Report& r, const std::vector<int>& g)
+    : campaign(c), report(r), sold(c.items.size(), false), gear(g) {}
 
 void Planner::push(PlanStep::Kind kind, Cell at, int item, int quest) {
-    steps.push_back(PlanStep{kind, floorNumber, at.x, at.y, item, quest});
+    steps.push_back(PlanStep{kind, floorNumber, at.x, at.y, item, quest, onErrand});
+}
+
+int ClimbPlan::walked() const {
+    int count = 0;
+    for (const PlanStep& step : steps)
+        count += step.kind == PlanStep::Walk || step.kind == PlanStep::OpenDoor ||
+                 step.kind == PlanStep::Climb;
+    return count;
+}
+
+int ClimbPlan::walkedOnErrands() const {
+    int count = 0;
+    for (const PlanStep& step : steps)
+        count += step.errand && (step.kind == PlanStep::Walk || step.kind == PlanStep::OpenDoor);
+    return count;
 }
 
 std::vector<bool> Planner::talkCells(Cell who, int tier) const {
@@ -41,6 +56,28 @@ void Planner::follow(const Route& route, bool climbAtEnd) {
     }
 }
 
+bool Planner::buy(const std::vector<int>& goods, PlanStep::Kind kind) {
+    // Keys for doors on the way to the shop itself cannot be bought there.
+    if (shopping)
+        return false;
+    shopping = true;
+    bool there = walkToTalk(Cell{SHOPKEEPER_X, SHOPKEEPER_Y}, "to the shopkeeper");
+    shopping = false;
+    if (!there)
+        return false;
+    for (int i : goods) {
+        const Item& item = campaign.items[i].item;
+        push(kind, pos, i);
+        sold[i] = true;
+        gold -= item.price;
+        if (item.isKey) {
+            keys++;
+            keysBought++;
+        }
+    }
+    return true;
+}
+
 int Planner::buyKeys(int wanted) {
     std::vector<int> goods;
     int affordable = gold;
@@ -51,32 +88,41 @@ int Planner::buyKeys(int wanted) {
             affordable -= item.price;
         }
     }
-    if (goods.empty())
+    if (goods.empty() || !buy(goods, PlanStep::BuyKey))
         return 0;
-    Cell shopkeeper{SHOPKEEPER_X, SHOPKEEPER_Y};
-    for (int tier = 0; tier < 3; tier++) {
-        Route route = findRoute(*grid, pos, talkCells(shopkeeper, tier), true);
-        if (!route.found)
+    return (int)goods.size();
+}
+
+bool Planner::fightTheWayOpen(const std::vector<bool>& goal) {
+    FloorGrid open = *grid;
+    open.beatHostiles();
+    Route route = findRoute(open, pos, goal, true);
+    for (const Cell& c : route.cells) {
+        int f = grid->figureAt(c);
+        if (f < 0)
             continue;
-        if (route.doors > keys)
-            return 0;
-        follow(route, false);
-        for (int i : goods) {
-            push(PlanStep::BuyKey, pos, i);
-            sold[i] = true;
-            gold -= campaign.items[i].item.price;
-            keys++;
-            keysBought++;
-        }
-        return (int)goods.size();
+        const NPC* enemy = grid->figures[f].npc;
+        if (!walkToTalk(c, "to a guard"))
+            return false;
+        const std::vector<PlacedNPC>& placed = campaign.floors[floorNumber].npcs;
+        int index = 0;
+        while (index < (int)placed.size() && &placed[index].npc != enemy)
+            index++;
+        push(PlanStep::Fight, pos, index);
+        f = grid->figureAt(c); // the walk may have fought others out of the way
+        grid->figures.erase(grid->figures.begin() + f);
+        return true;
     }
-    return 0;
+    return false;
 }
 
 bool Planner::walkTo(const std::vector<bool>& goal, const char* purpose, bool climb) {
     Route route = findRoute(*grid, pos, goal, true);
-    if (!route.found)
-        return false;
+    while (!route.found) {
+        if (!fightTheWayOpen(goal))
+            return false;
+        route = findRoute(*grid, pos, goal, true);
+    }
     if (route.doors > keys && buyKeys(route.doors - keys) > 0)
         route = findRoute(*grid, pos, goal, true);
     if (!route.found)
@@ -106,13 +152,28 @@ bool Planner::walkToTalk(Cell who, const char* purpose) {
         if (findRoute(*grid, pos, goal, true).found)
             return walkTo(goal, purpose, false);
     }
-    return false;
+    // Only hostile characters stand in the way: fight to the nearest place to talk.
+    return walkTo(talkCells(who, 2), purpose, false);
 }
 
 bool Planner::doQuest(int index) {
     const Quest& quest = campaign.quests[index].quest;
-    if (!walkToTalk(Cell{QUEST_GIVER_X, QUEST_GIVER_Y}, "to the quest giver"))
+    onErrand = true;
+    bool done =
+        walkToTalk(Cell{QUEST_GIVER_X, QUEST_GIVER_Y}, "to the quest giver") && fetchQuest(index);
+    onErrand = false;
+    if (!done)
         return false;
+    gold += QUEST_GOLD;
+    if (quest.rewardKey) {
+        keys++;
+        keysEarned++;
+    }
+    return true;
+}
+
+bool Planner::fetchQuest(int index) {
+    const Quest& quest = campaign.quests[index].quest;
     push(PlanStep::TalkToQuestGiver, pos, -1, index);
     Cell target{quest.posX, quest.posY};
     if (!grid->enterable(target))
@@ -137,11 +198,6 @@ bool Planner::doQuest(int index) {
         if (!walkTo(goal, "to a quest target", false))
             return false;
     }
-    gold += QUEST_GOLD;
-    if (quest.rewardKey) {
-        keys++;
-        keysEarned++;
-    }
     return true;
 }
 
@@ -151,6 +207,9 @@ bool Planner::climbFloor(int n, const FloorGrid& floor, Cell arrival, Cell* up) 
     floorNumber = n;
     pos = arrival;
     shortReported = false;
+    // The gear is bought at once, before the first errand.
+    if (n == 0 && !gear.empty())
+        buy(gear, PlanStep::BuyGear);
     // The quest giver hands out the floor's quests in file order; one that
     // cannot be done holds back every quest after it.
     for (size_t i = 0; i < campaign.quests.size(); i++)

@@ -10,7 +10,8 @@ class Planner {
     std::vector<PlanStep> steps;
     bool wins = false;
 
-    Planner(const Campaign& campaign, Report& report);
+    // `gear`: the goods to buy at the first visit to the shopkeeper.
+    Planner(const Campaign& campaign, Report& report, const std::vector<int>& gear);
 
     // Walks floor `n` from `arrival`: all its quests, then up the stairs,
     // whose cell goes to `up`. False when there is no way up.
@@ -29,6 +30,9 @@ class Planner {
     int doorsOpened = 0;
     bool shortReported = false;
     std::vector<bool> sold; // shop goods already bought
+    std::vector<int> gear;
+    bool shopping = false; // on the way to the shopkeeper
+    bool onErrand = false; // steps now are part of an errand's round trip
 
     void push(PlanStep::Kind kind, Cell at, int item = -1, int quest = -1);
     // Cells from which the player talks to the figure at `who` alone if he
@@ -39,9 +43,16 @@ class Planner {
     bool walkTo(const std::vector<bool>& goal, const char* purpose, bool climb);
     bool walkToTalk(Cell who, const char* purpose);
     void follow(const Route& route, bool climbAtEnd);
+    // Fights the first hostile character on the way to `goal` when only
+    // hostile characters block it; false when there is none to fight.
+    bool fightTheWayOpen(const std::vector<bool>& goal);
+    // Walks to the shopkeeper and buys `goods` (keys counted as such).
+    bool buy(const std::vector<int>& goods, PlanStep::Kind kind);
     // Buys up to `wanted` keys from the shop; returns how many it got.
     int buyKeys(int wanted);
     // Fetches the quest from the quest giver and solves it; false when it
     // cannot be done.
     bool doQuest(int index);
+    // Talks to the quest giver where the player stands and walks to the target.
+    bool fetchQuest(int index);
 };

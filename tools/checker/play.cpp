@@ -1,7 +1,8 @@
 // The play rules of a campaign, floor by floor: where characters stand, what
-// the player can reach from where he arrives, where the stairs land him, and
-// whether every hostile character can be beaten. The walk through the floors
-// with its keys is in plan.cpp.
+// the player can reach from where he arrives (fighting hostile characters out
+// of the way), that a guard holds the way up, that no passage leads nowhere,
+// where the stairs land him, and whether every hostile character can be
+// beaten. The walk through the floors with its keys and fights is in plan.cpp.
 #include <algorithm>
 
 #include "plan.h"
@@ -187,6 +188,7 @@ void checkLandings(const Campaign& campaign, int n, const std::vector<Cell>& usa
         return;
     const Floor& next = campaign.floors[n + 1];
     FloorGrid grid(next);
+    grid.beatHostiles();
     for (const Cell& s : usable) {
         if (!grid.enterable(s)) {
             const char* what = grid.occupied(s) ? "a character" : wallName(grid.code(s));
@@ -204,63 +206,102 @@ void checkLandings(const Campaign& campaign, int n, const std::vector<Cell>& usa
     }
 }
 
-// Every hostile character must be beatable by a player who has won the
-// fights before it (the weaker ones first) and bought his gear wisely.
-void checkFights(const Campaign& campaign, Report& report) {
-    int victories = 0;
-    for (int n = 0; n < FLOOR_COUNT; n++) {
-        const Floor& floor = campaign.floors[n];
-        std::vector<const PlacedNPC*> hostiles;
-        for (const PlacedNPC& placed : floor.npcs)
-            if (placed.npc.hostile)
-                hostiles.push_back(&placed);
-        std::stable_sort(
-            hostiles.begin(), hostiles.end(),
-            [](const PlacedNPC* a, const PlacedNPC* b) { return a->npc.hp < b->npc.hp; });
-        for (const PlacedNPC* placed : hostiles) {
-            Hero kit;
-            double chance =
-                bestWinChance(campaign.items, heroAfter(victories), placed->npc.hp, &kit);
-            if (chance < 0.9)
-                report.add(floor.npcFile, placed->line,
-                           "%s (%d hit points) is too strong: a hero who has won %d fights, "
-                           "with weapon %d and armour %d, wins only %d%% of the time",
-                           placed->npc.name.c_str(), placed->npc.hp, victories, kit.weaponMod,
-                           kit.armour, (int)(chance * 100));
-            victories++;
+// The way up must be guarded: with every character standing, the stairs are
+// out of reach, and only beating the hostile ones opens the way.
+void checkGuarded(const Floor& floor, int n, const FloorGrid& grid, Cell arrival, Report& report) {
+    if (!grid.enterable(arrival))
+        return;
+    std::vector<bool> reached = reachableFrom(grid, arrival);
+    if (!reachableStairs(grid, reached).empty())
+        report.add(floor.mapFile, 0,
+                   "floor %d has no guard on its way up: the stairs can be reached from (%d,%d) "
+                   "without a fight",
+                   n, arrival.x, arrival.y);
+}
+
+// A cell the player can enter from one side only leads nowhere, unless
+// something waits there: an errand, someone to talk to, the stairs.
+void checkDeadEnds(const Campaign& campaign, int n, const FloorGrid& grid, Cell arrival,
+                   Report& report) {
+    FloorGrid bare = grid;
+    bare.figures.clear();
+    std::vector<bool> reached = reachableFrom(bare, arrival);
+    std::vector<bool> wanted(MAP_SIZE * MAP_SIZE, false);
+    for (const PlacedQuest& placed : campaign.quests)
+        if (placed.quest.floor == n && grid.inside(Cell{placed.quest.posX, placed.quest.posY}))
+            wanted[cellIndex(Cell{placed.quest.posX, placed.quest.posY})] = true;
+    for (int y = 0; y < MAP_SIZE; y++)
+        for (int x = 0; x < MAP_SIZE; x++) {
+            Cell c{x, y};
+            if (!reached[cellIndex(c)] || wanted[cellIndex(c)] || c == arrival ||
+                grid.figuresAround(c, NULL) > 0)
+                continue;
+            const Cell around[4] = {{x, y - 1}, {x, y + 1}, {x - 1, y}, {x + 1, y}};
+            int ways = 0;
+            for (const Cell& next : around)
+                ways += grid.inside(next) && !FloorGrid::walls(grid.code(next));
+            if (ways <= 1)
+                report.add(campaign.floors[n].mapFile, y + 1,
+                           "a dead end at (%d,%d): a passage that leads nowhere", x, y);
         }
+}
+
+// Every hostile character must be beatable by a player who has won the
+// fights before it (the weaker ones first) with the gear the plan buys.
+void checkFights(const Campaign& campaign, const std::vector<int>& gear, Report& report,
+                 std::vector<GuardOdds>* odds) {
+    std::vector<int> floors;
+    std::vector<const PlacedNPC*> hostiles = hostilesInOrder(campaign, &floors);
+    for (size_t v = 0; v < hostiles.size(); v++) {
+        const NPC& npc = hostiles[v]->npc;
+        Hero hero = heroAfter((int)v), kit = equip(hero, campaign.items, gear);
+        GuardOdds guard{floors[v], &npc, winChance(kit, npc.hp), winChance(hero, npc.hp)};
+        if (guard.withGear < 0.9)
+            report.add(campaign.floors[floors[v]].npcFile, hostiles[v]->line,
+                       "%s (%d hit points) is too strong: a hero who has won %d fights, "
+                       "with weapon %d and armour %d, wins only %d%% of the time",
+                       npc.name.c_str(), npc.hp, (int)v, kit.weaponMod, kit.armour,
+                       (int)(guard.withGear * 100));
+        if (odds)
+            odds->push_back(guard);
     }
 }
 
 } // namespace
 
 void checkPlay(const Campaign& campaign, Report& report, ClimbPlan* plan) {
-    Planner planner(campaign, report);
+    std::vector<int> gear = chooseGear(campaign);
+    Planner planner(campaign, report, gear);
     Cell arrival{START_X, START_Y};
     for (int n = 0; n < FLOOR_COUNT; n++) {
         const Floor& floor = campaign.floors[n];
         if (!floor.present)
             break; // the game ends at the missing file; reported already
-        FloorGrid grid(floor);
+        FloorGrid grid(floor), open(floor);
+        open.beatHostiles(); // hostile characters can be fought out of the way
         checkFigures(floor, grid, report);
         if (n == 0 && !grid.enterable(arrival))
             report.add(floor.mapFile, arrival.y + 1, "the player starts at (%d,%d) on %s",
                        arrival.x, arrival.y,
                        grid.occupied(arrival) ? "a character" : wallName(grid.code(arrival)));
-        std::vector<bool> reached = reachableFrom(grid, arrival);
+        std::vector<bool> reached = reachableFrom(open, arrival);
         checkReachableFigures(floor, grid, reached, arrival, report);
         checkQuestTargets(campaign, n, grid, reached, report);
         std::vector<Cell> usable = reachableStairs(grid, reached);
         checkStairs(floor, n, grid, usable, arrival, report);
+        if (!usable.empty())
+            checkGuarded(floor, n, grid, arrival, report);
+        checkDeadEnds(campaign, n, grid, arrival, report);
         checkLandings(campaign, n, usable, report);
         Cell up;
         if (!planner.climbFloor(n, grid, arrival, &up))
             break;
         arrival = up;
     }
-    checkFights(campaign, report);
+    checkFights(campaign, gear, report, plan ? &plan->guards : NULL);
     if (plan) {
         plan->steps = planner.steps;
         plan->wins = planner.wins;
+        plan->gear = gear;
     }
 }

@@ -14,11 +14,23 @@ FloorGrid::FloorGrid(const Floor& floor) {
             Figure{placed.npc.posX, placed.npc.posY, placed.npc.hostile != 0, &placed.npc});
 }
 
-bool FloorGrid::occupied(Cell c) const {
+void FloorGrid::beatHostiles() {
+    std::vector<Figure> left;
     for (const Figure& f : figures)
-        if (f.x == c.x && f.y == c.y)
-            return true;
-    return false;
+        if (!f.hostile)
+            left.push_back(f);
+    figures = left;
+}
+
+int FloorGrid::figureAt(Cell c) const {
+    for (size_t i = 0; i < figures.size(); i++)
+        if (figures[i].x == c.x && figures[i].y == c.y)
+            return (int)i;
+    return -1;
+}
+
+bool FloorGrid::occupied(Cell c) const {
+    return figureAt(c) >= 0;
 }
 
 int FloorGrid::figuresAround(Cell c, bool* hostileNear) const {

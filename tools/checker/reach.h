@@ -26,6 +26,11 @@ class FloorGrid {
 
     explicit FloorGrid(const Floor& floor);
 
+    // Takes the hostile characters off the floor, as beating them does.
+    void beatHostiles();
+    // Index in `figures` of the one standing at `c`, or -1.
+    int figureAt(Cell c) const;
+
     static bool walls(char code) { return code == '1' || code == '5'; }
     bool inside(Cell c) const { return Map::contains(c.x, c.y); }
     char code(Cell c) const { return cells[c.y][c.x]; }
