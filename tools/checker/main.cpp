@@ -6,6 +6,7 @@
 //
 // Prints every problem as "file:line: text" and exits with 0 when the folder
 // is clean, 1 when it has problems and 2 when the command line is wrong.
+// The Tiled round trip exits with 0 when it wrote its files, 1 when it did not.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
