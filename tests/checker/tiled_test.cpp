@@ -1,5 +1,6 @@
 // The round trip through Tiled: floors exported and imported again give the
 // same files byte for byte, and the import names what the files cannot hold.
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
