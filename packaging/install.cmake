@@ -35,6 +35,6 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libsdl1.2-compat-shim | libsdl1.2debian, libsdl-image1.2 (>= 1.2.12), libsdl-ttf2.0-0 (>= 2.0.11), fonts-dejavu-core, libc6 (>= 2.34), libstdc++6 (>= 12)")
+    "libsdl1.2-compat-shim | libsdl1.2debian, libsdl-image1.2 (>= 1.2.12), libsdl-ttf2.0-0 (>= 2.0.11), fonts-dejavu-core, libexpat1 (>= 2.5), libc6 (>= 2.34), libstdc++6 (>= 12)")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)

@@ -5,10 +5,11 @@ set -e
 
 PACKAGES="cmake g++ make pkg-config
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-ttf2.0-dev fonts-dejavu-core
-libgtest-dev libbenchmark-dev libstb-dev
+libgtest-dev libbenchmark-dev libstb-dev libexpat1-dev
 clang libclang-rt-14-dev
 xvfb xdotool x11-utils python3
-desktop-file-utils man-db dpkg-dev file"
+desktop-file-utils man-db dpkg-dev file
+tiled"
 
 missing=""
 for p in $PACKAGES; do

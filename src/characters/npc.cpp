@@ -10,10 +10,6 @@
 #include "characters/quest.h"
 #include "core/linereader.h"
 
-// Longest lines of an NPC file record.
-static const size_t NPC_NUMBER_LIMIT = 3;
-static const size_t NPC_TEXT_LIMIT = 59;
-
 NPC::NPC()
     : hp(20), maxHp(20), mp(0), maxMp(0), hostile(0), name("Mr. Spunky"), dialogue("Munt!!!!"),
       posX(0), posY(0), isQuestGiver(0), isShopKeeper(0), character(1), heading(0) {}

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// Longest lines of an NPC file record.
+const size_t NPC_NUMBER_LIMIT = 3;
+const size_t NPC_TEXT_LIMIT = 59;
+
 class Quest;
 class Item;
 class LineReader;

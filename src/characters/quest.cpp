@@ -6,11 +6,6 @@
 
 #include "core/linereader.h"
 
-// Longest lines of a quest file record.
-static const size_t QUEST_NUMBER_LIMIT = 9;
-static const size_t QUEST_TEXT_LIMIT = 39;
-static const size_t QUEST_FLAG_LIMIT = 3;
-
 Quest::Quest()
     : posX(5), posY(5), floor(0), completed(0), text("Get out of my office. Then come back in."),
       rewardKey(0) {}

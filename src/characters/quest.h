@@ -4,6 +4,11 @@
 #include <string>
 #include <vector>
 
+// Longest lines of a quest file record.
+const size_t QUEST_NUMBER_LIMIT = 9;
+const size_t QUEST_TEXT_LIMIT = 39;
+const size_t QUEST_FLAG_LIMIT = 3;
+
 class LineReader;
 
 class Quest {

@@ -1,22 +1,28 @@
 // tessary-check: the content checker an author runs on a data folder.
 //
 //   tessary-check [--render DIR] [--gfx DIR] [--cell N] [--plan] [data folder]
+//   tessary-check [--gfx DIR] --export-tiled DATA OUT
+//   tessary-check --import-tiled IN DATA
 //
 // Prints every problem as "file:line: text" and exits with 0 when the folder
 // is clean, 1 when it has problems and 2 when the command line is wrong.
+// The Tiled round trip exits with 0 when it wrote its files, 1 when it did not.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "checker.h"
+#include "tiled.h"
 
 static void usage(FILE* out) {
     fputs("usage: tessary-check [options] [data folder, default \"data\"]\n"
           "  --render DIR  draw each floor to DIR/floorN.png\n"
           "  --gfx DIR     images to draw with (default: the data folder's gfx)\n"
           "  --cell N      pixels per map cell in the pictures, 1 to 48 (default 16)\n"
-          "  --plan        print the way up the checker found, step by step\n",
+          "  --plan        print the way up the checker found, step by step\n"
+          "  --export-tiled DATA OUT  write DATA's floors as Tiled maps into OUT\n"
+          "  --import-tiled IN DATA   write the floors of IN's Tiled maps into DATA\n",
           out);
 }
 
@@ -73,6 +79,8 @@ int main(int argc, char** argv) {
     std::string dir = "data", renderDir, gfxDir;
     int cell = 16;
     bool showPlan = false;
+    const char* tiledExport[2] = {NULL, NULL};
+    const char* tiledImport[2] = {NULL, NULL};
     for (int i = 1; i < argc; i++) {
         bool hasValue = i + 1 < argc;
         if (!strcmp(argv[i], "--render") && hasValue) {
@@ -85,6 +93,12 @@ int main(int argc, char** argv) {
                 usage(stderr);
                 return 2;
             }
+        } else if (!strcmp(argv[i], "--export-tiled") && i + 2 < argc) {
+            tiledExport[0] = argv[++i];
+            tiledExport[1] = argv[++i];
+        } else if (!strcmp(argv[i], "--import-tiled") && i + 2 < argc) {
+            tiledImport[0] = argv[++i];
+            tiledImport[1] = argv[++i];
         } else if (!strcmp(argv[i], "--plan")) {
             showPlan = true;
         } else if (!strcmp(argv[i], "-h") || !strcmp(argv[i], "--help")) {
@@ -97,8 +111,12 @@ int main(int argc, char** argv) {
             dir = argv[i];
         }
     }
+    if (tiledImport[0])
+        return importTiled(tiledImport[0], tiledImport[1], stdout) ? 0 : 1;
     if (gfxDir.empty())
-        gfxDir = dir + "/gfx";
+        gfxDir = (tiledExport[0] ? tiledExport[0] : dir) + std::string("/gfx");
+    if (tiledExport[0])
+        return exportTiled(tiledExport[0], gfxDir, tiledExport[1], stdout) ? 0 : 1;
 
     Campaign* campaign = new Campaign();
     Report report;
