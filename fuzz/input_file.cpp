@@ -5,17 +5,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <fcntl.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
 static std::string folder;
-static std::string lastFile;
+static std::set<std::string> written;
 static int startFolder = -1;
 
 static void removeFolder() {
-    if (!lastFile.empty())
-        unlink(lastFile.c_str());
+    for (const std::string& file : written)
+        unlink(file.c_str());
     rmdir((folder + "/data").c_str());
     rmdir(folder.c_str());
 }
@@ -47,7 +49,7 @@ std::string writeInput(const char* relative, const uint8_t* data, size_t size) {
     FILE* file = fopen(path.c_str(), "wb");
     if (!file || fwrite(data, 1, size, file) != size || fclose(file) != 0)
         fail(path.c_str());
-    lastFile = path;
+    written.insert(path);
     return path;
 }
 

@@ -45,6 +45,7 @@ CGame::CGame()
         exit(1);
     }
     SDL_WM_SetCaption("Tessary", "qor");
+    catchTerminationSignals();
 
     puts("Loading sprites and tiles");
     loadSurfaces();

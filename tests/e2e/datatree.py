@@ -63,6 +63,29 @@ def png(width, height, colour, border=0):
             chunk(b"IDAT", zlib.compress(b"".join(rows), 6)) + chunk(b"IEND", b""))
 
 
+def jpeg(width, height, grey=160):
+    """A baseline greyscale JPEG of one shade (the game decodes ".jpg" files
+    as JPEG only): every 8 x 8 block holds its DC value alone."""
+    dc = 8 * (grey - 128)
+    size = abs(dc).bit_length()
+    magnitude = dc if dc >= 0 else dc + (1 << size) - 1
+    # DC codes "00" (no change) and "01" (size `size`); the AC table's one code "0" ends a block.
+    blocks = ((width + 7) // 8) * ((height + 7) // 8)
+    bits = "01" + format(magnitude, "0%db" % size) + "0" if size else "000"
+    bits += "000" * (blocks - 1)
+    bits += "1" * (-len(bits) % 8)
+    scan = bytes(int(bits[i:i + 8], 2) for i in range(0, len(bits), 8)).replace(b"\xff", b"\xff\x00")
+
+    def segment(marker, data):
+        return b"\xff" + bytes((marker,)) + struct.pack(">H", len(data) + 2) + data
+
+    return (b"\xff\xd8" + segment(0xDB, b"\0" + b"\1" * 64) +
+            segment(0xC0, struct.pack(">BHHB", 8, height, width, 1) + b"\x01\x11\x00") +
+            segment(0xC4, b"\x00" + bytes([0, 2] + [0] * 14) + bytes((0, size))) +
+            segment(0xC4, b"\x10" + bytes([1] + [0] * 15) + b"\0") +
+            segment(0xDA, b"\x01\x01\x00\x00\x3f\x00") + scan + b"\xff\xd9")
+
+
 class Grid:
     """A 100 x 100 map, cells[y][x], written as the game's map file."""
 
@@ -137,7 +160,9 @@ class DataTree:
         return os.path.join(self.root, relative)
 
     def image(self, relative, width, height, border=0):
-        self.write(relative, png(width, height, colour_of(relative), border))
+        picture = jpeg(width, height) if relative.endswith(".jpg") else png(
+            width, height, colour_of(relative), border)
+        self.write(relative, picture)
 
     def write(self, relative, contents):
         full = self.path(relative)
