@@ -202,7 +202,7 @@ class CGame {
     // false instead when a termination signal came: the waiting screen then
     // leaves at once, and the game ends after the pass (ui/input.cpp).
     bool waitForEvent();
-    // From the end of start-up on, SIGTERM, SIGINT and SIGHUP are taken as
+    // From the start of SDL on, SIGTERM, SIGINT and SIGHUP are taken as
     // requests to end the game, on every screen (ui/input.cpp).
     void catchTerminationSignals();
     // Sets `quit` and returns true when a termination signal came (ui/input.cpp).
