@@ -5,9 +5,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 #include <fcntl.h>
-
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 

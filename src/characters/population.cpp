@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "core/game.h"
 #include "core/datafile.h"
+#include "core/game.h"
 
 // An NPC file that cannot be opened or read to its end ends the game.
 static void npcFileMissing(const char* path) {
