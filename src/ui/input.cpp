@@ -20,9 +20,10 @@ static void noteTerminationSignal(int) {
 }
 
 void CGame::catchTerminationSignals() {
-    // Replaces SDL's own handlers, which turn SIGTERM and SIGINT into a
-    // window-close request that the modal screens drop. No SA_RESTART: a
-    // console read the signal breaks into ends as at the end of the input.
+    // Installed before SDL starts, which then leaves out its own handlers:
+    // they would turn SIGTERM and SIGINT into a window-close request, which
+    // the waiting screens drop. No SA_RESTART: a console read the signal
+    // breaks into ends as at the end of the input.
     struct sigaction action = {};
     action.sa_handler = noteTerminationSignal;
     sigemptyset(&action.sa_mask);
