@@ -6,16 +6,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
 static std::string folder;
-static std::string lastFile;
+static std::set<std::string> written;
 static int startFolder = -1;
 
 static void removeFolder() {
-    if (!lastFile.empty())
-        unlink(lastFile.c_str());
+    for (const std::string& file : written)
+        unlink(file.c_str());
     rmdir((folder + "/data").c_str());
     rmdir(folder.c_str());
 }
@@ -47,7 +48,7 @@ std::string writeInput(const char* relative, const uint8_t* data, size_t size) {
     FILE* file = fopen(path.c_str(), "wb");
     if (!file || fwrite(data, 1, size, file) != size || fclose(file) != 0)
         fail(path.c_str());
-    lastFile = path;
+    written.insert(path);
     return path;
 }
 

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Fuzzes each data file loader (map, NPCs, quests, shop goods) for a bounded
-# time with libFuzzer under the address and undefined-behaviour sanitizers,
-# starting from a copy of its corpus of real files. Any crash, sanitizer report
+# Fuzzes each data file loader (map, NPCs, quests, shop goods) and the
+# picture loader (as a PNG and as a JPEG) for a bounded time with libFuzzer under the address and undefined-behaviour sanitizers,
+# starting from a copy of its corpus of real files (for the pictures: the bad
+# files of fuzz/corpus/picture and a few of the pictures the game ships). Any crash, sanitizer report
 # or leak fails the check; the input that caused it is kept in
 # build-fuzz/artifacts/.
 set -e
@@ -10,13 +11,21 @@ seconds=${TESSARY_FUZZ_SECONDS:-30}
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTESSARY_FUZZ=ON -DTESSARY_TESTS=OFF -DTESSARY_BENCH=OFF >/dev/null
-cmake --build build-fuzz --target fuzz_targets -j"$(nproc)"
+cmake --build build-fuzz --target fuzz_targets tessary_art -j"$(nproc)"
 
 rm -rf build-fuzz/artifacts && mkdir -p build-fuzz/artifacts
-for loader in map npcs quests shop; do
+for loader in map npcs quests shop png jpg; do
     echo "-- fuzzing the $loader loader for $seconds seconds"
     rm -rf "build-fuzz/corpus-$loader"
-    cp -r "fuzz/corpus/$loader" "build-fuzz/corpus-$loader"
+    case $loader in
+    png | jpg)
+        cp -r fuzz/corpus/picture "build-fuzz/corpus-$loader"
+        cp build-fuzz/data/gfx/tiles/03.png build-fuzz/data/gfx/items/0.png \
+            build-fuzz/data/gfx/sprites/pc/2.png build-fuzz/data/gfx/clouds.jpg \
+            "build-fuzz/corpus-$loader/"
+        ;;
+    *) cp -r "fuzz/corpus/$loader" "build-fuzz/corpus-$loader" ;;
+    esac
     if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
         "build-fuzz/fuzz/fuzz_$loader" -max_total_time="$seconds" -max_len=16384 \
         -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \

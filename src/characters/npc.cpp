@@ -1,11 +1,12 @@
-// NPC and Player records: defaults, the single step, the NPC file record and
-// the quest check that ends each of the player's steps.
+// NPC and Player records: defaults, the single step, the NPC file and its
+// records, and the quest check that ends each of the player's steps.
 #include "characters/npc.h"
 #include "core/clamp.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 #include "characters/quest.h"
 #include "core/linereader.h"
@@ -46,6 +47,32 @@ void NPC::readRecord(LineReader& in) {
     posY = in.readInt(NPC_NUMBER_LIMIT);
     character = in.readInt(NPC_NUMBER_LIMIT);
     heading = 2;
+}
+
+bool NPC::readFile(FILE* file, std::list<NPC*>& npcs) {
+    LineReader in(file);
+    for (;;) {
+        NPC* npc = new (std::nothrow) NPC();
+        if (!npc) {
+            fprintf(stderr, "Couldn't create new NPC: maybe out of mem\n");
+            exit(1);
+        }
+        npc->readRecord(in);
+        // QUIRK: a record at (0, 0) ends the file, so nobody can be placed
+        // there; this is also how a file ending in a line feed ends.
+        if (npc->isNullRecord()) {
+            puts("Panic mode: Null NPC probably received");
+            delete npc;
+            break;
+        }
+        npcs.push_back(npc);
+        if (in.atEnd()) {
+            puts("EOF detected. Returning..");
+            break;
+        }
+    }
+    // A read error is not the end of the file.
+    return !ferror(file);
 }
 
 Player::Player()

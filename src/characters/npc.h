@@ -2,6 +2,8 @@
 // public fields; they never include SDL.
 #pragma once
 
+#include <cstdio>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,9 @@ class NPC {
 
     // Reads one 10-line record of an NPC file into this NPC (heading down).
     void readRecord(LineReader& in);
+    // Reads the records of an NPC file, in file order, onto the end of
+    // `npcs` (which then owns them). False when a read error cut it short.
+    static bool readFile(FILE* file, std::list<NPC*>& npcs);
     // A record at (0, 0) ends an NPC file.
     bool isNullRecord() const { return posX == 0 && posY == 0; }
 };

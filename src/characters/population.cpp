@@ -4,41 +4,26 @@
 #include <cstdlib>
 #include <new>
 
+#include "core/datafile.h"
 #include "core/game.h"
-#include "core/linereader.h"
+
+// An NPC file that cannot be opened or read to its end ends the game.
+static void npcFileMissing(const char* path) {
+    fprintf(stderr, "NPC file %s missing\n", path);
+    exit(1);
+}
 
 void CGame::loadNPCs(const char* path) {
     puts("Opening file");
-    FILE* file = fopen(path, "rb");
-    if (!file) {
-        fprintf(stderr, "NPC file %s missing\n", path);
-        exit(1);
-    }
+    FILE* file = openDataFile(path);
+    if (!file)
+        npcFileMissing(path);
     spawnMrQuesty();
     puts("Opened file");
-    LineReader in(file);
-    for (;;) {
-        NPC* npc = new (std::nothrow) NPC();
-        if (!npc) {
-            fprintf(stderr, "Couldn't create new NPC: maybe out of mem\n");
-            exit(1);
-        }
-        npc->readRecord(in);
-        // QUIRK: a record at (0, 0) ends the file, so nobody can be placed
-        // there; this is also how a file ending in a line feed ends.
-        if (npc->isNullRecord()) {
-            puts("Panic mode: Null NPC probably received");
-            fclose(file);
-            delete npc;
-            return;
-        }
-        npcs.push_back(npc);
-        if (in.atEnd()) {
-            puts("EOF detected. Returning..");
-            fclose(file);
-            return;
-        }
-    }
+    bool whole = NPC::readFile(file, npcs);
+    fclose(file);
+    if (!whole)
+        npcFileMissing(path);
 }
 
 void CGame::spawnMrQuesty() {

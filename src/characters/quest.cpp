@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/datafile.h"
 #include "core/linereader.h"
 
 Quest::Quest()
@@ -28,12 +29,16 @@ QuestMaster::~QuestMaster() {
         delete quest;
 }
 
+// A quest file that cannot be opened or read to its end ends the game.
+static void questFileMissing(const char* path) {
+    fprintf(stderr, "Quest file %s missing\n", path);
+    exit(1);
+}
+
 void QuestMaster::loadQuests(const char* path) {
-    FILE* file = fopen(path, "rb");
-    if (!file) {
-        fprintf(stderr, "Quest file %s missing\n", path);
-        exit(1);
-    }
+    FILE* file = openDataFile(path);
+    if (!file)
+        questFileMissing(path);
     LineReader in(file);
     for (;;) {
         Quest* quest = new Quest();
@@ -57,6 +62,9 @@ void QuestMaster::loadQuests(const char* path) {
         quests.push_back(quest);
         puts("looping");
     }
+    // A read error is not the end of the file: the errands after it would be lost.
+    if (ferror(file))
+        questFileMissing(path);
     fclose(file);
 }
 

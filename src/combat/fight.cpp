@@ -176,12 +176,18 @@ void CGame::Fight_EnemyTurn() {
 
 void CGame::Fight_PlayerDied() {
     displayFightConsoleMessage("You died....", true);
+    // A termination signal during these notices ends the game as a quit
+    // request does (`quit` is set by nothing else during the enemy's turn).
+    if (quit)
+        return;
     // No game-over screen: without the Messiah, or without the MP for him,
     // the process simply ends.
     if (!player.spellKnown[SPELL_MESSIAH])
         exit(0);
     if (player.mp < REVIVAL_MP) {
         displayFightConsoleMessage("Not enough MP to respawn...", true);
+        if (quit)
+            return;
         exit(0);
     }
     player.mp -= REVIVAL_MP;

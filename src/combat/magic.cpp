@@ -90,7 +90,8 @@ void CGame::Fight_magicMenu() {
             if (Fight_CastSpell(key - SDLK_0))
                 return;
         }
-        waitForEvent();
+        if (!waitForEvent())
+            return; // a termination signal
     }
 }
 
@@ -139,9 +140,12 @@ void CGame::theRapture() {
     displayFightConsoleMessage("Everyone has died.", true);
     drawImage(fx[FX_RAPTURE], 0, 0);
     SDL_Flip(screen);
-    SDL_Delay(3000);
+    // Three seconds of the picture. A termination signal cuts the show
+    // short; the floor dies all the same.
+    for (Uint32 shown = 0; shown < 3000 && !takeTerminationRequest(); shown += 20)
+        SDL_Delay(20);
     // Fade from white down to the darkest grey, not quite black.
-    for (int c = 255; c >= 1; c--) {
+    for (int c = 255; c >= 1 && !takeTerminationRequest(); c--) {
         fillRect(0, 0, SCREEN_W, SCREEN_H, (Uint8)c, (Uint8)c, (Uint8)c);
         SDL_Flip(screen);
         SDL_Delay(20);

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <SDL_image.h>
-
+#include "core/datafile.h"
 #include "core/game.h"
+#include "core/picture.h"
 
 // Fatal load failure: the message as given (some have no line feed), status 1.
 static void fail(const char* message) {
@@ -73,7 +73,7 @@ static void loadSpriteRow(SDL_Surface* row[HEADING_COUNT], int r) {
         // holds a surface of its own.
         snprintf(path, sizeof path, "%s%i.png", SPRITE_ROWS[r].folder,
                  SPRITE_ROWS[r].singleImage ? 0 : h);
-        row[h] = IMG_Load(path);
+        row[h] = loadPicture(path);
     }
 }
 
@@ -87,7 +87,7 @@ void CGame::loadSurfaces() {
     for (int r : LATER_ROWS)
         loadSpriteRow(sprites[r], r);
 
-    clouds = IMG_Load("data/gfx/clouds.jpg");
+    clouds = loadPicture("data/gfx/clouds.jpg");
     if (!clouds)
         fail("data/gfx/clouds.jpg is missing\n");
 
@@ -104,7 +104,7 @@ void CGame::loadSurfaces() {
     char path[64];
     for (int i = 0; i < TILE_COUNT; i++) {
         snprintf(path, sizeof path, "data/gfx/tiles/%02i.png", i);
-        tiles[i] = IMG_Load(path);
+        tiles[i] = loadPicture(path);
         if (!tiles[i])
             fail(TILE_MESSAGES[i]);
     }
@@ -112,13 +112,13 @@ void CGame::loadSurfaces() {
         tiles[i] = prepareScreenFormat(tiles[i], screen);
 
     for (int i = 0; i < ICON_COUNT; i++)
-        icons[i] = IMG_Load(ICON_FILES[i]);
+        icons[i] = loadPicture(ICON_FILES[i]);
     for (int i = 0; i < ICON_COUNT; i++)
         if (icons[i])
             icons[i] = prepareAlpha(icons[i]);
 
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        fightBackgrounds[i] = IMG_Load(BACKGROUND_FILES[i]);
+        fightBackgrounds[i] = loadPicture(BACKGROUND_FILES[i]);
     for (int i = 0; i < BACKGROUND_COUNT; i++) {
         if (!fightBackgrounds[i]) {
             fprintf(stderr, "Fight scene background %i not located\n", i);
@@ -130,7 +130,7 @@ void CGame::loadSurfaces() {
     puts("Loading shop items icons");
     for (int i = 0; i < ITEM_ICON_COUNT; i++) {
         snprintf(path, sizeof path, "data/gfx/items/%i.png", i);
-        itemIcons.push_back(IMG_Load(path));
+        itemIcons.push_back(loadPicture(path));
     }
     puts("Loaded shop icons");
     for (size_t i = 0; i < itemIcons.size(); i++) {
@@ -143,7 +143,7 @@ void CGame::loadSurfaces() {
         }
     }
 
-    portrait = IMG_Load("data/gfx/portrait.png");
+    portrait = loadPicture("data/gfx/portrait.png");
 
     puts("Surfaces loaded...");
     puts("Loading NPCs!");
@@ -151,7 +151,7 @@ void CGame::loadSurfaces() {
     puts("NPC load complete");
 
     for (int i = 0; i < FX_COUNT; i++)
-        fx[i] = IMG_Load(FX_FILES[i]);
+        fx[i] = loadPicture(FX_FILES[i]);
     for (int i = 0; i < FX_COUNT; i++) {
         if (!fx[i]) {
             fprintf(stderr, "missing %i fight fx\n", i);
@@ -172,7 +172,13 @@ void CGame::initFonts() {
         exit(1);
     }
     puts("Font init, loading fonts...");
-    font = TTF_OpenFont("data/font.ttf", 18);
+    // Opened like every data file, so a folder or a named pipe there is a
+    // missing font rather than a hang.
+    FILE* file = openDataFile("data/font.ttf");
+    SDL_RWops* source = file ? SDL_RWFromFP(file, 1) : NULL;
+    if (file && !source)
+        fclose(file);
+    font = source ? TTF_OpenFontRW(source, 1, 18) : NULL;
     if (!font) {
         fprintf(stderr, "Could not load data/font.ttf\n");
         exit(1);

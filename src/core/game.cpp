@@ -44,6 +44,8 @@ CGame::CGame()
     questMaster->loadQuests("data/quests.qor");
 
     atexit(SDL_Quit);
+    // Before SDL starts, so that SDL keeps its own handlers out of the way.
+    catchTerminationSignals();
     // The game plays no sound: video is required, audio only if it starts.
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         fprintf(stderr, "CRITICAL: SDL didn't init %s\n", SDL_GetError());

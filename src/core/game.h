@@ -199,15 +199,23 @@ class CGame {
 
     // ---- Shared helpers: the one way to do each of these jobs ----
     // Blocks until SDL's event queue holds an event, leaving it queued, so a
-    // screen that waits for the player uses next to no processor (ui/input.cpp).
-    void waitForEvent();
+    // screen that waits for the player uses next to no processor. Returns
+    // false instead when a termination signal came: the waiting screen then
+    // leaves at once, and the game ends after the pass (ui/input.cpp).
+    bool waitForEvent();
+    // From the start of SDL on, SIGTERM, SIGINT and SIGHUP are taken as
+    // requests to end the game, on every screen (ui/input.cpp).
+    void catchTerminationSignals();
+    // Sets `quit` and returns true when a termination signal came (ui/input.cpp).
+    bool takeTerminationRequest();
     // Waits for a key the way every modal notice does: events go into `record`;
     // F4 prints "Screenshot", saves the screen and keeps waiting; any other key
-    // ends the wait once the events queued behind it are taken; everything else
-    // is dropped (ui/input.cpp).
+    // ends the wait once the events queued behind it are taken; everything else,
+    // window-close requests too, is dropped. A termination signal ends the wait
+    // (ui/input.cpp).
     void waitForKey(SDL_Event* record);
-    // Writes the screen to "screenshot.bmp"; a file that cannot be written is
-    // skipped silently (ui/screenshot.cpp).
+    // Writes the screen to "screenshot.bmp"; when that fails, the last
+    // screenshot stays and standard error says so (ui/screenshot.cpp).
     void saveScreenshot();
     // Renders `text` in solid mode with the game font and draws it with its
     // top left corner at (x, y); the most recent texts stay rendered for the

@@ -2,12 +2,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <SDL_image.h>
-
 #include "core/game.h"
+#include "core/picture.h"
 
 void CGame::titleScreen() {
-    SDL_Surface* loaded = IMG_Load("data/gfx/title.png");
+    SDL_Surface* loaded = loadPicture("data/gfx/title.png");
     if (!loaded) {
         fprintf(stderr, "Oh no! The title screen image (title.png) is missing!\n");
         exit(1);
@@ -24,8 +23,8 @@ void CGame::titleScreen() {
         drawImage(image, x, y);
         // The picture never changes, so after the first frame the screen
         // sleeps until the player does something.
-        if (!first)
-            waitForEvent();
+        if (!first && !waitForEvent())
+            break; // a termination signal: the game ends as after a quit request
         first = false;
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT)

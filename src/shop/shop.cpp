@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/datafile.h"
 #include "core/linereader.h"
 
 Shop::Shop() {
@@ -18,12 +19,16 @@ Shop::~Shop() {
         delete item;
 }
 
+// A shop file that cannot be opened or read to its end ends the game.
+static void shopFileMissing(const char* path) {
+    fprintf(stderr, "File %s missing\n", path);
+    exit(1);
+}
+
 void Shop::loadItems(const char* path) {
-    FILE* file = fopen(path, "rb");
-    if (!file) {
-        fprintf(stderr, "File %s missing\n", path);
-        exit(1);
-    }
+    FILE* file = openDataFile(path);
+    if (!file)
+        shopFileMissing(path);
     LineReader in(file);
     // The end of the file is tested before each record, so a last line without
     // a line feed ends the list with its record added.
@@ -36,11 +41,13 @@ void Shop::loadItems(const char* path) {
         // a good, a free potion ends the shop.
         if (item->isNullRecord()) {
             puts("Probably a null item.");
-            fclose(file);
             delete item;
-            return;
+            break;
         }
         items.push_back(item);
     }
+    // A read error is not the end of the file: the goods after it would be lost.
+    if (ferror(file))
+        shopFileMissing(path);
     fclose(file);
 }

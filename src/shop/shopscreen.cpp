@@ -25,7 +25,8 @@ void CGame::shopKeeping() {
         SDL_Flip(screen);
 
         // Nothing on the screen changes until the player does something.
-        waitForEvent();
+        if (!waitForEvent())
+            return; // a termination signal
         bool leave = false;
         while (SDL_PollEvent(&event)) {
             if (event.type != SDL_KEYDOWN)

@@ -44,8 +44,8 @@ void CGame::characterMenu() {
             return;
         // After keys the next frame shows their effect at once; otherwise
         // nothing changes until the player does something.
-        if (!anyEvent)
-            waitForEvent();
+        if (!anyEvent && !waitForEvent())
+            return; // a termination signal
     }
 }
 

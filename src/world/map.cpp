@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/datafile.h"
+
 Map::Map() {
     // Column by column, one rand() per cell. This runs before the game seeds
     // the generator, so the fill is the same on every run; it only shows where
@@ -13,12 +15,16 @@ Map::Map() {
             cells[y][x] = static_cast<char>('0' + rand() % 8);
 }
 
+// A map that cannot be opened or read to its end: the game cannot go on.
+static void mapNotFound(const char* filename) {
+    fprintf(stderr, "Map %s not found..\n", filename);
+    exit(1);
+}
+
 void Map::loadMap(const char* filename) {
-    FILE* file = fopen(filename, "rb");
-    if (!file) {
-        fprintf(stderr, "Map %s not found..\n", filename);
-        exit(1);
-    }
+    FILE* file = openDataFile(filename);
+    if (!file)
+        mapNotFound(filename);
     bool stopped = false; // an over-long line or the end of the file was met
     for (int y = 0; y < MAP_SIZE; y++) {
         if (stopped) {
@@ -56,6 +62,9 @@ void Map::loadMap(const char* filename) {
         if (x < MAP_SIZE)
             cells[y][x] = 0;
     }
+    // A read error is not the end of the file: half a floor is no floor.
+    if (ferror(file))
+        mapNotFound(filename);
     fclose(file);
     puts("Loaded map file...");
 }

@@ -1,6 +1,9 @@
 // Missing pictures the game cannot go on without: each has its own message on
 // standard error and ends the game with status 1; when several are missing,
 // the one checked first in the loading order speaks.
+#include <fstream>
+#include <iterator>
+
 #include "assets/loading.h"
 
 namespace {
@@ -54,9 +57,40 @@ INSTANTIATE_TEST_SUITE_P(
         Fatal{{"data/font.ttf", "data/gfx/fx/rapture.png"}, "missing 10 fight fx\n"},
         Fatal{{"data/font.ttf"}, "Could not load data/font.ttf\n"}));
 
-TEST_F(AssetLoading, UndecodableFileCountsAsMissing) {
-    tree.write("data/gfx/tiles/04.png", "not a picture at all");
+// A file that is no picture of the type its name gives, or is larger than the
+// game accepts, counts as missing: in a slot the game needs (the backdrop is
+// checked before the tiles) and in one it can do without. "other type" is the
+// tree's own picture of the other type: a JPEG named .png, a PNG named .jpg.
+class BadPicture : public AssetLoading, public ::testing::WithParamInterface<std::string> {
+  protected:
+    void plant(const std::string& slot) {
+        bool jpeg = slot.size() > 4 && slot.compare(slot.size() - 4, 4, ".jpg") == 0;
+        std::string other = jpeg ? "data/gfx/tiles/03.png" : "data/gfx/clouds.jpg";
+        tree.write(slot, GetParam() == "other type"
+                             ? readAll(tree.path(other))
+                             : readAll(std::string(TESSARY_BAD_PICTURES "/") + GetParam()));
+    }
+    static std::string readAll(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+TEST_P(BadPicture, CountsAsMissing) {
+    for (const char* slot :
+         {"data/gfx/portrait.png", "data/gfx/tiles/04.png", "data/gfx/clouds.jpg"})
+        plant(slot);
+    expectBuildToFail("data/gfx/clouds.jpg is missing\n");
+    tree.writeImage("data/gfx/clouds.jpg", 100, 80);
     expectBuildToFail("data/gfx/tiles/04.png missing!\n");
+    tree.writeImage("data/gfx/tiles/04.png", 48, 48);
+    startRecording();
+    EXPECT_EQ(game->portrait, nullptr);
+    EXPECT_EQ(err, "");
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, BadPicture,
+                         ::testing::Values("text", "gif-picture", "gif-header-junk",
+                                           "xcf-header-junk", "png-4097-wide", "other type"));
 
 } // namespace

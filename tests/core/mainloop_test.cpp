@@ -1,7 +1,11 @@
 // The main loop and its frame-rate report, performance.txt.
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <glob.h>
+#include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 
 #include "process.h"
 #include "support/harness.h"
@@ -61,6 +65,76 @@ TEST_F(MainLoop, ReportGivesFramesSecondsAndTheirRate) {
     char rate[64];
     snprintf(rate, sizeof rate, "Avg. FPS: %f", (double)((float)frames / seconds));
     EXPECT_EQ(lines[4], rate);
+}
+
+// The files the game writes replace the old ones only when written whole: on
+// a full disk the previous file stays and standard error says so; a link of
+// that name is replaced by a file, and what it pointed to is left alone.
+TEST_F(MainLoop, SavedFilesReplaceTheOldOnlyWhenWrittenWhole) {
+    start();
+    const struct {
+        const char* file;
+        void (*save)(CGame&);
+    } files[] = {{"screenshot.bmp", [](CGame& g) { g.saveScreenshot(); }},
+                 {"performance.txt", [](CGame& g) { g.quit = 1, g.gameLoop(); }}};
+    for (const auto& f : files) {
+        tree.write(f.file, "the previous one");
+        auto saveOnAFullDisk = [&] {
+            struct rlimit disk; // no room beyond 64 bytes
+            disk.rlim_cur = disk.rlim_max = 64;
+            setrlimit(RLIMIT_FSIZE, &disk);
+            signal(SIGXFSZ, SIG_IGN);
+            f.save(*game);
+            exit(0);
+        };
+        EXPECT_EXIT(saveOnAFullDisk(), ::testing::ExitedWithCode(0),
+                    ::testing::Eq(std::string("Could not write ") + f.file + ": File too large\n"));
+        EXPECT_EQ(readFile(tree.path(f.file)), "the previous one");
+        glob_t left;
+        EXPECT_EQ(glob((std::string(f.file) + ".*").c_str(), 0, NULL, &left), GLOB_NOMATCH);
+
+        tree.write("elsewhere", "not the game's");
+        unlink(f.file);
+        ASSERT_EQ(symlink(tree.path("elsewhere").c_str(), f.file), 0);
+        f.save(*game);
+        EXPECT_EQ(readFile(tree.path("elsewhere")), "not the game's");
+        struct stat info;
+        EXPECT_TRUE(lstat(f.file, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 64);
+    }
+}
+
+// A termination signal (a desktop logout, kill) ends the game from every
+// screen as a quit request while roaming does: a waiting screen leaves at
+// once, the main loop ends after its pass and writes its report.
+TEST_F(MainLoop, TerminationSignalEndsEveryScreenLikeAQuitRequest) {
+    tree.write("data/shopdata.qor", "300\n4\n6\nBroadsword\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n");
+    start();
+    game->fightEnemy = game->npcs.front();
+    const struct {
+        const char* screen;
+        void (*open)(CGame&);
+    } screens[] = {
+        {"title", [](CGame& g) { g.titleScreen(); }},
+        {"roaming", [](CGame&) {}},
+        {"conversation", [](CGame& g) { g.initiateConversation(g.npcs.back(), 0); }},
+        {"shop", [](CGame& g) { g.shopKeeping(); }},
+        {"character menu", [](CGame& g) { g.characterMenu(); }},
+        {"magic menu", [](CGame& g) { g.Fight_magicMenu(); }},
+        {"fight message", [](CGame& g) { g.displayFightConsoleMessage("Rat hit you", true); }},
+    };
+    for (const auto& s : screens) {
+        // Each of the three signals, one after the other on the same screen.
+        auto signalled = [&] {
+            for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+                raise(sig);
+                s.open(*game);
+            }
+            game->gameLoop();
+            fputs(readFile("performance.txt").substr(0, 16).c_str(), stderr);
+            exit(0);
+        };
+        EXPECT_EXIT(signalled(), ::testing::ExitedWithCode(0), "^QorProfiler 2.0\n$") << s.screen;
+    }
 }
 
 } // namespace

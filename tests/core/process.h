@@ -19,7 +19,7 @@ class GameProcess {
     GameProcess(const std::string& binary, const std::vector<std::string>& args,
                 const std::string& folder, const std::string& outputs);
     ~GameProcess();
-    // True once SDL has taken over SIGTERM, which it turns into a quit event.
+    // True once the game catches SIGTERM, which it takes as a quit request.
     bool waitUntilQuitRequestsAreEvents(int timeoutMs);
     // Sends SIGTERM every 200 ms until the game ends: one sent while the
     // screen is still being set up may be lost.

@@ -55,7 +55,16 @@ void DataTree::writeImage(const std::string& relative, int w, int h, int border)
             p[3] = inside ? 255 : 0;
         }
     }
-    stbi_write_png(full.c_str(), w, h, 4, pixels.data(), w * 4);
+    writePicture(full, w, h, 4, pixels.data());
+}
+
+void DataTree::writePicture(const std::string& full, int w, int h, int channels,
+                            const void* pixels) {
+    // The game decodes a picture by its name: ".jpg" files must be JPEGs.
+    if (full.size() > 4 && full.compare(full.size() - 4, 4, ".jpg") == 0)
+        stbi_write_jpg(full.c_str(), w, h, channels, pixels, 100);
+    else
+        stbi_write_png(full.c_str(), w, h, channels, pixels, w * channels);
 }
 
 static void removeFolder(const std::string& dir) {

@@ -33,6 +33,10 @@ class DataTree {
     // Writes a PNG of w x h in the colour of its path; with a transparent
     // border of `border` pixels (characters keep the tile visible around them).
     void writeImage(const std::string& relative, int w, int h, int border = 0) const;
+    // Writes pixels (channels 3 or 4 per pixel) as a PNG, or as a JPEG when
+    // the name ends in ".jpg".
+    static void writePicture(const std::string& full, int w, int h, int channels,
+                             const void* pixels);
 
     const std::string& root() const { return dir; }
 

@@ -41,7 +41,7 @@ inline void writePatterned(const DataTree& tree, const std::string& relative, in
             }
         }
     }
-    stbi_write_png(tree.path(relative).c_str(), w, h, channels, pixels.data(), w * channels);
+    DataTree::writePicture(tree.path(relative), w, h, channels, pixels.data());
 }
 
 // A screen-sized snapshot of a surface's pixels (16 bits each).

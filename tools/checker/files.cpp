@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "checker.h"
+#include "core/datafile.h"
 #include "core/linereader.h"
 
 void Report::add(const std::string& file, int line, const char* format, ...) {
@@ -49,7 +50,7 @@ struct RawFile {
 
 RawFile readRaw(const std::string& path) {
     RawFile raw;
-    FILE* file = fopen(path.c_str(), "rb");
+    FILE* file = openDataFile(path.c_str());
     if (!file)
         return raw;
     raw.opened = true;
@@ -273,7 +274,7 @@ void checkLastRecord(const RawFile& raw, const std::string& path, int recordLine
 FILE* openRecordFile(const std::string& path, const char* gameMessage, RawFile& raw,
                      Report& report) {
     raw = readRaw(path);
-    FILE* file = raw.opened ? fopen(path.c_str(), "rb") : NULL;
+    FILE* file = raw.opened ? openDataFile(path.c_str()) : NULL;
     if (!file) {
         char message[512];
         snprintf(message, sizeof message, gameMessage, path.c_str());
