@@ -18,6 +18,7 @@ import select
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 SETTLE = 2.0
@@ -105,8 +106,10 @@ class Session:
         self.env = dict(os.environ, DISPLAY=":" + number.decode().strip(),
                         SDL_AUDIODRIVER="dummy")
         self.env.pop("SDL_VIDEODRIVER", None)
+        # The game's lines tell the probe which screen it has reached.
+        self.output = tempfile.TemporaryFile()
         self.game = subprocess.Popen([executable], cwd=folder, env=self.env,
-                                     stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                     stdin=subprocess.PIPE, stdout=self.output,
                                      stderr=subprocess.DEVNULL)
         subprocess.run(["xdotool", "search", "--sync", "--name", "^Tessary$"], env=self.env,
                        stdout=subprocess.DEVNULL, timeout=60, check=True)
@@ -116,6 +119,17 @@ class Session:
 
     def key(self, name):
         self.xdotool("key", name)
+
+    def printed(self, text, wait=3.0):
+        """Whether the game has printed text, waiting for it a little."""
+        deadline = time.monotonic() + wait
+        while True:
+            self.output.seek(0)
+            if text.encode() in self.output.read():
+                return True
+            if time.monotonic() > deadline:
+                return False
+            time.sleep(0.1)
 
     def console(self, text):
         self.game.stdin.write(text.encode())
@@ -177,10 +191,15 @@ def main():
         session.key("Escape")
         x, y = spot if spot else START
         session.console("tport\n%d\n%d\nexit\n" % (x, y))
-        time.sleep(0.5)
-        session.key("Return")  # the hostile NPC's line, then the fight
-        time.sleep(0.5)
-        session.key("space")
+        for _ in range(3):
+            time.sleep(0.5)
+            session.key("Return")  # the hostile NPC's line, then the fight
+            time.sleep(0.5)
+            session.key("space")
+            if session.printed("Fight engine activated"):
+                break
+        else:
+            raise RuntimeError("no fight started beside (%d, %d)" % (x, y))
         figures.append(("Fight, waiting for a key",) + session.measure())
         session.key("x")  # a healing potion: its message box waits
         figures.append(("Message box",) + session.measure())
