@@ -159,7 +159,8 @@ void CGame::drawSprite(int x, int y, SDL_Rect* where) {
 NPC* CGame::standingOn(int x, int y) {
     // Worked out for the whole floor at once, so that drawing a cell costs the
     // same with twelve NPCs in the floor's file or a hundred thousand. NPCs do
-    // not move: the list changes only by NPCs made and added, or removed, and
+    // not move (the Rapture's lone quest giver is placed once, as soon as he
+    // is made): the list changes only by NPCs made and added, or removed, and
     // either shows in the count of NPCs ever made or in the list's size.
     if (standing.empty() || standingListSize != npcs.size() || standingNpcsMade != NPC::made) {
         standing.assign((size_t)MAP_SIZE * MAP_SIZE, NULL);
