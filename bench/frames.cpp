@@ -1,7 +1,9 @@
 // One frame of each screen, drawing only (the main loop or the screen itself
 // flips afterwards; Present_SDL_Flip measures that apart): the roaming view
-// among characters and at a corner of the map, a fight, the shop and the
-// character menu.
+// among characters, at a corner of the map and on a crowded floor, a fight,
+// the shop and the character menu.
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -34,6 +36,38 @@ static void roamFrame(benchmark::State& state, bool busiest) {
     state.counters["cell_x"] = x;
     state.counters["cell_y"] = y;
     state.counters["npcs_in_view"] = inView;
+    resetToFirstFloor(game);
+}
+
+// A floor's file of `inFile` NPCs: twelve in view of the player at (50, 50)
+// and the rest on the top rows of the map, far out of view, many to a cell.
+static std::string crowdFile(int inFile) {
+    std::string path = "/tmp/tessary_bench_crowd_" + std::to_string(inFile) + ".qor";
+    FILE* file = fopen(path.c_str(), "w");
+    for (int i = 0; file && i < inFile; i++) {
+        int x = i < 12 ? 45 + i : 10 + i % 80;
+        int y = i < 12 ? 47 + i % 3 : 1 + i % 20;
+        fprintf(file, "20\n20\n0\n0\n0\nCrowd\nHello.\n%d\n%d\n%d\n", x, y, 1 + i % 9);
+    }
+    if (file)
+        fclose(file);
+    return path;
+}
+
+// The same roaming frame with 12 or 100,000 NPCs in the floor's file.
+static void crowdFrame(benchmark::State& state, int inFile) {
+    CGame& game = sharedGame();
+    resetToFirstFloor(game);
+    std::string path = crowdFile(inFile);
+    game.clearNPCs();
+    game.loadNPCs(path.c_str());
+    remove(path.c_str());
+    game.player.posX = 50;
+    game.player.posY = 50;
+    game.Roam_DrawEverything(); // the first frame after a load works out who stands where
+    for (auto _ : state)
+        game.Roam_DrawEverything();
+    state.counters["npcs"] = (double)game.npcs.size();
     resetToFirstFloor(game);
 }
 
@@ -93,6 +127,12 @@ void registerFrames() {
         ->Repetitions(repetitions)
         ->ReportAggregatesOnly(true);
     benchmark::RegisterBenchmark("Roam_DrawEverything/map_corner_0_0", roamFrame, false)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark("Roam_Crowd/12_in_file", crowdFrame, 12)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark("Roam_Crowd/100000_in_file", crowdFrame, 100000)
         ->Repetitions(repetitions)
         ->ReportAggregatesOnly(true);
     benchmark::RegisterBenchmark("Fight_DrawScene/grass", fightFrame, 0)

@@ -13,7 +13,9 @@
 
 NPC::NPC()
     : hp(20), maxHp(20), mp(0), maxMp(0), hostile(0), name("Mr. Spunky"), dialogue("Munt!!!!"),
-      posX(0), posY(0), isQuestGiver(0), isShopKeeper(0), character(1), heading(0) {}
+      posX(0), posY(0), isQuestGiver(0), isShopKeeper(0), character(1), heading(0) {
+    made++;
+}
 
 void NPC::moveRelative(int dx, int dy) {
     if (dx > 0) {

@@ -31,6 +31,10 @@ class NPC {
     int character;
     int heading; // 0 up, 1 left, 2 down, 3 right
 
+    // How many NPCs have ever been made: the world's drawing works out who
+    // stands where again whenever a new one may have joined the list.
+    inline static unsigned long made = 0;
+
     NPC();
 
     // The basic step: heading from the direction, at most one cell per axis.

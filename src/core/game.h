@@ -114,6 +114,16 @@ class CGame {
     SDL_Surface* backdrop;                     // the clouds tiled over one screen, or NULL
     std::vector<PreparedImage> preparedImages; // pictures over solid colours
     std::vector<RenderedText> renderedTexts;   // recent texts, oldest first
+    // The main loop's frame as it was last presented, so that an unchanged
+    // frame is not presented again; empty until the first (core/mainloop.cpp).
+    std::vector<Uint8> shownFrame;
+    Uint32 lastPresentTicks = 0; // when the main loop last presented
+    unsigned long presented = 0; // frames the main loop has presented
+    // Who stands first on each cell of the floor, by the NPC list's order,
+    // and the list as it was when that was worked out (world/render.cpp).
+    std::vector<NPC*> standing;
+    size_t standingListSize = 0;
+    unsigned long standingNpcsMade = 0;
 
     CGame();
     ~CGame();
@@ -123,12 +133,17 @@ class CGame {
     void initFonts();    // assets.cpp
     void titleScreen();  // title.cpp
     void gameLoop();     // mainloop.cpp
+    // mainloop.cpp: shows the pass's frame, or when it is the frame already
+    // shown, waits for the display's next refresh instead; true if presented
+    bool presentFrame();
+    void waitForRefresh(); // mainloop.cpp
 
     // ---- World: src/world ----
     void Roam_DrawEverything();                    // render.cpp
     void paintTiles();                             // render.cpp
     void drawSprite(int x, int y, SDL_Rect* where); // render.cpp
     void drawItemsPotionsKeys();                   // render.cpp
+    NPC* standingOn(int x, int y);                 // render.cpp: first NPC on a grid cell
     // render.cpp: the clouds everywhere but the rectangle the cells hide
     void drawBackdrop(int left, int top, int right, int bottom);
     bool tileCollision(int x, int y);              // movement.cpp

@@ -1,6 +1,10 @@
 // The main loop: one roaming or fight pass per frame, then the frame-rate
-// report "performance.txt".
+// report "performance.txt". A pass always draws its whole frame and always
+// counts as a frame; only a frame that differs from the one on the display is
+// presented. Presenting costs a hundred times what drawing does, and a player
+// standing still or reading a fight redraws the very same picture.
 #include <cstdio>
+#include <cstring>
 
 #include "core/game.h"
 #include "core/replacement.h"
@@ -14,7 +18,7 @@ void CGame::gameLoop() {
             FightLoop();
         else
             RoamLoop();
-        SDL_Flip(screen);
+        presentFrame();
         // A termination signal ends the game like a quit request.
         takeTerminationRequest();
     }
@@ -34,4 +38,41 @@ void CGame::gameLoop() {
         fprintf(report, "Avg. FPS: %f\n", (double)((float)frames / seconds));
     }
     out.commit();
+}
+
+// The display refreshes 60 times a second: every 50 thirds of a millisecond.
+static const Uint32 REFRESH_THIRDS_MS = 50;
+
+bool CGame::presentFrame() {
+    // Modal screens present for themselves, but each returns with the screen
+    // holding what it presented or more drawn over it, never the frame shown
+    // here before them: so the kept copy tells exactly whether the display
+    // would change.
+    if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) < 0) {
+        SDL_Flip(screen);
+        return true;
+    }
+    size_t bytes = (size_t)screen->pitch * (size_t)screen->h;
+    const Uint8* pixels = (const Uint8*)screen->pixels;
+    bool unchanged = shownFrame.size() == bytes && memcmp(shownFrame.data(), pixels, bytes) == 0;
+    if (!unchanged)
+        shownFrame.assign(pixels, pixels + bytes);
+    if (SDL_MUSTLOCK(screen))
+        SDL_UnlockSurface(screen);
+    if (unchanged) {
+        // The pacing a flip at the refresh would have given, without the flip.
+        waitForRefresh();
+        return false;
+    }
+    SDL_Flip(screen);
+    lastPresentTicks = SDL_GetTicks();
+    presented++;
+    return true;
+}
+
+void CGame::waitForRefresh() {
+    // Refreshes are counted from the last present; sleep to the next one.
+    Uint64 elapsed = (Uint64)(Uint32)(SDL_GetTicks() - lastPresentTicks) * 3;
+    Uint64 next = (elapsed / REFRESH_THIRDS_MS + 1) * REFRESH_THIRDS_MS;
+    SDL_Delay((Uint32)((next + 2) / 3 - elapsed / 3));
 }

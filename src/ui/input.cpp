@@ -8,9 +8,10 @@
 // How long a waiting screen sleeps between looks at SDL's queue. SDL 1.2's
 // own SDL_WaitEvent looks every 10 ms, and on a virtual machine each wake-up
 // can cost some 60 microseconds of the process's time: over half a percent of
-// a processor. Every 20 ms keeps a waiting screen well under that and still
-// answers a key within a fiftieth of a second.
-static const Uint32 WAIT_STEP_MS = 20;
+// a processor. Under a real display server each look at the queue costs
+// more still; every 40 ms keeps a waiting screen under half a percent and
+// still answers a key within a twenty-fifth of a second.
+static const Uint32 WAIT_STEP_MS = 40;
 
 // Set by the signal handler, read by the screens: all a handler may safely do.
 static volatile sig_atomic_t terminationSignalled = 0;

@@ -116,16 +116,6 @@ void CGame::paintTiles() {
         }
     }
 
-    // Which cells of the view have someone standing on them: the cells that
-    // drawSprite has to look at.
-    const int span = 2 * VIEW_REACH + 1;
-    bool occupied[span][span] = {};
-    for (const NPC* npc : npcs) {
-        long long col = (long long)npc->posX - firstX, row = (long long)npc->posY - firstY;
-        if (col >= 0 && col <= lastX - firstX && row >= 0 && row <= lastY - firstY)
-            occupied[col][row] = true;
-    }
-
     for (int x = firstX; x <= lastX; x++) {
         long long left = cellEdge(x, player.posX, CAMERA_X);
         if (left >= SCREEN_W || left + reachW <= 0)
@@ -146,9 +136,7 @@ void CGame::paintTiles() {
             if (code >= '0' && code <= '7' && tiles[code - '0'])
                 tile = tiles[code - '0'];
             drawImage(tile, where.x, where.y);
-            bool playersCell = x == player.posX && y == player.posY;
-            if (playersCell || occupied[x - firstX][y - firstY])
-                drawSprite(x, y, &where);
+            drawSprite(x, y, &where);
         }
     }
 }
@@ -161,13 +149,32 @@ void CGame::drawSprite(int x, int y, SDL_Rect* where) {
         drawImage(spriteFor(0, player.heading), where->x, where->y);
         return;
     }
-    for (std::list<NPC*>::iterator it = npcs.begin(); it != npcs.end(); ++it) {
-        NPC* npc = *it;
-        if (npc->posX == x && npc->posY == y) {
-            drawImage(spriteFor(npc->character, npc->heading), where->x, where->y);
-            return;
+    if (!Map::contains(x, y))
+        return; // only cells of the grid are drawn
+    NPC* npc = standingOn(x, y);
+    if (npc)
+        drawImage(spriteFor(npc->character, npc->heading), where->x, where->y);
+}
+
+NPC* CGame::standingOn(int x, int y) {
+    // Worked out for the whole floor at once, so that drawing a cell costs the
+    // same with twelve NPCs in the floor's file or a hundred thousand. NPCs do
+    // not move (the Rapture's lone quest giver is placed once, as soon as he
+    // is made): the list changes only by NPCs made and added, or removed, and
+    // either shows in the count of NPCs ever made or in the list's size.
+    if (standing.empty() || standingListSize != npcs.size() || standingNpcsMade != NPC::made) {
+        standing.assign((size_t)MAP_SIZE * MAP_SIZE, NULL);
+        for (NPC* npc : npcs) {
+            if (!Map::contains(npc->posX, npc->posY))
+                continue;
+            NPC*& first = standing[(size_t)npc->posY * MAP_SIZE + npc->posX];
+            if (!first)
+                first = npc; // the earliest in the list wins the cell
         }
+        standingListSize = npcs.size();
+        standingNpcsMade = NPC::made;
     }
+    return standing[(size_t)y * MAP_SIZE + x];
 }
 
 // One row of the item strip: `count` copies of `icon` from the left, as many

@@ -2,6 +2,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <glob.h>
 #include <sys/resource.h>
 #include <thread>
@@ -61,6 +62,7 @@ TEST_F(MainLoop, ReportGivesFramesSecondsAndTheirRate) {
     float seconds = 0;
     ASSERT_EQ(sscanf(lines[2].c_str(), "Did %i frames in %f seconds", &frames, &seconds), 2);
     EXPECT_GT(frames, 1);
+    EXPECT_EQ(game->presented, 1u); // the same frame every pass after the first
     EXPECT_GE(seconds, 0.3f);
     char rate[64];
     snprintf(rate, sizeof rate, "Avg. FPS: %f", (double)((float)frames / seconds));
@@ -134,6 +136,30 @@ TEST_F(MainLoop, TerminationSignalEndsEveryScreenLikeAQuitRequest) {
             exit(0);
         };
         EXPECT_EXIT(signalled(), ::testing::ExitedWithCode(0), "^QorProfiler 2.0\n$") << s.screen;
+    }
+}
+
+TEST_F(MainLoop, OnlyAChangedFrameIsPresentedAndTheDisplayHoldsTheLastFrameDrawn) {
+    start();
+    const struct {
+        void (*change)(CGame&);
+        bool presents;
+    } passes[] = {
+        {[](CGame&) {}, true}, // the first frame
+        {[](CGame&) {}, false},
+        {[](CGame& g) { g.player.heading ^= 1; }, true}, // mid-screen
+        {[](CGame&) {}, false},
+        {[](CGame& g) { g.player.hp--; }, true},          // top left
+        {[](CGame& g) { g.player.healPotions++; }, true}, // bottom rows
+        {[](CGame&) {}, false},
+    };
+    for (const auto& pass : passes) {
+        pass.change(*game);
+        game->RoamLoop();
+        EXPECT_EQ(game->presentFrame(), pass.presents);
+        ASSERT_EQ(game->shownFrame.size(), (size_t)game->screen->pitch * SCREEN_H);
+        EXPECT_EQ(memcmp(game->shownFrame.data(), game->screen->pixels, game->shownFrame.size()),
+                  0);
     }
 }
 

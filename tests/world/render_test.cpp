@@ -54,17 +54,27 @@ TEST_F(RenderTest, EachCellCodeSelectsItsTileAndUnknownCodesUseTileZero) {
 
 TEST_F(RenderTest, ThePlayerIsDrawnOverAnNpcAndTheFirstNpcOverLaterOnes) {
     addNpc(*game, 50, 50, 3);
-    addNpc(*game, 52, 51, 3);
+    NPC* leaving = addNpc(*game, 52, 51, 3);
     addNpc(*game, 52, 51, 5);
     addNpc(*game, 51, 50, 7)->heading = 1;
     addNpc(*game, 49, 50, 9);  // a row with one image for every heading
     addNpc(*game, 50, 49, 10); // no such row: nothing drawn
+    for (int i = 0; i < 1000; i++)
+        addNpc(*game, 52 + i % 2, 51 + i % 2, 5 + 2 * (i % 2)); // crowds behind
     game->Roam_DrawEverything();
     EXPECT_EQ(middleOf(0, 0), sprite(0, 2));
     EXPECT_EQ(middleOf(2, 1), sprite(3, 2));
+    EXPECT_EQ(middleOf(3, 2), sprite(7, 2));
     EXPECT_EQ(middleOf(1, 0), sprite(7, 1));
     EXPECT_EQ(middleOf(-1, 0), sprite(9, 2));
     EXPECT_EQ(middleOf(0, -1), tile(3));
+    // Between frames the first on a cell leaves and someone new arrives.
+    game->npcs.remove(leaving);
+    delete leaving;
+    addNpc(*game, 50, 51, 9);
+    game->Roam_DrawEverything();
+    EXPECT_EQ(middleOf(2, 1), sprite(5, 2));
+    EXPECT_EQ(middleOf(0, 1), sprite(9, 2));
 }
 
 TEST_F(RenderTest, TheOuterColumnsShowTwoThirdsOfTheirCells) {
