@@ -1,15 +1,23 @@
 #!/bin/sh
-# Installs the Debian packages Tessary needs to build, test and run.
-# Only what is missing is installed; as root directly, otherwise via sudo.
+# Installs the Debian packages Tessary needs; only what is missing, as root
+# directly, otherwise through sudo.
+#   deps.sh game   what building and playing the game needs (./play)
+#   deps.sh        that, and everything the tests and checks need (./test)
 set -e
 
-PACKAGES="cmake g++ make pkg-config
-libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-ttf2.0-dev fonts-dejavu-core
-libgtest-dev libbenchmark-dev libstb-dev libexpat1-dev
+GAME="cmake g++ make pkg-config
+libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-ttf2.0-dev fonts-dejavu-core libstb-dev"
+TESTS="libgtest-dev libbenchmark-dev libexpat1-dev
 clang libclang-rt-14-dev
 xvfb xdotool x11-utils python3
 desktop-file-utils man-db dpkg-dev file
 tiled"
+
+if [ "$1" = game ]; then
+    PACKAGES=$GAME
+else
+    PACKAGES="$GAME $TESTS"
+fi
 
 missing=""
 for p in $PACKAGES; do
