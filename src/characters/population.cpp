@@ -34,11 +34,11 @@ void CGame::spawnMrQuesty() {
     }
     questy->name = "Mr. Questy";
     questy->dialogue = "MR. QUESTY ERRORED";
-    questy->posX = 2;
-    questy->posY = 2;
+    questy->posX = QUEST_GIVER_X;
+    questy->posY = QUEST_GIVER_Y;
     questy->isQuestGiver = 1;
-    questy->character = 2;
-    questy->heading = 2;
+    questy->character = CHARACTER_QUEST_GIVER;
+    questy->heading = HEADING_DOWN;
     npcs.push_back(questy);
 
     NPC* shoppy = new (std::nothrow) NPC();
@@ -48,11 +48,11 @@ void CGame::spawnMrQuesty() {
     }
     shoppy->name = "Mr. Shoppy";
     shoppy->dialogue = "Welcome to my shop!";
-    shoppy->posX = 5;
-    shoppy->posY = 2;
+    shoppy->posX = SHOPKEEPER_X;
+    shoppy->posY = SHOPKEEPER_Y;
     shoppy->isShopKeeper = 1;
-    shoppy->character = 8;
-    shoppy->heading = 2;
+    shoppy->character = CHARACTER_SHOPKEEPER;
+    shoppy->heading = HEADING_DOWN;
     npcs.push_back(shoppy);
 }
 

@@ -133,8 +133,8 @@ void CGame::paintTiles() {
             // are drawn as tile 00.
             char code = map.cells[y][x];
             SDL_Surface* tile = tiles[0];
-            if (code >= '0' && code <= '7' && tiles[code - '0'])
-                tile = tiles[code - '0'];
+            if (tileOf(code) >= 0 && tiles[tileOf(code)])
+                tile = tiles[tileOf(code)];
             drawImage(tile, where.x, where.y);
             drawSprite(x, y, &where);
         }

@@ -19,14 +19,6 @@
 
 // The campaign's fixed facts, as the game has them.
 const int FLOOR_COUNT = 6;
-const int START_X = 25;
-const int START_Y = 19;
-const int QUEST_GIVER_X = 2;
-const int QUEST_GIVER_Y = 2;
-const int SHOPKEEPER_X = 5;
-const int SHOPKEEPER_Y = 2;
-const int START_GOLD = 100000;
-const int QUEST_GOLD = 40;
 const int SPRITE_ROWS = 10;
 const int ITEM_ICONS = 14;
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "checker.h"
+#include "core/clamp.h"
 
 namespace {
 
@@ -23,13 +24,7 @@ class Dice {
     uint32_t state;
 };
 
-// The fight numbers of the game.
-const int POTION_HEAL = 15;
-const int HAND_OF_DEATH_COST = 25;
-const int HAND_OF_DEATH_BASE = 30;
-const int MESSIAH_COST = 10;
-const int LEVEL_HP = 25;
-const int LEVEL_MP = 10;
+// The enemy's blow is a bare die of 0 to 19.
 const int ENEMY_MAX_DAMAGE = 19;
 const int TURN_LIMIT = 5000;
 
@@ -42,10 +37,10 @@ bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
         // strongest spell while the Messiah's magic stays in reserve, else the blade.
         if (hp <= ENEMY_MAX_DAMAGE && potions > 0) {
             potions--;
-            hp = hp + POTION_HEAL > hero.maxHp ? hero.maxHp : hp + POTION_HEAL;
-        } else if (mp >= HAND_OF_DEATH_COST + MESSIAH_COST) {
-            mp -= HAND_OF_DEATH_COST;
-            enemyHp -= dice.roll() + HAND_OF_DEATH_BASE;
+            hp = addUpTo(hp, POTION_POINTS, hero.maxHp);
+        } else if (mp >= HAND_OF_DEATH.cost + MESSIAH.need) {
+            mp -= HAND_OF_DEATH.cost;
+            enemyHp -= dice.roll() + HAND_OF_DEATH.base;
         } else {
             int attack = dice.roll() + hero.weaponMod + 2;
             if (attack > dice.roll())
@@ -58,9 +53,9 @@ bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
         if (blow > hero.armour + dice.roll()) {
             hp -= dice.roll();
             if (hp <= 0) {
-                if (mp < MESSIAH_COST)
+                if (mp < MESSIAH.need)
                     return false;
-                mp -= MESSIAH_COST;
+                mp -= MESSIAH.cost;
                 hp = hero.maxHp;
             }
         }
@@ -72,8 +67,9 @@ bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
 
 Hero heroAfter(int victories) {
     // Experience starts at 1 and a level comes with every third point.
-    int level = (1 + victories) / 3;
-    return Hero{60 + LEVEL_HP * level, 50 + LEVEL_MP * level, 1, 1, 2};
+    int level = (1 + victories) / EXP_PER_LEVEL;
+    return Hero{START_HP + HP_PER_LEVEL * level, START_MP + MP_PER_LEVEL * level, 1, 1,
+                START_HEAL_POTIONS};
 }
 
 double winChance(const Hero& hero, int enemyHp, int trials) {

@@ -61,9 +61,9 @@ const bool SINGLE_IMAGE[SPRITE_ROWS] = {false, false, true,  false, true,
                                         false, false, false, false, true};
 
 // Colours for a data folder without its images.
-const Rgba FLAT_TILES[8] = {{70, 150, 60, 255},   {90, 90, 100, 255},   {150, 110, 60, 255},
-                            {190, 180, 160, 255}, {170, 150, 120, 255}, {60, 60, 70, 255},
-                            {230, 210, 90, 255},  {150, 40, 40, 255}};
+const Rgba FLAT_TILES[TILE_COUNT] = {
+    {70, 150, 60, 255},   {90, 90, 100, 255}, {150, 110, 60, 255}, {190, 180, 160, 255},
+    {170, 150, 120, 255}, {60, 60, 70, 255},  {230, 210, 90, 255}, {150, 40, 40, 255}};
 const Rgba FIGURE_COLOUR = {40, 90, 220, 255};
 
 const Rgba MARK_START = {40, 230, 60, 255};
@@ -140,7 +140,7 @@ class Canvas {
 };
 
 struct Art {
-    Image tiles[8];
+    Image tiles[TILE_COUNT];
     Image sprites[SPRITE_ROWS]; // facing down, as every NPC stands
     bool complete = true;
 };
@@ -148,7 +148,7 @@ struct Art {
 Art loadArt(const std::string& gfxDir) {
     Art art;
     char name[64];
-    for (int i = 0; i < 8; i++) {
+    for (int i = 0; i < TILE_COUNT; i++) {
         snprintf(name, sizeof name, "/tiles/%02d.png", i);
         art.tiles[i] = loadImage(gfxDir + name);
         art.complete = art.complete && art.tiles[i].ok();
@@ -169,11 +169,11 @@ void drawFloor(Canvas& canvas, const Campaign& campaign, int n, const ClimbPlan*
     for (int y = 0; y < MAP_SIZE; y++)
         for (int x = 0; x < MAP_SIZE; x++) {
             char code = floor.cells[y][x];
-            int tile = code >= '0' && code <= '7' ? code - '0' : 0;
+            int tile = tileOf(code) >= 0 ? tileOf(code) : 0;
             canvas.drawCell(x, y, art.tiles[tile], FLAT_TILES[tile], 0);
-            if (code == '7')
+            if (code == CELL_LOCKED_DOOR)
                 canvas.frame(x, y, MARK_DOOR, thick);
-            if (code == '6')
+            if (code == CELL_STAIRS)
                 canvas.frame(x, y, MARK_STAIRS, thick);
         }
     // The planned way, under the characters.
@@ -187,8 +187,8 @@ void drawFloor(Canvas& canvas, const Campaign& campaign, int n, const ClimbPlan*
         int x, y, character;
         bool hostile;
     };
-    std::vector<Placed> figures{{QUEST_GIVER_X, QUEST_GIVER_Y, 2, false},
-                                {SHOPKEEPER_X, SHOPKEEPER_Y, 8, false}};
+    std::vector<Placed> figures{{QUEST_GIVER_X, QUEST_GIVER_Y, CHARACTER_QUEST_GIVER, false},
+                                {SHOPKEEPER_X, SHOPKEEPER_Y, CHARACTER_SHOPKEEPER, false}};
     for (const PlacedNPC& p : floor.npcs)
         figures.push_back(Placed{p.npc.posX, p.npc.posY, p.npc.character, p.npc.hostile != 0});
     for (const Placed& f : figures) {
