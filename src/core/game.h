@@ -12,6 +12,7 @@
 
 #include "characters/npc.h"
 #include "characters/quest.h"
+#include "ui/colours.h"
 #include "shop/shop.h"
 #include "world/map.h"
 
@@ -23,8 +24,12 @@ const int CELL_SIZE = 48;
 // The highest floor; climbing its stairs wins the game.
 const int LAST_FLOOR = 5;
 
+// The scrolling lists of the shop and the character menu: rows shown at once,
+// and the distance between rows.
+const int LIST_ROWS = 9;
+const int LIST_ROW_STEP = 49;
+
 // Sizes of the image tables.
-const int TILE_COUNT = 8;
 const int CHARACTER_COUNT = 10;
 const int HEADING_COUNT = 4;
 const int ICON_COUNT = 9;
@@ -139,11 +144,11 @@ class CGame {
     void waitForRefresh(); // mainloop.cpp
 
     // ---- World: src/world ----
-    void Roam_DrawEverything();                    // render.cpp
-    void paintTiles();                             // render.cpp
+    void Roam_DrawEverything();                     // render.cpp
+    void paintTiles();                              // render.cpp
     void drawSprite(int x, int y, SDL_Rect* where); // render.cpp
-    void drawItemsPotionsKeys();                   // render.cpp
-    NPC* standingOn(int x, int y);                 // render.cpp: first NPC on a grid cell
+    void drawItemsPotionsKeys();                    // render.cpp
+    NPC* standingOn(int x, int y);                  // render.cpp: first NPC on a grid cell
     // render.cpp: the clouds everywhere but the rectangle the cells hide
     void drawBackdrop(int left, int top, int right, int bottom);
     bool tileCollision(int x, int y);              // movement.cpp
@@ -162,48 +167,48 @@ class CGame {
     int Menu_ScreenPos();                          // charmenu.cpp: the bar's row, printed
     bool Console_Command(const std::string& word); // console.cpp: false after "exit"
     bool Console_AskNumber(const char* question, int* answer); // console.cpp: false at the end
-    bool Console_InputEnded();                     // console.cpp: leaves, says so
-    int Console_SwapDoors(char from, char to);     // console.cpp: cells changed, counted
-    void Console_Stats();                          // console.cpp: the player's numbers
+    bool Console_InputEnded();                                 // console.cpp: leaves, says so
+    int Console_SwapDoors(char from, char to); // console.cpp: cells changed, counted
+    void Console_Stats();                      // console.cpp: the player's numbers
 
     // ---- Characters and quests: src/characters ----
-    void loadNPCs(const char* path);                   // population.cpp
-    void clearNPCs();                                  // population.cpp
-    void spawnMrQuesty();                              // population.cpp
+    void loadNPCs(const char* path);                  // population.cpp
+    void clearNPCs();                                 // population.cpp
+    void spawnMrQuesty();                             // population.cpp
     Quest* initiateConversation(NPC* npc, int floor); // conversation.cpp
-    void displayQuestCompletion();                     // conversation.cpp
-    void solvedQuestScreen();                          // conversation.cpp
+    void displayQuestCompletion();                    // conversation.cpp
+    void solvedQuestScreen();                         // conversation.cpp
 
     // ---- Shop: src/shop ----
-    void shopKeeping();                                   // shopscreen.cpp
+    void shopKeeping();                                     // shopscreen.cpp
     void printItemInfo(const std::string& name, int price); // shopscreen.cpp
-    Item* Shop_Highlighted();                             // shopscreen.cpp: NULL if none
-    bool Shop_DrawFrame(); // shopscreen.cpp: one frame unflipped; false for an empty shop
-    void Shop_DrawList();                                 // shopscreen.cpp: nine rows
-    void Shop_MoveUp();                                   // shopscreen.cpp
-    void Shop_MoveDown();                                 // shopscreen.cpp
-    void Shop_BuyHighlighted();                           // shopscreen.cpp
+    Item* Shop_Highlighted();                               // shopscreen.cpp: NULL if none
+    bool Shop_DrawFrame();      // shopscreen.cpp: one frame unflipped; false for an empty shop
+    void Shop_DrawList();       // shopscreen.cpp: nine rows
+    void Shop_MoveUp();         // shopscreen.cpp
+    void Shop_MoveDown();       // shopscreen.cpp
+    void Shop_BuyHighlighted(); // shopscreen.cpp
 
     // ---- Combat: src/combat ----
-    void FightLoop();       // fight.cpp
-    void Fight_magicMenu(); // magic.cpp
-    void theRapture();      // magic.cpp
-    void Fight_DrawScene();                  // fight.cpp: scene, HUDs, action bar
-    void Fight_PlayerTurn();                 // fight.cpp: the player's queued keys
-    bool Fight_Attack();                     // fight.cpp: true after a killing blow
+    void FightLoop();        // fight.cpp
+    void Fight_magicMenu();  // magic.cpp
+    void theRapture();       // magic.cpp
+    void Fight_DrawScene();  // fight.cpp: scene, HUDs, action bar
+    void Fight_PlayerTurn(); // fight.cpp: the player's queued keys
+    bool Fight_Attack();     // fight.cpp: true after a killing blow
     void Fight_DrinkPotion(int& potions, int& value, int maximum,
                            const char* message); // fight.cpp: x and v
-    void Fight_EnemyTurn();                  // fight.cpp: the enemy's attack
-    void Fight_PlayerDied();                 // fight.cpp: revival or the end
-    void Fight_Victory();                    // victory.cpp: experience, levels, removal
-    bool Fight_CastSpell(int key);           // magic.cpp: true when the menu closes
-    void Fight_LeaveQuestGiverAlone();       // magic.cpp: the floor after the Rapture
+    void Fight_EnemyTurn();                      // fight.cpp: the enemy's attack
+    void Fight_PlayerDied();                     // fight.cpp: revival or the end
+    void Fight_Victory();                        // victory.cpp: experience, levels, removal
+    bool Fight_CastSpell(int key);               // magic.cpp: true when the menu closes
+    void Fight_LeaveQuestGiverAlone();           // magic.cpp: the floor after the Rapture
 
     // ---- Presentation: src/ui ----
-    void HUD_Player();                                        // hud.cpp
-    void HUD_Enemy(NPC* enemy);                               // hud.cpp
+    void HUD_Player();                                             // hud.cpp
+    void HUD_Enemy(NPC* enemy);                                    // hud.cpp
     void displayFightConsoleMessage(const char* text, bool alert); // messagebox.cpp
-    void prepareImages();        // prepared.cpp: after loading, before any frame
+    void prepareImages();         // prepared.cpp: after loading, before any frame
     void releasePreparedImages(); // prepared.cpp
     SDL_Surface* Prepare_FastCopy(SDL_Surface* image); // prepared.cpp: same pixels, plain copy
     SDL_Surface* Prepare_Surface(int w, int h);        // prepared.cpp: blank, screen format
@@ -237,9 +242,16 @@ class CGame {
     // next frames. Returns the rendered height, or -1 when nothing could be
     // rendered (an empty text renders nothing) (ui/draw.cpp).
     int drawText(const std::string& text, int x, int y, Uint8 r, Uint8 g, Uint8 b);
+    int drawText(const std::string& text, int x, int y, Colour c) {
+        return drawText(text, x, y, c.r, c.g, c.b);
+    }
     // Fills a rectangle in a colour. A width or height below 1 fills nothing;
     // sizes beyond what an SDL rectangle holds are clipped (ui/draw.cpp).
     void fillRect(int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b);
+    void fillRect(int x, int y, int w, int h, Colour c) { fillRect(x, y, w, h, c.r, c.g, c.b); }
+    // One row of a scrolling list at (x, y): the highlight bar when chosen,
+    // the icon and the label. Returns what drawText returns (ui/scrolllist.cpp).
+    int drawListRow(int x, int y, SDL_Surface* icon, const std::string& label, bool highlighted);
     // Draws a whole image with its top left corner at (x, y); NULL draws nothing
     // (ui/draw.cpp).
     void drawImage(SDL_Surface* image, int x, int y);
