@@ -29,16 +29,24 @@ inline bool cellBlocks(char code) {
     return code == CELL_WALL || code == CELL_OBSTACLE;
 }
 
+// The floors of the tower, 0 to FLOOR_COUNT - 1.
+const int FLOOR_COUNT = 6;
+
 // Headings of a character: the column of its sprite sheet.
 const int HEADING_UP = 0;
 const int HEADING_LEFT = 1;
 const int HEADING_DOWN = 2;
 const int HEADING_RIGHT = 3;
+const int HEADING_COUNT = 4;
 
 // Character numbers: the row of the sprite sheet each one is drawn with.
 const int CHARACTER_PLAYER = 0;
 const int CHARACTER_QUEST_GIVER = 2;
 const int CHARACTER_SHOPKEEPER = 8;
+const int CHARACTER_COUNT = 10; // rows of the sprite sheet
+
+// Icons an item record may name.
+const int ITEM_ICON_COUNT = 14;
 
 // Where the hero stands when the game begins and after every climb.
 const int START_X = 25;

@@ -22,7 +22,7 @@ const int SCREEN_H = 480;
 // Size of a map cell on screen, in pixels.
 const int CELL_SIZE = 48;
 // The highest floor; climbing its stairs wins the game.
-const int LAST_FLOOR = 5;
+const int LAST_FLOOR = FLOOR_COUNT - 1;
 
 // The scrolling lists of the shop and the character menu: rows shown at once,
 // and the distance between rows.
@@ -30,12 +30,9 @@ const int LIST_ROWS = 9;
 const int LIST_ROW_STEP = 49;
 
 // Sizes of the image tables.
-const int CHARACTER_COUNT = 10;
-const int HEADING_COUNT = 4;
 const int ICON_COUNT = 9;
 const int BACKGROUND_COUNT = 2;
 const int FX_COUNT = 11;
-const int ITEM_ICON_COUNT = 14;
 
 // Indices of the icons table.
 enum IconIndex {

@@ -146,7 +146,7 @@ void CGame::drawSprite(int x, int y, SDL_Rect* where) {
     // `character` says; otherwise the first NPC of the list on the cell is the
     // one drawn. A character number without a row in the table draws nothing.
     if (x == player.posX && y == player.posY) {
-        drawImage(spriteFor(0, player.heading), where->x, where->y);
+        drawImage(spriteFor(CHARACTER_PLAYER, player.heading), where->x, where->y);
         return;
     }
     if (!Map::contains(x, y))

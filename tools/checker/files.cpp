@@ -321,7 +321,7 @@ void loadNPCFile(const std::string& path, Floor& floor, Report& report) {
     const int count = sizeof NPC_FIELDS / sizeof NPC_FIELDS[0];
     checkRecordFile(raw, path, NPC_FIELDS, count, npcs, endedByNull, "its position is (0,0)",
                     report, [&](const NPC& npc, int line) {
-                        if (npc.character < 0 || npc.character >= SPRITE_ROWS)
+                        if (npc.character < 0 || npc.character >= CHARACTER_COUNT)
                             report.add(path, line + 9,
                                        "character number %d is outside the sprite table (0 to "
                                        "9): nothing is drawn for %s",
@@ -359,7 +359,7 @@ void loadShopFile(const std::string& path, Campaign& campaign, Report& report) {
     checkRecordFile(
         raw, path, ITEM_FIELDS, count, items, endedByNull, "its price and weapon modifier are 0",
         report, [&](const Item& item, int line) {
-            if (item.iconIndex < 0 || item.iconIndex >= ITEM_ICONS)
+            if (item.iconIndex < 0 || item.iconIndex >= ITEM_ICON_COUNT)
                 report.add(path, line + 1,
                            "icon index %d is outside the item icons (0 to 13): no icon is drawn "
                            "for %s",

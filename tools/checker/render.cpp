@@ -55,10 +55,10 @@ Image loadImage(const std::string& path) {
 
 // Where the game finds each row of the sprite table (the folder numbers do
 // not follow the rows), and which rows have one picture for all headings.
-const char* const SPRITE_FOLDERS[SPRITE_ROWS] = {"pc",   "npc0", "npc1", "npc2", "npc4",
-                                                 "npc5", "npc3", "npc6", "npc7", "npc8"};
-const bool SINGLE_IMAGE[SPRITE_ROWS] = {false, false, true,  false, true,
-                                        false, false, false, false, true};
+const char* const SPRITE_FOLDERS[CHARACTER_COUNT] = {"pc",   "npc0", "npc1", "npc2", "npc4",
+                                                     "npc5", "npc3", "npc6", "npc7", "npc8"};
+const bool SINGLE_IMAGE[CHARACTER_COUNT] = {false, false, true,  false, true,
+                                            false, false, false, false, true};
 
 // Colours for a data folder without its images.
 const Rgba FLAT_TILES[TILE_COUNT] = {
@@ -141,7 +141,7 @@ class Canvas {
 
 struct Art {
     Image tiles[TILE_COUNT];
-    Image sprites[SPRITE_ROWS]; // facing down, as every NPC stands
+    Image sprites[CHARACTER_COUNT]; // facing down, as every NPC stands
     bool complete = true;
 };
 
@@ -153,7 +153,7 @@ Art loadArt(const std::string& gfxDir) {
         art.tiles[i] = loadImage(gfxDir + name);
         art.complete = art.complete && art.tiles[i].ok();
     }
-    for (int r = 0; r < SPRITE_ROWS; r++) {
+    for (int r = 0; r < CHARACTER_COUNT; r++) {
         std::string path =
             gfxDir + "/sprites/" + SPRITE_FOLDERS[r] + "/" + (SINGLE_IMAGE[r] ? "0" : "2") + ".png";
         art.sprites[r] = loadImage(path);
@@ -194,7 +194,7 @@ void drawFloor(Canvas& canvas, const Campaign& campaign, int n, const ClimbPlan*
     for (const Placed& f : figures) {
         if (!Map::contains(f.x, f.y))
             continue;
-        bool known = f.character >= 0 && f.character < SPRITE_ROWS;
+        bool known = f.character >= 0 && f.character < CHARACTER_COUNT;
         static const Image none;
         canvas.drawCell(f.x, f.y, known ? art.sprites[f.character] : none,
                         known ? FIGURE_COLOUR : MARK_QUEST, cell / 4);
