@@ -56,6 +56,8 @@ const int START_GOLD = 100000;
 const int START_HP = 60;
 const int START_MP = 50;
 const int START_HEAL_POTIONS = 2;
+const int START_WEAPON_MOD = 1;
+const int START_ARMOUR = 1;
 // The two characters every floor gets, facing down.
 const int QUEST_GIVER_X = 2;
 const int QUEST_GIVER_Y = 2;
@@ -63,6 +65,14 @@ const int SHOPKEEPER_X = 5;
 const int SHOPKEEPER_Y = 2;
 // Gold a solved quest pays.
 const int QUEST_REWARD_GOLD = 40;
+
+// Every roll of a fight is a die of 0 to DIE_SIDES - 1. The blade hits when its
+// modifier plus BLADE_BONUS plus a die beats the enemy's bare die, and does a
+// die plus BLADE_BASE; the enemy hits when his die beats the armour plus a die,
+// and does a bare die.
+const int DIE_SIDES = 20;
+const int BLADE_BONUS = 2;
+const int BLADE_BASE = 1;
 
 // What a potion gives back, never above the maximum.
 const int POTION_POINTS = 15;

@@ -83,8 +83,9 @@ bool NPC::readFile(FILE* file, std::list<NPC*>& npcs, FILE* progress, bool* ende
 }
 
 Player::Player()
-    : currentQuest(NULL), floor(0), gold(0), keys(0), exp(1), weaponMod(1), armour(1), strength(1),
-      agility(1), healPotions(START_HEAL_POTIONS), manaPotions(0) {
+    : currentQuest(NULL), floor(0), gold(0), keys(0), exp(1), weaponMod(START_WEAPON_MOD),
+      armour(START_ARMOUR), strength(1), agility(1), healPotions(START_HEAL_POTIONS),
+      manaPotions(0) {
     for (int i = 0; i < SPELL_COUNT; i++)
         spellKnown[i] = 1;
     hp = START_HP;

@@ -138,14 +138,14 @@ void CGame::Fight_PlayerTurn() {
 bool CGame::Fight_Attack() {
     // The blade's modifier plus 2 against the enemy's bare die; a modifier at
     // the top of the int range cannot wrap around into a sure miss.
-    int attack = addClamped(player.weaponMod, 2);
+    int attack = addClamped(player.weaponMod, BLADE_BONUS);
     if (!hitSuccess(attack, 0)) {
         std::string text = "You missed " + fightEnemy->name;
         displayFightConsoleMessage(text.c_str(), true);
         playerTurn = 0;
         return false;
     }
-    int damage = calculateDamage(1);
+    int damage = calculateDamage(BLADE_BASE);
     drawImage(fx[FX_SLASH], SLASH_X, SLASH_Y);
     std::string text = "You hit " + fightEnemy->name + " for " + std::to_string(damage) + " damage";
     displayFightConsoleMessage(text.c_str(), false);

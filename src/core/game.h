@@ -62,7 +62,7 @@ enum FxIndex {
     FX_RAPTURE = 10
 };
 
-// The two dice formulas of a fight: every roll is rand() % 20.
+// The two dice formulas of a fight: every roll is rand() % DIE_SIDES.
 int calculateDamage(int base);
 bool hitSuccess(int attack, int defence);
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-// The game rolls rand() % 20; a small generator of our own keeps the odds the
+// The game rolls rand() % DIE_SIDES; a small generator of our own keeps the odds the
 // same on every run and leaves the caller's rand() sequence alone.
 class Dice {
   public:
@@ -17,15 +17,15 @@ class Dice {
         state ^= state << 13;
         state ^= state >> 17;
         state ^= state << 5;
-        return (int)(state % 20);
+        return (int)(state % DIE_SIDES);
     }
 
   private:
     uint32_t state;
 };
 
-// The enemy's blow is a bare die of 0 to 19.
-const int ENEMY_MAX_DAMAGE = 19;
+// The enemy's blow is a bare die.
+const int ENEMY_MAX_DAMAGE = DIE_SIDES - 1;
 const int TURN_LIMIT = 5000;
 
 bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
@@ -42,9 +42,9 @@ bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
             mp -= HAND_OF_DEATH.cost;
             enemyHp -= dice.roll() + HAND_OF_DEATH.base;
         } else {
-            int attack = dice.roll() + hero.weaponMod + 2;
+            int attack = dice.roll() + hero.weaponMod + BLADE_BONUS;
             if (attack > dice.roll())
-                enemyHp -= dice.roll() + 1;
+                enemyHp -= dice.roll() + BLADE_BASE;
         }
         if (enemyHp <= 0)
             return true;
@@ -68,8 +68,8 @@ bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
 Hero heroAfter(int victories) {
     // Experience starts at 1 and a level comes with every third point.
     int level = (1 + victories) / EXP_PER_LEVEL;
-    return Hero{START_HP + HP_PER_LEVEL * level, START_MP + MP_PER_LEVEL * level, 1, 1,
-                START_HEAL_POTIONS};
+    return Hero{START_HP + HP_PER_LEVEL * level, START_MP + MP_PER_LEVEL * level, START_WEAPON_MOD,
+                START_ARMOUR, START_HEAL_POTIONS};
 }
 
 double winChance(const Hero& hero, int enemyHp, int trials) {
