@@ -324,8 +324,8 @@ void loadNPCFile(const std::string& path, Floor& floor, Report& report) {
                         if (npc.character < 0 || npc.character >= CHARACTER_COUNT)
                             report.add(path, line + 9,
                                        "character number %d is outside the sprite table (0 to "
-                                       "9): nothing is drawn for %s",
-                                       npc.character, npc.name.c_str());
+                                       "%d): nothing is drawn for %s",
+                                       npc.character, CHARACTER_COUNT - 1, npc.name.c_str());
                         floor.npcs.push_back(PlacedNPC{npc, line});
                     });
 }
@@ -341,9 +341,10 @@ void loadQuestFile(const std::string& path, Campaign& campaign, Report& report) 
     checkRecordFile(raw, path, QUEST_FIELDS, count, quests, endedByNull, "its target is (0,0)",
                     report, [&](const Quest& quest, int line) {
                         if (quest.floor < 0 || quest.floor >= FLOOR_COUNT)
-                            report.add(path, line + 2,
-                                       "floor %d does not exist (0 to 5): the quest is never given",
-                                       quest.floor);
+                            report.add(
+                                path, line + 2,
+                                "floor %d does not exist (0 to %d): the quest is never given",
+                                quest.floor, FLOOR_COUNT - 1);
                         campaign.quests.push_back(PlacedQuest{quest, line});
                     });
 }
@@ -361,9 +362,9 @@ void loadShopFile(const std::string& path, Campaign& campaign, Report& report) {
         report, [&](const Item& item, int line) {
             if (item.iconIndex < 0 || item.iconIndex >= ITEM_ICON_COUNT)
                 report.add(path, line + 1,
-                           "icon index %d is outside the item icons (0 to 13): no icon is drawn "
+                           "icon index %d is outside the item icons (0 to %d): no icon is drawn "
                            "for %s",
-                           item.iconIndex, item.name.c_str());
+                           item.iconIndex, ITEM_ICON_COUNT - 1, item.name.c_str());
             int spells = 0;
             for (int k = 0; k < SCROLL_SPELLS; k++)
                 spells += item.teachesSpell[k];
