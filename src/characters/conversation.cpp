@@ -11,10 +11,13 @@ static const int BAR_H = 20;
 // The speaker's name stands above the bar, on the roaming view; the line on it.
 static const int NAME_Y = 438;
 static const int LINE_Y = 458;
+// The quest-solved notice, near the middle of the screen.
+static const int SOLVED_X = 20;
+static const int SOLVED_Y = 240;
 
 Quest* CGame::initiateConversation(NPC* npc, int floor) {
-    fillRect(0, BAR_Y, SCREEN_W, BAR_H, 0, 0, 200);
-    drawText(npc->name, 0, NAME_Y, 255, 255, 255);
+    fillRect(0, BAR_Y, SCREEN_W, BAR_H, MESSAGE_BLUE);
+    drawText(npc->name, 0, NAME_Y, WHITE);
     // The quest giver always says the floor's current errand (or that there
     // is none), and keeps it as his line.
     std::string line = npc->dialogue;
@@ -24,7 +27,7 @@ Quest* CGame::initiateConversation(NPC* npc, int floor) {
         npc->dialogue = line;
     }
     // Long lines run off the right edge; there is no wrapping.
-    drawText(line, 0, LINE_Y, 255, 255, 255);
+    drawText(line, 0, LINE_Y, WHITE);
     SDL_Flip(screen);
     SDL_Event record;
     waitForKey(&record);
@@ -32,7 +35,7 @@ Quest* CGame::initiateConversation(NPC* npc, int floor) {
 }
 
 void CGame::displayQuestCompletion() {
-    drawText("You completed a quest", 20, 240, 255, 255, 255);
+    drawText("You completed a quest", SOLVED_X, SOLVED_Y, WHITE);
     SDL_Flip(screen);
     SDL_Event record;
     waitForKey(&record);

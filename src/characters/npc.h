@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "rules.h"
+
 // Longest lines of an NPC file record.
 const size_t NPC_NUMBER_LIMIT = 3;
 const size_t NPC_TEXT_LIMIT = 59;
@@ -29,7 +31,7 @@ class NPC {
     int isQuestGiver;
     int isShopKeeper;
     int character;
-    int heading; // 0 up, 1 left, 2 down, 3 right
+    int heading; // HEADING_UP, _LEFT, _DOWN or _RIGHT
 
     // How many NPCs have ever been made: the world's drawing works out who
     // stands where again whenever a new one may have joined the list.
@@ -44,7 +46,10 @@ class NPC {
     void readRecord(LineReader& in);
     // Reads the records of an NPC file, in file order, onto the end of
     // `npcs` (which then owns them). False when a read error cut it short.
-    static bool readFile(FILE* file, std::list<NPC*>& npcs);
+    // Progress lines go to `progress` (NULL: nowhere); `endedByNull`, when
+    // given, tells whether a null record ended the file rather than its end.
+    static bool readFile(FILE* file, std::list<NPC*>& npcs, FILE* progress = stdout,
+                         bool* endedByNull = NULL);
     // A record at (0, 0) ends an NPC file.
     bool isNullRecord() const { return posX == 0 && posY == 0; }
 };

@@ -26,33 +26,32 @@ void CGame::loadNPCs(const char* path) {
         npcFileMissing(path);
 }
 
-void CGame::spawnMrQuesty() {
-    NPC* questy = new (std::nothrow) NPC();
-    if (!questy) {
-        fprintf(stderr, "Couldn't spawn Mr. Questy, maybe out of mem\n");
+// Makes one of the characters every floor gets, facing down; when there is no
+// memory for him the game ends, naming him in `failure`.
+static NPC* spawnNPC(const char* name, const char* dialogue, int x, int y, int character,
+                     const char* failure) {
+    NPC* npc = new (std::nothrow) NPC();
+    if (!npc) {
+        fprintf(stderr, "%s\n", failure);
         exit(1);
     }
-    questy->name = "Mr. Questy";
-    questy->dialogue = "MR. QUESTY ERRORED";
-    questy->posX = 2;
-    questy->posY = 2;
-    questy->isQuestGiver = 1;
-    questy->character = 2;
-    questy->heading = 2;
-    npcs.push_back(questy);
+    npc->name = name;
+    npc->dialogue = dialogue;
+    npc->posX = x;
+    npc->posY = y;
+    npc->character = character;
+    npc->heading = HEADING_DOWN;
+    return npc;
+}
 
-    NPC* shoppy = new (std::nothrow) NPC();
-    if (!shoppy) {
-        fprintf(stderr, "Couldn't spawn Shop Keeper, maybe out of mem\n");
-        exit(1);
-    }
-    shoppy->name = "Mr. Shoppy";
-    shoppy->dialogue = "Welcome to my shop!";
-    shoppy->posX = 5;
-    shoppy->posY = 2;
+void CGame::spawnMrQuesty() {
+    NPC* questy = spawnNPC("Mr. Questy", "MR. QUESTY ERRORED", QUEST_GIVER_X, QUEST_GIVER_Y,
+                           CHARACTER_QUEST_GIVER, "Couldn't spawn Mr. Questy, maybe out of mem");
+    questy->isQuestGiver = 1;
+    npcs.push_back(questy);
+    NPC* shoppy = spawnNPC("Mr. Shoppy", "Welcome to my shop!", SHOPKEEPER_X, SHOPKEEPER_Y,
+                           CHARACTER_SHOPKEEPER, "Couldn't spawn Shop Keeper, maybe out of mem");
     shoppy->isShopKeeper = 1;
-    shoppy->character = 8;
-    shoppy->heading = 2;
     npcs.push_back(shoppy);
 }
 

@@ -39,33 +39,42 @@ void QuestMaster::loadQuests(const char* path) {
     FILE* file = openDataFile(path);
     if (!file)
         questFileMissing(path);
+    bool whole = Quest::readFile(file, quests);
+    fclose(file);
+    // A read error is not the end of the file: the errands after it would be lost.
+    if (!whole)
+        questFileMissing(path);
+}
+
+bool Quest::readFile(FILE* file, std::vector<Quest*>& quests, FILE* progress, bool* endedByNull) {
     LineReader in(file);
+    if (endedByNull)
+        *endedByNull = false;
     for (;;) {
         Quest* quest = new Quest();
         quest->completed = 0;
         quest->readRecord(in);
-        printf("Loaded Quest %s, (%i,%i,%i)\n", quest->text.c_str(), quest->posX, quest->posY,
-               quest->floor);
+        progressLine(progress, "Loaded Quest %s, (%i,%i,%i)", quest->text.c_str(), quest->posX,
+                     quest->posY, quest->floor);
         // QUIRK: a target of (0, 0), on any floor, ends the file.
         if (quest->isNullRecord()) {
-            puts("invalid");
+            progressLine(progress, "invalid");
             delete quest;
+            if (endedByNull)
+                *endedByNull = true;
             break;
         }
         if (in.atEnd()) {
-            puts("eof...");
-            puts("pushing back on eof");
+            progressLine(progress, "eof...");
+            progressLine(progress, "pushing back on eof");
             quests.push_back(quest);
             break;
         }
-        puts("pushing back");
+        progressLine(progress, "pushing back");
         quests.push_back(quest);
-        puts("looping");
+        progressLine(progress, "looping");
     }
-    // A read error is not the end of the file: the errands after it would be lost.
-    if (ferror(file))
-        questFileMissing(path);
-    fclose(file);
+    return !ferror(file);
 }
 
 Quest* QuestMaster::findOpen(int floor) {

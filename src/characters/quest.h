@@ -1,6 +1,7 @@
 // Quest and QuestMaster: walk-to errands and the list that hands them out.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,12 @@ class Quest {
     void readRecord(LineReader& in);
     // A record whose target is (0, 0) ends the quest file.
     bool isNullRecord() const { return posX == 0 && posY == 0; }
+    // Reads the records of a quest file, in file order, onto the end of
+    // `quests` (which then owns them). False when a read error cut it short.
+    // Progress lines go to `progress` (NULL: nowhere); `endedByNull`, when
+    // given, tells whether a null record ended the file rather than its end.
+    static bool readFile(FILE* file, std::vector<Quest*>& quests, FILE* progress = stdout,
+                         bool* endedByNull = NULL);
 };
 
 class QuestMaster {

@@ -15,10 +15,25 @@
 // The idle fight screen and the enemy's turn are paced at about five passes a
 // second.
 static const Uint32 FIGHT_PAUSE_MS = 200;
-// What a potion gives back, never above the maximum.
-static const int POTION_POINTS = 15;
-// The revival by the Messiah needs and costs this much MP.
-static const int REVIVAL_MP = 10;
+// The player stands left facing right, the enemy right facing left.
+static const int PLAYER_X = 100;
+static const int ENEMY_X = 310;
+static const int FIGHTERS_Y = 230;
+// The action bar along the bottom: a grey frame round a blue band of icons.
+static const int BAR_FRAME_Y = 412;
+static const int BAR_FRAME_H = 67;
+static const Colour BAR_FRAME_GREY = {200, 200, 200};
+static const int BAR_BAND_Y = 415;
+static const int BAR_BAND_H = 60;
+static const Colour BAR_BAND_BLUE = {0, 0, 195};
+static const int BAR_ICON_X = 22;
+static const int BAR_ICON_STEP = 49;
+static const int BAR_ICON_Y = 422;
+// Where the blade's slash and the Messiah are drawn.
+static const int SLASH_X = 285;
+static const int SLASH_Y = 190;
+static const int MESSIAH_X = 100;
+static const int MESSIAH_Y = 180;
 
 void CGame::FightLoop() {
     if (!fightEnemy) {
@@ -45,14 +60,14 @@ void CGame::Fight_DrawScene() {
     int sceneY = scene ? (SCREEN_H - scene->h) / 2 : 0;
     // Black behind the scene, unless the scene hides the whole screen anyway.
     if (!opaqueCovers(scene, sceneX, sceneY, 0, 0, SCREEN_W, SCREEN_H))
-        fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, 0);
+        fillRect(0, 0, SCREEN_W, SCREEN_H, BLACK);
     drawImage(scene, sceneX, sceneY);
     puts("Blitted background");
     // The player faces right, the enemy left; an enemy whose character
     // number has no sprite row is simply not drawn.
-    drawImage(spriteFor(0, 3), 100, 230);
+    drawImage(spriteFor(CHARACTER_PLAYER, HEADING_RIGHT), PLAYER_X, FIGHTERS_Y);
     printf("Drawing sprite %i\n", fightEnemy->character);
-    drawImage(spriteFor(fightEnemy->character, 1), 310, 230);
+    drawImage(spriteFor(fightEnemy->character, HEADING_LEFT), ENEMY_X, FIGHTERS_Y);
     printf("Blitted sprite %i\n", fightEnemy->character);
     puts("Drawing player HUD...");
     HUD_Player();
@@ -63,11 +78,11 @@ void CGame::Fight_DrawScene() {
     if (!playerTurn)
         return;
     // The action bar: a grey frame, a blue band and the four action icons.
-    fillRect(0, 412, SCREEN_W, 67, 200, 200, 200);
-    fillRect(0, 415, SCREEN_W, 60, 0, 0, 195);
+    fillRect(0, BAR_FRAME_Y, SCREEN_W, BAR_FRAME_H, BAR_FRAME_GREY);
+    fillRect(0, BAR_BAND_Y, SCREEN_W, BAR_BAND_H, BAR_BAND_BLUE);
     const int barIcons[] = {ICON_FIGHT, ICON_DEFEND, ICON_MAGIC, ICON_MANA_POTION};
     for (int i = 0; i < 4; i++)
-        drawImage(icons[barIcons[i]], 22 + 49 * i, 422);
+        drawImage(icons[barIcons[i]], BAR_ICON_X + BAR_ICON_STEP * i, BAR_ICON_Y);
 }
 
 void CGame::Fight_PlayerTurn() {
@@ -94,7 +109,8 @@ void CGame::Fight_PlayerTurn() {
                 return;
             break;
         case SDLK_x:
-            Fight_DrinkPotion(player.healPotions, player.hp, player.maxHp, "Gained 15 health!");
+            Fight_DrinkPotion(player.healPotions, player.hp, player.maxHp,
+                              ("Gained " + std::to_string(POTION_POINTS) + " health!").c_str());
             break;
         case SDLK_c:
             // The menu gives the turn back on Escape; any cast leaves it with
@@ -106,7 +122,8 @@ void CGame::Fight_PlayerTurn() {
                 return;
             break;
         case SDLK_v:
-            Fight_DrinkPotion(player.manaPotions, player.mp, player.maxMp, "Gained 15 mana!");
+            Fight_DrinkPotion(player.manaPotions, player.mp, player.maxMp,
+                              ("Gained " + std::to_string(POTION_POINTS) + " mana!").c_str());
             break;
         case SDLK_ESCAPE:
             puts("Exiting...");
@@ -121,15 +138,15 @@ void CGame::Fight_PlayerTurn() {
 bool CGame::Fight_Attack() {
     // The blade's modifier plus 2 against the enemy's bare die; a modifier at
     // the top of the int range cannot wrap around into a sure miss.
-    int attack = addClamped(player.weaponMod, 2);
+    int attack = addClamped(player.weaponMod, BLADE_BONUS);
     if (!hitSuccess(attack, 0)) {
         std::string text = "You missed " + fightEnemy->name;
         displayFightConsoleMessage(text.c_str(), true);
         playerTurn = 0;
         return false;
     }
-    int damage = calculateDamage(1);
-    drawImage(fx[FX_SLASH], 285, 190);
+    int damage = calculateDamage(BLADE_BASE);
+    drawImage(fx[FX_SLASH], SLASH_X, SLASH_Y);
     std::string text = "You hit " + fightEnemy->name + " for " + std::to_string(damage) + " damage";
     displayFightConsoleMessage(text.c_str(), false);
     fightEnemy->hp -= damage;
@@ -148,8 +165,7 @@ void CGame::Fight_DrinkPotion(int& potions, int& value, int maximum, const char*
     potions--;
     displayFightConsoleMessage(message, false);
     // A potion drunk at the maximum is used up all the same.
-    long long raised = (long long)value + POTION_POINTS;
-    value = raised > maximum ? maximum : (int)raised;
+    value = addUpTo(value, POTION_POINTS, maximum);
     playerTurn = 0;
 }
 
@@ -184,14 +200,14 @@ void CGame::Fight_PlayerDied() {
     // the process simply ends.
     if (!player.spellKnown[SPELL_MESSIAH])
         exit(0);
-    if (player.mp < REVIVAL_MP) {
+    if (player.mp < MESSIAH.need) {
         displayFightConsoleMessage("Not enough MP to respawn...", true);
         if (quit)
             return;
         exit(0);
     }
-    player.mp -= REVIVAL_MP;
-    drawImage(fx[FX_MESSIAH], 100, 180);
+    player.mp -= MESSIAH.cost;
+    drawImage(fx[FX_MESSIAH], MESSIAH_X, MESSIAH_Y);
     displayFightConsoleMessage("Back from the grave!!!!", false);
     player.hp = player.maxHp;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "combat/spells.h"
+#include "core/clamp.h"
 #include "core/game.h"
 
 namespace {
@@ -17,38 +18,41 @@ struct Spell {
     const char* line; // the menu line
     int flag;         // the player's spellKnown entry
     SpellKind kind;
-    int need;  // least MP with which it is cast
-    int cost;  // MP it takes
-    int base;  // the lowest roll of its damage or healing
-    int image; // fx entry drawn with it
+    SpellRule rule; // need, cost and lowest roll
+    int image;      // fx entry drawn with it
     int imageX, imageY;
     const char* message;     // the heals' whole message, the attacks' text before the damage
     const char* lackMessage; // shown when the MP is below the need
     bool refusalKeepsMenu;   // a refusal leaves the menu open instead of costing the turn
 };
 
+// The two spells the menu lists but never casts by their MP.
+const SpellRule NO_RULE = {0, 0, 0};
+
+// The menu's lines, from MENU_Y down, each right under the one before.
+const int MENU_X = 170;
+const int MENU_Y = 80;
+
 // Indexed by key - 1: the menu offers keys 1 to 9.
-// QUIRK: Heal I is refused at 5 MP although it costs 5, and Meteor is cast
-// from 20 MP although it costs 25, leaving as little as -5 MP. Mr. Zappy's
-// refusal alone keeps the menu open.
+// QUIRK: Mr. Zappy's refusal alone keeps the menu open.
 const Spell SPELLS[] = {
-    {"1) Heal I", 0, SPELL_HEAL, 6, 5, 0, FX_HEAL1, 80, 180, "Healed!!!!",
+    {"1) Heal I", 0, SPELL_HEAL, HEAL_I, FX_HEAL1, 80, 180, "Healed!!!!",
      "Not enough energy to cast Heal I", false},
-    {"2) Fire I", 1, SPELL_ATTACK, 8, 8, 0, FX_FIRE1, 300, 210, "Foom! Hit ",
+    {"2) Fire I", 1, SPELL_ATTACK, FIRE_I, FX_FIRE1, 300, 210, "Foom! Hit ",
      "Not enough energy for Fire I", false},
-    {"3) Mr. Zappy", 2, SPELL_ATTACK, 11, 11, 10, FX_ZAPPY, 280, 190, "Foom! Hit ",
+    {"3) Mr. Zappy", 2, SPELL_ATTACK, MR_ZAPPY, FX_ZAPPY, 280, 190, "Foom! Hit ",
      "Not enough energy!", true},
-    {"4) Earth", 3, SPELL_ATTACK, 15, 15, 15, FX_EARTH, 280, 190, "Thud! Hit ",
+    {"4) Earth", 3, SPELL_ATTACK, EARTH, FX_EARTH, 280, 190, "Thud! Hit ", "Not enough energy!",
+     false},
+    {"5) Meteor", 4, SPELL_ATTACK, METEOR, FX_METEOR, 280, 190, "KABOOM!!!!!! Hit ",
      "Not enough energy!", false},
-    {"5) Meteor", 4, SPELL_ATTACK, 20, 25, 20, FX_METEOR, 280, 190, "KABOOM!!!!!! Hit ",
+    {"6) Hand of Death", 5, SPELL_ATTACK, HAND_OF_DEATH, FX_HAND, 280, 160, "Whap! Hit ",
      "Not enough energy!", false},
-    {"6) Hand of Death", 5, SPELL_ATTACK, 25, 25, 30, FX_HAND, 280, 160, "Whap! Hit ",
+    {"7) Full Heal", 6, SPELL_FULL_HEAL, FULL_HEAL, FX_HEAL2, 100, 180, "Fully healed",
      "Not enough energy!", false},
-    {"7) Full Heal", 6, SPELL_FULL_HEAL, 35, 35, 0, FX_HEAL2, 100, 180, "Fully healed",
-     "Not enough energy!", false},
-    {"8) Messiah", SPELL_MESSIAH, SPELL_SELF_ACTING, 0, 0, 0, -1, 0, 0,
+    {"8) Messiah", SPELL_MESSIAH, SPELL_SELF_ACTING, NO_RULE, -1, 0, 0,
      "Messiah triggers automatically...", "", false},
-    {"9) The Rapture (WARNING: Everyone dies)", SPELL_RAPTURE, SPELL_END_ALL, 0, 0, 0, FX_RAPTURE,
+    {"9) The Rapture (WARNING: Everyone dies)", SPELL_RAPTURE, SPELL_END_ALL, NO_RULE, FX_RAPTURE,
      0, 0, "", "", false}, // theRapture shows its own message
 };
 const int MENU_SPELLS = (int)(sizeof SPELLS / sizeof SPELLS[0]);
@@ -58,16 +62,16 @@ const int MENU_SPELLS = (int)(sizeof SPELLS / sizeof SPELLS[0]);
 void CGame::Fight_magicMenu() {
     // Drawn over the fight screen as the pass left it, each line right under
     // the one before; unknown spells leave no gap.
-    int y = 80;
+    int y = MENU_Y;
     const char* const headings[] = {"Magic:", "1-0 to cast, ESC to abort"};
     for (const char* heading : headings) {
-        int height = drawText(heading, 170, y, 255, 255, 255);
+        int height = drawText(heading, MENU_X, y, WHITE);
         y += height > 0 ? height : 0;
     }
     for (int i = 0; i < MENU_SPELLS; i++) {
         if (!player.spellKnown[SPELLS[i].flag])
             continue;
-        int height = drawText(SPELLS[i].line, 170, y, 255, 255, 255);
+        int height = drawText(SPELLS[i].line, MENU_X, y, WHITE);
         y += height > 0 ? height : 0;
     }
     SDL_Flip(screen);
@@ -107,17 +111,17 @@ bool CGame::Fight_CastSpell(int key) {
         return true;
     }
 
-    if (player.mp < spell.need) {
+    if (player.mp < spell.rule.need) {
         displayFightConsoleMessage(spell.lackMessage, true);
         // Otherwise the menu closes with the turn still the enemy's: the
         // failed attempt costs the turn.
         return !spell.refusalKeepsMenu;
     }
-    player.mp -= spell.cost;
+    player.mp -= spell.rule.cost;
     if (spell.kind == SPELL_HEAL) {
-        long long healed = (long long)player.hp + calculateDamage(spell.base);
+        int healing = calculateDamage(spell.rule.base);
         drawImage(fx[spell.image], spell.imageX, spell.imageY);
-        player.hp = healed > player.maxHp ? player.maxHp : (int)healed;
+        player.hp = addUpTo(player.hp, healing, player.maxHp);
         displayFightConsoleMessage(spell.message, false);
     } else if (spell.kind == SPELL_FULL_HEAL) {
         player.hp = player.maxHp;
@@ -125,7 +129,7 @@ bool CGame::Fight_CastSpell(int key) {
         displayFightConsoleMessage(spell.message, false);
     } else {
         drawImage(fx[spell.image], spell.imageX, spell.imageY);
-        int damage = calculateDamage(spell.base);
+        int damage = calculateDamage(spell.rule.base);
         fightEnemy->hp -= damage;
         std::string text = spell.message + std::to_string(damage);
         displayFightConsoleMessage(text.c_str(), false);
@@ -150,7 +154,7 @@ void CGame::theRapture() {
         SDL_Flip(screen);
         SDL_Delay(20);
     }
-    // The floor in memory is laid waste: mostly '4', with about one cell in
+    // The floor in memory is laid waste: mostly waste, with about one cell in
     // thirty of '0' and of the blocking '1'. The map file is untouched, so
     // the floor comes back whole the next time it is loaded.
     // MEND: the stairs survive, or the floor could never be left and the game
@@ -159,8 +163,8 @@ void CGame::theRapture() {
     for (int y = 0; y < MAP_SIZE; y++) {
         for (int x = 0; x < MAP_SIZE; x++) {
             int v = rand() % 30;
-            if (map.cells[y][x] != '6')
-                map.cells[y][x] = v == 0 ? '0' : v == 1 ? '1' : '4';
+            if (map.cells[y][x] != CELL_STAIRS)
+                map.cells[y][x] = v == 0 ? '0' : v == 1 ? CELL_WALL : CELL_WASTE;
         }
     }
     fighting = 0;

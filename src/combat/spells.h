@@ -4,7 +4,7 @@
 
 // Learned on reaching level 3; the menu does not offer it.
 const int SPELL_SCORN_AND_ABUSE = 7;
-// Revives the dying player for 10 MP; never cast from the menu.
+// Revives the dying player for its MP (rules.h); never cast from the menu.
 const int SPELL_MESSIAH = 8;
 // Key 9 of the menu: ends every life on the floor.
 const int SPELL_RAPTURE = 9;

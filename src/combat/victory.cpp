@@ -6,12 +6,6 @@
 #include "combat/spells.h"
 #include "core/game.h"
 
-// One point of experience per victory, a level for every three points.
-static const int EXP_PER_LEVEL = 3;
-// What each level adds to the maxima (HP and MP are then refilled).
-static const int HP_PER_LEVEL = 25;
-static const int MP_PER_LEVEL = 10;
-
 // The spells that come with a level, and their announcements.
 static const struct {
     int level;

@@ -13,3 +13,10 @@ inline int addClamped(int value, long long delta) {
         return INT_MIN;
     return (int)sum;
 }
+
+// A gain that stops at `maximum`: potions and heals never lift HP or MP above
+// it (and bring a value already above it down to it).
+inline int addUpTo(int value, long long delta, int maximum) {
+    int sum = addClamped(value, delta);
+    return sum > maximum ? maximum : sum;
+}

@@ -3,6 +3,7 @@
 // missing one instead of loading as an empty file or blocking the start.
 #include "core/datafile.h"
 
+#include <cstdarg>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,4 +24,14 @@ FILE* openDataFile(const char* path) {
     if (!file)
         close(fd);
     return file;
+}
+
+void progressLine(FILE* progress, const char* format, ...) {
+    if (!progress)
+        return;
+    va_list args;
+    va_start(args, format);
+    vfprintf(progress, format, args);
+    va_end(args);
+    fputc('\n', progress);
 }

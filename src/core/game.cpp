@@ -84,7 +84,7 @@ CGame::CGame()
     initFonts();
 
     fightEnemy = NULL;
-    player.gold = 100000;
+    player.gold = START_GOLD;
 }
 
 static void freeSurface(SDL_Surface*& surface) {

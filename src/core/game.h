@@ -12,6 +12,7 @@
 
 #include "characters/npc.h"
 #include "characters/quest.h"
+#include "ui/colours.h"
 #include "shop/shop.h"
 #include "world/map.h"
 
@@ -21,16 +22,17 @@ const int SCREEN_H = 480;
 // Size of a map cell on screen, in pixels.
 const int CELL_SIZE = 48;
 // The highest floor; climbing its stairs wins the game.
-const int LAST_FLOOR = 5;
+const int LAST_FLOOR = FLOOR_COUNT - 1;
+
+// The scrolling lists of the shop and the character menu: rows shown at once,
+// and the distance between rows.
+const int LIST_ROWS = 9;
+const int LIST_ROW_STEP = 49;
 
 // Sizes of the image tables.
-const int TILE_COUNT = 8;
-const int CHARACTER_COUNT = 10;
-const int HEADING_COUNT = 4;
 const int ICON_COUNT = 9;
 const int BACKGROUND_COUNT = 2;
 const int FX_COUNT = 11;
-const int ITEM_ICON_COUNT = 14;
 
 // Indices of the icons table.
 enum IconIndex {
@@ -60,7 +62,7 @@ enum FxIndex {
     FX_RAPTURE = 10
 };
 
-// The two dice formulas of a fight: every roll is rand() % 20.
+// The two dice formulas of a fight: every roll is rand() % DIE_SIDES.
 int calculateDamage(int base);
 bool hitSuccess(int attack, int defence);
 
@@ -237,9 +239,16 @@ class CGame {
     // next frames. Returns the rendered height, or -1 when nothing could be
     // rendered (an empty text renders nothing) (ui/draw.cpp).
     int drawText(const std::string& text, int x, int y, Uint8 r, Uint8 g, Uint8 b);
+    int drawText(const std::string& text, int x, int y, Colour c) {
+        return drawText(text, x, y, c.r, c.g, c.b);
+    }
     // Fills a rectangle in a colour. A width or height below 1 fills nothing;
     // sizes beyond what an SDL rectangle holds are clipped (ui/draw.cpp).
     void fillRect(int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b);
+    void fillRect(int x, int y, int w, int h, Colour c) { fillRect(x, y, w, h, c.r, c.g, c.b); }
+    // One row of a scrolling list at (x, y): the highlight bar when chosen,
+    // the icon and the label. Returns what drawText returns (ui/scrolllist.cpp).
+    int drawListRow(int x, int y, SDL_Surface* icon, const std::string& label, bool highlighted);
     // Draws a whole image with its top left corner at (x, y); NULL draws nothing
     // (ui/draw.cpp).
     void drawImage(SDL_Surface* image, int x, int y);

@@ -29,25 +29,34 @@ void Shop::loadItems(const char* path) {
     FILE* file = openDataFile(path);
     if (!file)
         shopFileMissing(path);
+    bool whole = readFile(file, items);
+    fclose(file);
+    // A read error is not the end of the file: the goods after it would be lost.
+    if (!whole)
+        shopFileMissing(path);
+}
+
+bool Shop::readFile(FILE* file, std::vector<Item*>& items, FILE* progress, bool* endedByNull) {
     LineReader in(file);
+    if (endedByNull)
+        *endedByNull = false;
     // The end of the file is tested before each record, so a last line without
     // a line feed ends the list with its record added.
     while (!in.atEnd()) {
-        puts("Loading item");
+        progressLine(progress, "Loading item");
         Item* item = new Item();
         item->readRecord(in);
-        puts("Item loaded, adding");
+        progressLine(progress, "Item loaded, adding");
         // QUIRK: price 0 and weapon modifier 0 end the list: a free blade is
         // a good, a free potion ends the shop.
         if (item->isNullRecord()) {
-            puts("Probably a null item.");
+            progressLine(progress, "Probably a null item.");
             delete item;
+            if (endedByNull)
+                *endedByNull = true;
             break;
         }
         items.push_back(item);
     }
-    // A read error is not the end of the file: the goods after it would be lost.
-    if (ferror(file))
-        shopFileMissing(path);
-    fclose(file);
+    return !ferror(file);
 }

@@ -1,6 +1,7 @@
 // Shop: the list of goods read from data/shopdata.qor at start-up.
 #pragma once
 
+#include <cstdio>
 #include <vector>
 
 #include "shop/item.h"
@@ -15,4 +16,10 @@ class Shop {
 
     // Reads the whole shop file; ends the process when it cannot be opened.
     void loadItems(const char* path);
+    // Reads the records of a shop file, in file order, onto the end of
+    // `items` (which then owns them). False when a read error cut it short.
+    // Progress lines go to `progress` (NULL: nowhere); `endedByNull`, when
+    // given, tells whether a null record ended the file rather than its end.
+    static bool readFile(FILE* file, std::vector<Item*>& items, FILE* progress = stdout,
+                         bool* endedByNull = NULL);
 };

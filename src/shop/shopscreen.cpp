@@ -8,12 +8,20 @@
 #include "core/game.h"
 #include "core/clamp.h"
 
-// Rows of the list shown at once.
-static const int SHOP_ROWS = 9;
-// Rows are 49 pixels apart although the highlight is 50 high.
-static const int SHOP_ROW_STEP = 49;
 // The blue of the whole screen behind the list.
-static const Uint8 SHOP_BLUE = 125;
+static const Colour SHOP_BLUE = {0, 0, 125};
+// The shop's picture, right of the list.
+static const int PICTURE_X = 360;
+static const int PICTURE_Y = 25;
+// The list's first row, and its scroll arrows right of the rows.
+static const int LIST_X = 10;
+static const int LIST_Y = 10;
+static const int ARROW_X = 340;
+static const int ARROW_UP_Y = 10;
+static const int ARROW_DOWN_Y = 420;
+// The money line at the bottom.
+static const int MONEY_X = 10;
+static const int MONEY_Y = 448;
 
 void CGame::shopKeeping() {
     // Every visit starts at the top of the list with the first good highlighted.
@@ -54,14 +62,15 @@ void CGame::shopKeeping() {
 }
 
 bool CGame::Shop_DrawFrame() {
-    fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, SHOP_BLUE);
+    fillRect(0, 0, SCREEN_W, SCREEN_H, SHOP_BLUE);
     if (shop.items.empty()) {
         puts("Shop is empty!?!");
         return false;
     }
     // The shop's picture lands on the plain fill: its copy prepared over that
     // blue holds the very pixels that blending it here would give.
-    drawImage(preparedOver(icons[ICON_SHOP], 0, 0, SHOP_BLUE), 360, 25);
+    drawImage(preparedOver(icons[ICON_SHOP], SHOP_BLUE.r, SHOP_BLUE.g, SHOP_BLUE.b), PICTURE_X,
+              PICTURE_Y);
     if (menuCursor < 0)
         menuCursor = 0;
     if (menuoff < 0)
@@ -80,8 +89,7 @@ Item* CGame::Shop_Highlighted() {
 }
 
 void CGame::Shop_DrawList() {
-    const int penX = 10;
-    int penY = 10;
+    int penY = LIST_Y;
     int rows = 0;
     for (size_t i = 0; i < shop.items.size(); i++) {
         long long index = (long long)i + menuoff;
@@ -94,23 +102,21 @@ void CGame::Shop_DrawList() {
         if (index >= (long long)shop.items.size())
             return;
         Item* item = shop.items[index];
-        if (index == menuCursor)
-            fillRect(penX, penY, 300, 50, 100, 0, 0);
         std::string label =
             item->name + " for " + std::to_string(item->price) + " x" + std::to_string(item->stock);
         // An icon number outside the table draws no icon; the label still shows.
-        drawImage(item->stock > 0 ? itemIconFor(item->iconIndex) : icons[ICON_SOLD_OUT], penX,
-                  penY);
-        drawText(label, penX + 48, penY, 255, 255, 255);
+        drawListRow(LIST_X, penY,
+                    item->stock > 0 ? itemIconFor(item->iconIndex) : icons[ICON_SOLD_OUT], label,
+                    index == menuCursor);
         rows++;
-        penY += SHOP_ROW_STEP;
-        if (rows >= SHOP_ROWS) {
+        penY += LIST_ROW_STEP;
+        if (rows >= LIST_ROWS) {
             if (shop.items.size() != (size_t)menuoff + rows)
-                drawImage(icons[ICON_SCROLL_DOWN], 340, 420);
+                drawImage(icons[ICON_SCROLL_DOWN], ARROW_X, ARROW_DOWN_Y);
             return;
         }
         if (menuoff > 0)
-            drawImage(icons[ICON_SCROLL_UP], 340, 10);
+            drawImage(icons[ICON_SCROLL_UP], ARROW_X, ARROW_UP_Y);
     }
 }
 
@@ -130,7 +136,7 @@ void CGame::Shop_MoveDown() {
         return;
     menuCursor++;
     printf("I think you're at pos %i\n", menuCursor - menuoff);
-    if (menuCursor - menuoff > SHOP_ROWS - 1) {
+    if (menuCursor - menuoff > LIST_ROWS - 1) {
         puts("Scrolling down?");
         menuoff++;
     }
@@ -179,6 +185,6 @@ void CGame::Shop_BuyHighlighted() {
 }
 
 void CGame::printItemInfo(const std::string&, int) {
-    if (drawText("You have $" + std::to_string(player.gold), 10, 448, 255, 255, 255) < 0)
+    if (drawText("You have $" + std::to_string(player.gold), MONEY_X, MONEY_Y, WHITE) < 0)
         puts("Might be out of memory...");
 }

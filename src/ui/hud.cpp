@@ -5,6 +5,20 @@
 
 #include "core/game.h"
 
+// The bars along the top: the heart, then HP from BAR_X, then MP.
+static const int BAR_X = 20;
+static const int BAR_Y = 10;
+static const int BAR_H = 21;
+static const int HP_TEXT_X = 30;
+static const int PIXELS_PER_POINT = 2;
+static const int MP_GAP = 25; // between the HP bar's full length and the MP bar
+static const Colour HP_RED = {100, 0, 0};
+static const Colour MP_GREEN = {0, 100, 0};
+// The enemy's status line in a fight, under the bars.
+static const int ENEMY_X = 20;
+static const int ENEMY_Y = 30;
+static const Colour ENEMY_PINK = {255, 0, 100};
+
 // Bar sizes and positions come from the player's points, which may be
 // anything: they are worked out in 64 bits and held to a range far beyond the
 // screen, so the fills clip them instead of overflowing or wrapping.
@@ -14,23 +28,21 @@ static int barPixels(long long pixels) {
 }
 
 void CGame::HUD_Player() {
-    const int barY = 10;
-    const int barH = 21;
     // 2 pixels per point. Widths of 0 or below fill nothing: a negative MP
     // (Meteor can cause it) shows only the bar's black background.
-    fillRect(20, barY, barPixels(2LL * player.maxHp), barH, 0, 0, 0);
-    fillRect(20, barY, barPixels(2LL * player.hp), barH, 100, 0, 0);
+    fillRect(BAR_X, BAR_Y, barPixels((long long)PIXELS_PER_POINT * player.maxHp), BAR_H, BLACK);
+    fillRect(BAR_X, BAR_Y, barPixels((long long)PIXELS_PER_POINT * player.hp), BAR_H, HP_RED);
     drawImage(icons[ICON_HEART], 0, 0);
     char number[16];
     snprintf(number, sizeof number, "%i", player.hp);
-    drawText(number, 30, barY, 255, 255, 255);
+    drawText(number, HP_TEXT_X, BAR_Y, WHITE);
     snprintf(number, sizeof number, "%i", player.mp);
     // The MP bar starts right after the HP bar; with a maxHp of 308 or more it
     // lies wholly off the screen and is clipped away, text and all.
-    int mpX = barPixels(2LL * player.maxHp + 25);
-    fillRect(mpX, barY, barPixels(2LL * player.maxMp), barH, 0, 0, 0);
-    fillRect(mpX, barY, barPixels(2LL * player.mp), barH, 0, 100, 0);
-    drawText(number, mpX, barY, 255, 255, 255);
+    int mpX = barPixels((long long)PIXELS_PER_POINT * player.maxHp + MP_GAP);
+    fillRect(mpX, BAR_Y, barPixels((long long)PIXELS_PER_POINT * player.maxMp), BAR_H, BLACK);
+    fillRect(mpX, BAR_Y, barPixels((long long)PIXELS_PER_POINT * player.mp), BAR_H, MP_GREEN);
+    drawText(number, mpX, BAR_Y, WHITE);
 }
 
 void CGame::HUD_Enemy(NPC* enemy) {
@@ -40,7 +52,7 @@ void CGame::HUD_Enemy(NPC* enemy) {
     puts("sprintf operation");
     std::string line =
         enemy->name + " HP: " + std::to_string(enemy->hp) + "/" + std::to_string(enemy->maxHp);
-    if (drawText(line, 20, 30, 255, 0, 100) < 0) {
+    if (drawText(line, ENEMY_X, ENEMY_Y, ENEMY_PINK) < 0) {
         fprintf(stderr, "Failure in rendering text.\n");
         exit(1);
     }

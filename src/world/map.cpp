@@ -12,7 +12,7 @@ Map::Map() {
     // a map file leaves cells unread.
     for (int x = 0; x < MAP_SIZE; x++)
         for (int y = 0; y < MAP_SIZE; y++)
-            cells[y][x] = static_cast<char>('0' + rand() % 8);
+            cells[y][x] = cellOfTile(rand() % TILE_COUNT);
 }
 
 // A map that cannot be opened or read to its end: the game cannot go on.
@@ -21,7 +21,7 @@ static void mapNotFound(const char* filename) {
     exit(1);
 }
 
-void Map::loadMap(const char* filename) {
+void Map::loadMap(const char* filename, FILE* progress) {
     FILE* file = openDataFile(filename);
     if (!file)
         mapNotFound(filename);
@@ -66,5 +66,5 @@ void Map::loadMap(const char* filename) {
     if (ferror(file))
         mapNotFound(filename);
     fclose(file);
-    puts("Loaded map file...");
+    progressLine(progress, "Loaded map file...");
 }

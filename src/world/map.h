@@ -2,6 +2,10 @@
 // loader of a floor's map file. Records never include SDL.
 #pragma once
 
+#include <cstdio>
+
+#include "rules.h"
+
 // The size of every floor, in cells, along both axes.
 const int MAP_SIZE = 100;
 
@@ -12,8 +16,9 @@ class Map {
 
     // Fills every cell with a pseudo-random code '0' to '7' (10000 rand() calls).
     Map();
-    // Reads a map file over the cells; ends the process when it cannot be opened.
-    void loadMap(const char* filename);
+    // Reads a map file over the cells; ends the process when it cannot be
+    // opened. Its progress line goes to `progress` (NULL: nowhere).
+    void loadMap(const char* filename, FILE* progress = stdout);
 
     // True when (x, y) lies on the grid. Every read of the grid by a position
     // that may come from outside it (the console can teleport the player

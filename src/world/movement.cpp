@@ -15,18 +15,18 @@ bool CGame::tileCollision(int x, int y) {
     if (!Map::contains(x, y))
         return true;
     char code = map.cells[y][x];
-    if (code == '7') {
+    if (code == CELL_LOCKED_DOOR) {
         // The player bumps the door open (if he holds a key) but stays where
         // he is: he walks through on his next step.
         detectAndOpenDoors(x, y);
         return true;
     }
-    return code == '1' || code == '5';
+    return cellBlocks(code);
 }
 
 void CGame::detectAndOpenDoors(int x, int y) {
     puts("Detecting door");
-    if (!Map::contains(x, y) || map.cells[y][x] != '7') {
+    if (!Map::contains(x, y) || map.cells[y][x] != CELL_LOCKED_DOOR) {
         puts("Not a door");
         return;
     }
@@ -35,6 +35,6 @@ void CGame::detectAndOpenDoors(int x, int y) {
         return;
     }
     puts("Opening door.");
-    map.cells[y][x] = '2';
+    map.cells[y][x] = CELL_OPEN_DOOR;
     player.keys -= 1;
 }

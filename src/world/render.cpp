@@ -133,8 +133,8 @@ void CGame::paintTiles() {
             // are drawn as tile 00.
             char code = map.cells[y][x];
             SDL_Surface* tile = tiles[0];
-            if (code >= '0' && code <= '7' && tiles[code - '0'])
-                tile = tiles[code - '0'];
+            if (tileOf(code) >= 0 && tiles[tileOf(code)])
+                tile = tiles[tileOf(code)];
             drawImage(tile, where.x, where.y);
             drawSprite(x, y, &where);
         }
@@ -146,7 +146,7 @@ void CGame::drawSprite(int x, int y, SDL_Rect* where) {
     // `character` says; otherwise the first NPC of the list on the cell is the
     // one drawn. A character number without a row in the table draws nothing.
     if (x == player.posX && y == player.posY) {
-        drawImage(spriteFor(0, player.heading), where->x, where->y);
+        drawImage(spriteFor(CHARACTER_PLAYER, player.heading), where->x, where->y);
         return;
     }
     if (!Map::contains(x, y))

@@ -85,7 +85,7 @@ void CGame::Roam_Step(int dx, int dy) {
             // and back on to climb.
             solvedQuestScreen();
         } else if (Map::contains(player.posX, player.posY) &&
-                   map.cells[player.posY][player.posX] == '6') {
+                   map.cells[player.posY][player.posX] == CELL_STAIRS) {
             Roam_ChangeFloor();
         }
     }

@@ -13,22 +13,10 @@
 #include <vector>
 
 #include "characters/npc.h"
+#include "rules.h"
 #include "characters/quest.h"
 #include "shop/item.h"
 #include "world/map.h"
-
-// The campaign's fixed facts, as the game has them.
-const int FLOOR_COUNT = 6;
-const int START_X = 25;
-const int START_Y = 19;
-const int QUEST_GIVER_X = 2;
-const int QUEST_GIVER_Y = 2;
-const int SHOPKEEPER_X = 5;
-const int SHOPKEEPER_Y = 2;
-const int START_GOLD = 100000;
-const int QUEST_GOLD = 40;
-const int SPRITE_ROWS = 10;
-const int ITEM_ICONS = 14;
 
 // One finding: the file it is about, the line (1-based; 0 for the whole file)
 // and what is wrong, in words an author understands.

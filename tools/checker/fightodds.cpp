@@ -4,10 +4,11 @@
 #include <cstdint>
 
 #include "checker.h"
+#include "core/clamp.h"
 
 namespace {
 
-// The game rolls rand() % 20; a small generator of our own keeps the odds the
+// The game rolls rand() % DIE_SIDES; a small generator of our own keeps the odds the
 // same on every run and leaves the caller's rand() sequence alone.
 class Dice {
   public:
@@ -16,21 +17,15 @@ class Dice {
         state ^= state << 13;
         state ^= state >> 17;
         state ^= state << 5;
-        return (int)(state % 20);
+        return (int)(state % DIE_SIDES);
     }
 
   private:
     uint32_t state;
 };
 
-// The fight numbers of the game.
-const int POTION_HEAL = 15;
-const int HAND_OF_DEATH_COST = 25;
-const int HAND_OF_DEATH_BASE = 30;
-const int MESSIAH_COST = 10;
-const int LEVEL_HP = 25;
-const int LEVEL_MP = 10;
-const int ENEMY_MAX_DAMAGE = 19;
+// The enemy's blow is a bare die.
+const int ENEMY_MAX_DAMAGE = DIE_SIDES - 1;
 const int TURN_LIMIT = 5000;
 
 bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
@@ -42,14 +37,14 @@ bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
         // strongest spell while the Messiah's magic stays in reserve, else the blade.
         if (hp <= ENEMY_MAX_DAMAGE && potions > 0) {
             potions--;
-            hp = hp + POTION_HEAL > hero.maxHp ? hero.maxHp : hp + POTION_HEAL;
-        } else if (mp >= HAND_OF_DEATH_COST + MESSIAH_COST) {
-            mp -= HAND_OF_DEATH_COST;
-            enemyHp -= dice.roll() + HAND_OF_DEATH_BASE;
+            hp = addUpTo(hp, POTION_POINTS, hero.maxHp);
+        } else if (mp >= HAND_OF_DEATH.cost + MESSIAH.need) {
+            mp -= HAND_OF_DEATH.cost;
+            enemyHp -= dice.roll() + HAND_OF_DEATH.base;
         } else {
-            int attack = dice.roll() + hero.weaponMod + 2;
+            int attack = dice.roll() + hero.weaponMod + BLADE_BONUS;
             if (attack > dice.roll())
-                enemyHp -= dice.roll() + 1;
+                enemyHp -= dice.roll() + BLADE_BASE;
         }
         if (enemyHp <= 0)
             return true;
@@ -58,9 +53,9 @@ bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
         if (blow > hero.armour + dice.roll()) {
             hp -= dice.roll();
             if (hp <= 0) {
-                if (mp < MESSIAH_COST)
+                if (mp < MESSIAH.need)
                     return false;
-                mp -= MESSIAH_COST;
+                mp -= MESSIAH.cost;
                 hp = hero.maxHp;
             }
         }
@@ -72,8 +67,9 @@ bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
 
 Hero heroAfter(int victories) {
     // Experience starts at 1 and a level comes with every third point.
-    int level = (1 + victories) / 3;
-    return Hero{60 + LEVEL_HP * level, 50 + LEVEL_MP * level, 1, 1, 2};
+    int level = (1 + victories) / EXP_PER_LEVEL;
+    return Hero{START_HP + HP_PER_LEVEL * level, START_MP + MP_PER_LEVEL * level, START_WEAPON_MOD,
+                START_ARMOUR, START_HEAL_POTIONS};
 }
 
 double winChance(const Hero& hero, int enemyHp, int trials) {

@@ -6,12 +6,11 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "checker.h"
 #include "core/datafile.h"
 #include "core/linereader.h"
+#include "shop/shop.h"
 
 void Report::add(const std::string& file, int line, const char* format, ...) {
     char text[512];
@@ -114,24 +113,6 @@ void reportCarriageReturns(const RawFile& raw, const std::string& path, Report& 
 
 // ---- Maps ----
 
-// Loads a map file into `map` with the game's own loader, keeping its
-// progress line off our standard output.
-void loadMapQuietly(Map& map, const std::string& path) {
-    fflush(stdout);
-    int saved = dup(STDOUT_FILENO);
-    int null = open("/dev/null", O_WRONLY);
-    if (saved >= 0 && null >= 0)
-        dup2(null, STDOUT_FILENO);
-    map.loadMap(path.c_str());
-    fflush(stdout);
-    if (saved >= 0) {
-        dup2(saved, STDOUT_FILENO);
-        close(saved);
-    }
-    if (null >= 0)
-        close(null);
-}
-
 void checkMapLines(const RawFile& raw, const std::string& path, Report& report) {
     reportCarriageReturns(raw, path, report);
     for (int y = 0; y < MAP_SIZE; y++) {
@@ -145,7 +126,7 @@ void checkMapLines(const RawFile& raw, const std::string& path, Report& report) 
         const std::string& line = raw.lines[y];
         for (size_t x = 0; x < line.size() && x < (size_t)MAP_SIZE; x++) {
             char c = line[x];
-            if (c < '0' || c > '7') {
+            if (tileOf(c) < 0) {
                 report.add(path, y + 1,
                            "cell (%zu,%d) has code %d ('%c'), not one of '0' to '7': it is drawn "
                            "as grass and does not block",
@@ -285,110 +266,117 @@ FILE* openRecordFile(const std::string& path, const char* gameMessage, RawFile& 
     return file;
 }
 
+// The records of a file as the game's own loader reads them, and whether a
+// null record ended the file; NULL when the file cannot be opened.
+template <class Record, class List>
+bool readWithGameLoader(const std::string& path, const char* gameMessage, RawFile& raw,
+                        Report& report, bool (*readFile)(FILE*, List&, FILE*, bool*),
+                        std::vector<Record>& records, bool& endedByNull) {
+    FILE* file = openRecordFile(path, gameMessage, raw, report);
+    if (!file)
+        return false;
+    List loaded;
+    readFile(file, loaded, NULL, &endedByNull);
+    fclose(file);
+    for (auto* record : loaded) {
+        records.push_back(*record);
+        delete record;
+    }
+    return true;
+}
+
+// The line-by-line diagnostics of a record file the game's loader has read:
+// each record's lines, then how the file ended. `check` reports what is wrong
+// with one loaded record, starting at `line`.
+template <class Record, class Check>
+void checkRecordFile(const RawFile& raw, const std::string& path, const Field* fields, int count,
+                     const std::vector<Record>& records, bool endedByNull, const char* why,
+                     Report& report, Check check) {
+    bool linesOk = true;
+    int line = 1;
+    for (const Record& record : records) {
+        if (linesOk)
+            linesOk = checkRecordLines(raw, path, fields, count, line, report);
+        check(record, line);
+        line += count;
+    }
+    if (endedByNull) {
+        if (linesOk)
+            linesOk = checkRecordLines(raw, path, fields, count, line, report);
+        checkEnding(raw, path, line, count, linesOk, why, report);
+    } else if (!records.empty() && linesOk) {
+        checkLastRecord(raw, path, line - count, count, report);
+    }
+}
+
 void loadNPCFile(const std::string& path, Floor& floor, Report& report) {
     RawFile raw;
-    FILE* file = openRecordFile(path, "NPC file %s missing", raw, report);
-    if (!file) {
+    std::vector<NPC> npcs;
+    bool endedByNull = false;
+    if (!readWithGameLoader(path, "NPC file %s missing", raw, report, NPC::readFile, npcs,
+                            endedByNull)) {
         floor.present = false;
         return;
     }
     const int count = sizeof NPC_FIELDS / sizeof NPC_FIELDS[0];
-    LineReader in(file);
-    bool linesOk = true;
-    for (int line = 1;; line += count) {
-        PlacedNPC placed{NPC(), line};
-        placed.npc.readRecord(in);
-        if (linesOk)
-            linesOk = checkRecordLines(raw, path, NPC_FIELDS, count, line, report);
-        if (placed.npc.isNullRecord()) {
-            checkEnding(raw, path, line, count, linesOk, "its position is (0,0)", report);
-            break;
-        }
-        if (placed.npc.character < 0 || placed.npc.character >= SPRITE_ROWS)
-            report.add(path, line + 9,
-                       "character number %d is outside the sprite table (0 to 9): nothing is "
-                       "drawn for %s",
-                       placed.npc.character, placed.npc.name.c_str());
-        floor.npcs.push_back(placed);
-        if (in.atEnd()) {
-            if (linesOk)
-                checkLastRecord(raw, path, line, count, report);
-            break;
-        }
-    }
-    fclose(file);
+    checkRecordFile(raw, path, NPC_FIELDS, count, npcs, endedByNull, "its position is (0,0)",
+                    report, [&](const NPC& npc, int line) {
+                        if (npc.character < 0 || npc.character >= CHARACTER_COUNT)
+                            report.add(path, line + 9,
+                                       "character number %d is outside the sprite table (0 to "
+                                       "%d): nothing is drawn for %s",
+                                       npc.character, CHARACTER_COUNT - 1, npc.name.c_str());
+                        floor.npcs.push_back(PlacedNPC{npc, line});
+                    });
 }
 
 void loadQuestFile(const std::string& path, Campaign& campaign, Report& report) {
     RawFile raw;
-    FILE* file = openRecordFile(path, "Quest file %s missing", raw, report);
-    if (!file)
+    std::vector<Quest> quests;
+    bool endedByNull = false;
+    if (!readWithGameLoader(path, "Quest file %s missing", raw, report, Quest::readFile, quests,
+                            endedByNull))
         return;
     const int count = sizeof QUEST_FIELDS / sizeof QUEST_FIELDS[0];
-    LineReader in(file);
-    bool linesOk = true;
-    for (int line = 1;; line += count) {
-        PlacedQuest placed{Quest(), line};
-        placed.quest.completed = 0;
-        placed.quest.readRecord(in);
-        if (linesOk)
-            linesOk = checkRecordLines(raw, path, QUEST_FIELDS, count, line, report);
-        if (placed.quest.isNullRecord()) {
-            checkEnding(raw, path, line, count, linesOk, "its target is (0,0)", report);
-            break;
-        }
-        if (placed.quest.floor < 0 || placed.quest.floor >= FLOOR_COUNT)
-            report.add(path, line + 2, "floor %d does not exist (0 to 5): the quest is never given",
-                       placed.quest.floor);
-        campaign.quests.push_back(placed);
-        if (in.atEnd()) {
-            if (linesOk)
-                checkLastRecord(raw, path, line, count, report);
-            break;
-        }
-    }
-    fclose(file);
+    checkRecordFile(raw, path, QUEST_FIELDS, count, quests, endedByNull, "its target is (0,0)",
+                    report, [&](const Quest& quest, int line) {
+                        if (quest.floor < 0 || quest.floor >= FLOOR_COUNT)
+                            report.add(
+                                path, line + 2,
+                                "floor %d does not exist (0 to %d): the quest is never given",
+                                quest.floor, FLOOR_COUNT - 1);
+                        campaign.quests.push_back(PlacedQuest{quest, line});
+                    });
 }
 
 void loadShopFile(const std::string& path, Campaign& campaign, Report& report) {
     RawFile raw;
-    FILE* file = openRecordFile(path, "File %s missing", raw, report);
-    if (!file)
+    std::vector<Item> items;
+    bool endedByNull = false;
+    if (!readWithGameLoader(path, "File %s missing", raw, report, Shop::readFile, items,
+                            endedByNull))
         return;
     const int count = sizeof ITEM_FIELDS / sizeof ITEM_FIELDS[0];
-    LineReader in(file);
-    bool linesOk = true;
-    // As the shop's loader: the end of the file is tested before each record.
-    for (int line = 1; !in.atEnd(); line += count) {
-        PlacedItem placed{Item(), line};
-        placed.item.readRecord(in);
-        if (linesOk)
-            linesOk = checkRecordLines(raw, path, ITEM_FIELDS, count, line, report);
-        if (placed.item.isNullRecord()) {
-            checkEnding(raw, path, line, count, linesOk, "its price and weapon modifier are 0",
-                        report);
-            break;
-        }
-        const Item& item = placed.item;
-        if (item.iconIndex < 0 || item.iconIndex >= ITEM_ICONS)
-            report.add(path, line + 1,
-                       "icon index %d is outside the item icons (0 to 13): no icon is drawn for %s",
-                       item.iconIndex, item.name.c_str());
-        int spells = 0;
-        for (int k = 0; k < SCROLL_SPELLS; k++)
-            spells += item.teachesSpell[k];
-        if (item.isSpellScroll && spells == 0)
-            report.add(path, line + 5, "%s is a scroll that names no spell: it teaches nothing",
-                       item.name.c_str());
-        if (!item.isSpellScroll && spells > 0)
-            report.add(path, line + 5,
-                       "%s names a spell but is not a scroll: buying it teaches nothing",
-                       item.name.c_str());
-        campaign.items.push_back(placed);
-        if (in.atEnd() && linesOk)
-            checkLastRecord(raw, path, line, count, report);
-    }
-    fclose(file);
+    checkRecordFile(
+        raw, path, ITEM_FIELDS, count, items, endedByNull, "its price and weapon modifier are 0",
+        report, [&](const Item& item, int line) {
+            if (item.iconIndex < 0 || item.iconIndex >= ITEM_ICON_COUNT)
+                report.add(path, line + 1,
+                           "icon index %d is outside the item icons (0 to %d): no icon is drawn "
+                           "for %s",
+                           item.iconIndex, ITEM_ICON_COUNT - 1, item.name.c_str());
+            int spells = 0;
+            for (int k = 0; k < SCROLL_SPELLS; k++)
+                spells += item.teachesSpell[k];
+            if (item.isSpellScroll && spells == 0)
+                report.add(path, line + 5, "%s is a scroll that names no spell: it teaches nothing",
+                           item.name.c_str());
+            if (!item.isSpellScroll && spells > 0)
+                report.add(path, line + 5,
+                           "%s names a spell but is not a scroll: buying it teaches nothing",
+                           item.name.c_str());
+            campaign.items.push_back(PlacedItem{item, line});
+        });
     if (campaign.items.empty())
         report.add(path, 0,
                    "the shop has no goods: the shop screen only says \"Shop is empty!?!\"");
@@ -418,7 +406,7 @@ void loadCampaign(const std::string& dir, Campaign& campaign, Report& report) {
         RawFile raw = readRaw(floor.mapFile);
         if (raw.opened) {
             checkMapLines(raw, floor.mapFile, report);
-            loadMapQuietly(map, floor.mapFile);
+            map.loadMap(floor.mapFile.c_str(), NULL);
         } else {
             report.add(floor.mapFile, 0, "missing: the game ends with \"Map %s not found..\"",
                        floor.mapFile.c_str());

@@ -48,7 +48,7 @@ void Planner::follow(const Route& route, bool climbAtEnd) {
             push(PlanStep::OpenDoor, c);
             keys--;
             doorsOpened++;
-            grid->cells[c.y][c.x] = '2';
+            grid->cells[c.y][c.x] = CELL_OPEN_DOOR;
         }
         bool last = i + 1 == route.cells.size();
         push(climbAtEnd && last ? PlanStep::Climb : PlanStep::Walk, c);
@@ -164,7 +164,7 @@ bool Planner::doQuest(int index) {
     onErrand = false;
     if (!done)
         return false;
-    gold += QUEST_GOLD;
+    gold += QUEST_REWARD_GOLD;
     if (quest.rewardKey) {
         keys++;
         keysEarned++;

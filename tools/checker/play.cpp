@@ -12,9 +12,9 @@ namespace {
 
 const char* wallName(char code) {
     switch (code) {
-    case '1':
+    case CELL_WALL:
         return "a wall";
-    case '5':
+    case CELL_OBSTACLE:
         return "an obstacle";
     default:
         return "a locked door";
@@ -53,7 +53,7 @@ void checkFigures(const Floor& floor, const FloorGrid& grid, Report& report) {
             continue;
         }
         char code = grid.code(at);
-        if (FloorGrid::walls(code) || code == '7')
+        if (FloorGrid::walls(code) || code == CELL_LOCKED_DOOR)
             report.add(file, line, "%s stands on %s at (%d,%d)", figureName(f).c_str(),
                        wallName(code), f.x, f.y);
         for (size_t j = 0; j < i; j++) {

@@ -31,14 +31,14 @@ class FloorGrid {
     // Index in `figures` of the one standing at `c`, or -1.
     int figureAt(Cell c) const;
 
-    static bool walls(char code) { return code == '1' || code == '5'; }
+    static bool walls(char code) { return cellBlocks(code); }
     bool inside(Cell c) const { return Map::contains(c.x, c.y); }
     char code(Cell c) const { return cells[c.y][c.x]; }
     bool occupied(Cell c) const;
     // True when the player can stand on the cell once its door (if any) is open.
     bool enterable(Cell c) const { return inside(c) && !walls(code(c)) && !occupied(c); }
-    bool isStairs(Cell c) const { return inside(c) && code(c) == '6'; }
-    bool isDoor(Cell c) const { return inside(c) && code(c) == '7'; }
+    bool isStairs(Cell c) const { return inside(c) && code(c) == CELL_STAIRS; }
+    bool isDoor(Cell c) const { return inside(c) && code(c) == CELL_LOCKED_DOOR; }
     // Number of characters within one cell of `c` (its own cell included),
     // and whether one of them is hostile.
     int figuresAround(Cell c, bool* hostileNear) const;

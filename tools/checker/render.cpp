@@ -55,15 +55,15 @@ Image loadImage(const std::string& path) {
 
 // Where the game finds each row of the sprite table (the folder numbers do
 // not follow the rows), and which rows have one picture for all headings.
-const char* const SPRITE_FOLDERS[SPRITE_ROWS] = {"pc",   "npc0", "npc1", "npc2", "npc4",
-                                                 "npc5", "npc3", "npc6", "npc7", "npc8"};
-const bool SINGLE_IMAGE[SPRITE_ROWS] = {false, false, true,  false, true,
-                                        false, false, false, false, true};
+const char* const SPRITE_FOLDERS[CHARACTER_COUNT] = {"pc",   "npc0", "npc1", "npc2", "npc4",
+                                                     "npc5", "npc3", "npc6", "npc7", "npc8"};
+const bool SINGLE_IMAGE[CHARACTER_COUNT] = {false, false, true,  false, true,
+                                            false, false, false, false, true};
 
 // Colours for a data folder without its images.
-const Rgba FLAT_TILES[8] = {{70, 150, 60, 255},   {90, 90, 100, 255},   {150, 110, 60, 255},
-                            {190, 180, 160, 255}, {170, 150, 120, 255}, {60, 60, 70, 255},
-                            {230, 210, 90, 255},  {150, 40, 40, 255}};
+const Rgba FLAT_TILES[TILE_COUNT] = {
+    {70, 150, 60, 255},   {90, 90, 100, 255}, {150, 110, 60, 255}, {190, 180, 160, 255},
+    {170, 150, 120, 255}, {60, 60, 70, 255},  {230, 210, 90, 255}, {150, 40, 40, 255}};
 const Rgba FIGURE_COLOUR = {40, 90, 220, 255};
 
 const Rgba MARK_START = {40, 230, 60, 255};
@@ -140,20 +140,20 @@ class Canvas {
 };
 
 struct Art {
-    Image tiles[8];
-    Image sprites[SPRITE_ROWS]; // facing down, as every NPC stands
+    Image tiles[TILE_COUNT];
+    Image sprites[CHARACTER_COUNT]; // facing down, as every NPC stands
     bool complete = true;
 };
 
 Art loadArt(const std::string& gfxDir) {
     Art art;
     char name[64];
-    for (int i = 0; i < 8; i++) {
+    for (int i = 0; i < TILE_COUNT; i++) {
         snprintf(name, sizeof name, "/tiles/%02d.png", i);
         art.tiles[i] = loadImage(gfxDir + name);
         art.complete = art.complete && art.tiles[i].ok();
     }
-    for (int r = 0; r < SPRITE_ROWS; r++) {
+    for (int r = 0; r < CHARACTER_COUNT; r++) {
         std::string path =
             gfxDir + "/sprites/" + SPRITE_FOLDERS[r] + "/" + (SINGLE_IMAGE[r] ? "0" : "2") + ".png";
         art.sprites[r] = loadImage(path);
@@ -169,11 +169,11 @@ void drawFloor(Canvas& canvas, const Campaign& campaign, int n, const ClimbPlan*
     for (int y = 0; y < MAP_SIZE; y++)
         for (int x = 0; x < MAP_SIZE; x++) {
             char code = floor.cells[y][x];
-            int tile = code >= '0' && code <= '7' ? code - '0' : 0;
+            int tile = tileOf(code) >= 0 ? tileOf(code) : 0;
             canvas.drawCell(x, y, art.tiles[tile], FLAT_TILES[tile], 0);
-            if (code == '7')
+            if (code == CELL_LOCKED_DOOR)
                 canvas.frame(x, y, MARK_DOOR, thick);
-            if (code == '6')
+            if (code == CELL_STAIRS)
                 canvas.frame(x, y, MARK_STAIRS, thick);
         }
     // The planned way, under the characters.
@@ -187,14 +187,14 @@ void drawFloor(Canvas& canvas, const Campaign& campaign, int n, const ClimbPlan*
         int x, y, character;
         bool hostile;
     };
-    std::vector<Placed> figures{{QUEST_GIVER_X, QUEST_GIVER_Y, 2, false},
-                                {SHOPKEEPER_X, SHOPKEEPER_Y, 8, false}};
+    std::vector<Placed> figures{{QUEST_GIVER_X, QUEST_GIVER_Y, CHARACTER_QUEST_GIVER, false},
+                                {SHOPKEEPER_X, SHOPKEEPER_Y, CHARACTER_SHOPKEEPER, false}};
     for (const PlacedNPC& p : floor.npcs)
         figures.push_back(Placed{p.npc.posX, p.npc.posY, p.npc.character, p.npc.hostile != 0});
     for (const Placed& f : figures) {
         if (!Map::contains(f.x, f.y))
             continue;
-        bool known = f.character >= 0 && f.character < SPRITE_ROWS;
+        bool known = f.character >= 0 && f.character < CHARACTER_COUNT;
         static const Image none;
         canvas.drawCell(f.x, f.y, known ? art.sprites[f.character] : none,
                         known ? FIGURE_COLOUR : MARK_QUEST, cell / 4);

@@ -56,58 +56,18 @@ std::string joinLines(const std::vector<std::string>& lines, const TextLayout& l
     return bytes;
 }
 
-// The game's loaders report their progress on standard output, which is the
-// export's own report here: while they read, that stream goes nowhere (the C
-// library lets a program point stdout at another stream).
-class QuietStdout {
-  public:
-    QuietStdout() : saved(stdout), sink(fopen("/dev/null", "w")) {
-        if (sink)
-            stdout = sink;
+// A record file's records as the game's loader `readFile` adds them: up to
+// the null record or the end of the file.
+template <class Record, class List>
+std::vector<Record> readRecords(FILE* file, bool (*readFile)(FILE*, List&, FILE*, bool*)) {
+    std::vector<Record> records;
+    List loaded;
+    readFile(file, loaded, NULL, NULL);
+    for (auto* record : loaded) {
+        records.push_back(*record);
+        delete record;
     }
-    ~QuietStdout() {
-        stdout = saved;
-        if (sink)
-            fclose(sink);
-    }
-
-  private:
-    FILE* saved;
-    FILE* sink;
-};
-
-// Reads a floor's map file over `map` with the game's loader.
-void readMapGrid(const std::string& path, Map& map) {
-    QuietStdout quiet;
-    map.loadMap(path.c_str());
-}
-
-// The quest file's records, read by the game's quest giver.
-std::vector<Quest> readQuestFile(const std::string& path) {
-    QuietStdout quiet;
-    QuestMaster master;
-    master.loadQuests(path.c_str());
-    std::vector<Quest> quests;
-    for (const Quest* quest : master.quests)
-        quests.push_back(*quest);
-    return quests;
-}
-
-// The NPC file's records as the game adds them: up to the null record or the
-// end of the file.
-std::vector<NPC> readNPCFile(FILE* file) {
-    std::vector<NPC> npcs;
-    LineReader in(file);
-    for (;;) {
-        NPC npc;
-        npc.readRecord(in);
-        if (npc.isNullRecord())
-            break;
-        npcs.push_back(npc);
-        if (in.atEnd())
-            break;
-    }
-    return npcs;
+    return records;
 }
 
 // Reads the whole data folder; false, with the reason, when a file is missing.
@@ -122,7 +82,7 @@ bool readDataFolder(const std::string& dir, TiledCampaign& campaign, FILE* messa
             return false;
         }
         floor.mapLayout = layoutOf(bytes);
-        readMapGrid(mapPath, map);
+        map.loadMap(mapPath.c_str(), NULL); // quietly: standard output is our report
         memcpy(floor.cells, map.cells, sizeof floor.cells);
         FILE* file = fopen(npcPath.c_str(), "rb");
         if (!file || !readWholeFile(npcPath, bytes)) {
@@ -132,16 +92,21 @@ bool readDataFolder(const std::string& dir, TiledCampaign& campaign, FILE* messa
             return false;
         }
         floor.npcLayout = layoutOf(bytes);
-        floor.npcs = readNPCFile(file);
+        floor.npcs = readRecords<NPC>(file, NPC::readFile);
         fclose(file);
     }
     std::string questPath = questFilePath(dir);
-    if (!readWholeFile(questPath, bytes)) {
+    FILE* file = fopen(questPath.c_str(), "rb");
+    if (!file || !readWholeFile(questPath, bytes)) {
         fprintf(messages, "%s: cannot be read\n", questPath.c_str());
+        if (file)
+            fclose(file);
         return false;
     }
     campaign.questLayout = layoutOf(bytes);
-    for (const Quest& quest : readQuestFile(questPath)) {
+    std::vector<Quest> quests = readRecords<Quest>(file, Quest::readFile);
+    fclose(file);
+    for (const Quest& quest : quests) {
         if (quest.floor >= 0 && quest.floor < FLOOR_COUNT)
             campaign.floors[quest.floor].quests.push_back(quest);
         else
@@ -267,7 +232,7 @@ std::string floorMap(const TiledCampaign& campaign, int n) {
             // A code outside the eight has no tile: the cell stays empty, and
             // the import asks the author to paint it.
             char code = floor.cells[y][x];
-            xml += code >= '0' && code <= '7' ? std::to_string(code - '0' + 1) : "0";
+            xml += tileOf(code) >= 0 ? std::to_string(tileOf(code) + 1) : "0";
             if (x + 1 < MAP_SIZE || y + 1 < MAP_SIZE)
                 xml += ',';
         }

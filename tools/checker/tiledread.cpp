@@ -280,9 +280,10 @@ class FloorReader {
             }
             long long code = gid - map.firstGid;
             if (cell < MAP_SIZE * MAP_SIZE) {
-                if ((code < 0 || code > 7) && strange++ == 0)
+                if ((code < 0 || code >= TILE_COUNT) && strange++ == 0)
                     firstStrange = cell;
-                floor.cells[cell / MAP_SIZE][cell % MAP_SIZE] = (char)('0' + (code & 7));
+                floor.cells[cell / MAP_SIZE][cell % MAP_SIZE] =
+                    cellOfTile((int)(code & (TILE_COUNT - 1)));
             }
             cell++;
         }

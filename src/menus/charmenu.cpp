@@ -6,12 +6,24 @@
 
 #include "core/game.h"
 
-// Rows of the inventory shown at once.
-static const int MENU_ROWS = 9;
-// Rows are 49 pixels apart although the selection bar is 50 high.
-static const int MENU_ROW_STEP = 49;
 // The blue of the whole screen behind the menu.
-static const Uint8 MENU_BLUE = 150;
+static const Colour MENU_BLUE = {0, 0, 150};
+// The portrait at the top left, the statistics right of it, a line apart,
+// and the keys' reminder at the bottom.
+static const int PORTRAIT_X = 10;
+static const int PORTRAIT_Y = 10;
+static const int STATS_X = 140;
+static const int STATS_Y = 10;
+static const int STATS_STEP = 30;
+static const int KEYS_Y = 450;
+// The inventory's list right of the statistics, and its scroll arrows.
+static const int LIST_X = 270;
+static const int LIST_Y = 10;
+static const int EQUIPPED_X = 318;
+static const int EQUIPPED_DY = 20; // under the item's name
+static const int ARROW_X = 600;
+static const int ARROW_UP_Y = 10;
+static const int ARROW_DOWN_Y = 440;
 
 void CGame::characterMenu() {
     int n = (int)player.inventory.size();
@@ -50,10 +62,11 @@ void CGame::characterMenu() {
 }
 
 void CGame::Menu_DrawFrame() {
-    fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, MENU_BLUE);
+    fillRect(0, 0, SCREEN_W, SCREEN_H, MENU_BLUE);
     // The portrait lands on the plain fill: its copy prepared over that blue
     // holds the very pixels that blending it here would give.
-    drawImage(preparedOver(portrait, 0, 0, MENU_BLUE), 10, 10);
+    drawImage(preparedOver(portrait, MENU_BLUE.r, MENU_BLUE.g, MENU_BLUE.b), PORTRAIT_X,
+              PORTRAIT_Y);
     const std::string stats[] = {
         "HP: " + std::to_string(player.hp) + "/" + std::to_string(player.maxHp),
         "MP: " + std::to_string(player.mp) + "/" + std::to_string(player.maxMp),
@@ -61,22 +74,22 @@ void CGame::Menu_DrawFrame() {
         "Armour: " + std::to_string(player.armour),
         "Exp: " + std::to_string(player.exp),
         "Gold: " + std::to_string(player.gold)};
-    int y = 10;
+    int y = STATS_Y;
     for (const std::string& line : stats) {
-        drawText(line, 140, y, 255, 255, 255);
-        y += 30;
+        drawText(line, STATS_X, y, WHITE);
+        y += STATS_STEP;
     }
-    drawText("Press ESC to quit, SPACE to leave menu", 140, 450, 255, 255, 255);
+    drawText("Press ESC to quit, SPACE to leave menu", STATS_X, KEYS_Y, WHITE);
     Menu_DrawInventory();
 }
 
 void CGame::Menu_DrawInventory() {
     int n = (int)player.inventory.size();
     if (n == 0) {
-        drawText("Nothing in inventory", 270, 10, 255, 255, 255);
+        drawText("Nothing in inventory", LIST_X, LIST_Y, WHITE);
         return;
     }
-    int rowY = 10;
+    int rowY = LIST_Y;
     int count = 0;
     for (int i = n - 1; i >= 0; i--) {
         long long k = (long long)i - menuoff;
@@ -87,23 +100,21 @@ void CGame::Menu_DrawInventory() {
         Item* item = player.inventory[k];
         if (!item || (item->armourClass <= 0 && item->weaponMod <= 0))
             continue; // not equipment: no row
-        if (k == menuCursor)
-            fillRect(270, rowY, 300, 50, 100, 0, 0);
-        drawImage(itemIconFor(item->iconIndex), 270, rowY);
-        if (drawText(item->name, 318, rowY, 255, 255, 255) >= 0)
+        if (drawListRow(LIST_X, rowY, itemIconFor(item->iconIndex), item->name, k == menuCursor) >=
+            0)
             count++;
         // Equipment is recognised by value: every item with the modifier the
         // player now has is marked, not only the one he picked.
         bool equipped = (item->weaponMod > 0 && item->weaponMod == player.weaponMod) ||
                         (item->armourClass > 0 && item->armourClass == player.armour);
         if (equipped)
-            drawText("Equipped", 318, rowY + 20, 255, 255, 255);
-        rowY += MENU_ROW_STEP;
+            drawText("Equipped", EQUIPPED_X, rowY + EQUIPPED_DY, WHITE);
+        rowY += LIST_ROW_STEP;
         if (menuoff > 0)
-            drawImage(icons[ICON_SCROLL_UP], 600, 10);
-        if (count >= MENU_ROWS) {
+            drawImage(icons[ICON_SCROLL_UP], ARROW_X, ARROW_UP_Y);
+        if (count >= LIST_ROWS) {
             if (n != menuoff + count)
-                drawImage(icons[ICON_SCROLL_DOWN], 600, 440);
+                drawImage(icons[ICON_SCROLL_DOWN], ARROW_X, ARROW_DOWN_Y);
             return;
         }
     }
@@ -116,7 +127,7 @@ void CGame::Menu_HandleKey(SDLKey key) {
         if (menuCursor > 0)
             menuCursor--;
         // The list scrolls by one row when the bar passes its ninth row...
-        if (Menu_ScreenPos() > MENU_ROWS - 1)
+        if (Menu_ScreenPos() > LIST_ROWS - 1)
             menuoff++;
         break;
     case SDLK_UP: // towards newer items, higher on the screen

@@ -5,7 +5,7 @@ the quests and the shop's goods.
 The committed .qor files are what the game reads; this script is how they were
 made, so a floor can be reworked by editing its function here and running
 
-    python3 tools/checker/make_campaign.py [data folder]
+    python3 tools/campaign/make_campaign.py [data folder]
 
 then checking the result with tessary-check (and --render to look at it).
 

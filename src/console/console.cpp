@@ -129,9 +129,11 @@ bool CGame::Console_Command(const std::string& word) {
     } else if (word == "stats") {
         Console_Stats();
     } else if (word == "unlock") {
-        printf("Unlocked %i doors. Type 'exit' to return to game\n", Console_SwapDoors('7', '2'));
+        printf("Unlocked %i doors. Type 'exit' to return to game\n",
+               Console_SwapDoors(CELL_LOCKED_DOOR, CELL_OPEN_DOOR));
     } else if (word == "relock") {
-        printf("Locked %i doors. Type 'exit' to return to game\n", Console_SwapDoors('2', '7'));
+        printf("Locked %i doors. Type 'exit' to return to game\n",
+               Console_SwapDoors(CELL_OPEN_DOOR, CELL_LOCKED_DOOR));
     } else {
         puts("Bad command");
     }
