@@ -57,4 +57,11 @@ TEST(MapFile, ShortLinesEndWithZeroOverlongLinesStopTheReading) {
         ASSERT_EQ(rowOf(map, y), '\0' + kept.substr(1)) << "row " << y;
 }
 
+// A read error is no end of the file: the process's memory fails the first read.
+TEST(MapFileDeathTest, ReadErrorEndsTheGameAsAMissingMap) {
+    Map map;
+    EXPECT_EXIT(map.loadMap("/proc/self/mem"), ::testing::ExitedWithCode(1),
+                "^Map /proc/self/mem not found..\n$");
+}
+
 } // namespace
