@@ -28,7 +28,8 @@ inline GameRun runGame(const std::string& folder, const std::string& name = "tes
     std::string outputs = folder + "/.game-";
     std::string command = "cd '" + folder + "' && " + shell + " exec -a '" + name + "' '" + binary +
                           "' " + args + " > " + outputs + "out 2> " + outputs + "err";
-    int status = system(("bash -c \"" + command + "\"").c_str());
+    // A game that hangs is killed after a minute.
+    int status = system(("timeout -s KILL 60 bash -c \"" + command + "\"").c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
             readFile(outputs + "out"), readFile(outputs + "err")};
 }
