@@ -1,19 +1,17 @@
 // The loaders read files by name, so each fuzz input is written to a file in
-// a private temporary folder, under the name the game gives it
-// ("data/shopdata.qor" and the like).
+// a private temporary folder (removed at exit), under the name the game gives
+// it ("data/shopdata.qor" and the like).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-// Writes the input to `relative` (a path under "data/") in the private folder
-// and returns the file's full path.
+// Writes the input to `relative` in the private folder; returns its full path.
 std::string writeInput(const char* relative, const uint8_t* data, size_t size);
 
-// While it lives, the private folder is the working directory, for loaders
-// that read a fixed relative path. libFuzzer itself works with paths relative
-// to the folder it was started in, so the scope must stay short.
+// While it lives, the private folder is the working directory (libFuzzer
+// itself works with paths relative to the folder it was started in).
 class InInputFolder {
   public:
     InInputFolder();

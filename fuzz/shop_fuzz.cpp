@@ -1,6 +1,5 @@
-// Fuzzes the shop file loader: the shop reads its goods from
-// data/shopdata.qor in the working directory when it is built, as at the
-// game's start.
+// Fuzzes the shop file loader: the shop reads data/shopdata.qor in the
+// working directory when it is built, as at the game's start.
 #include "input_file.h"
 #include "shop/shop.h"
 

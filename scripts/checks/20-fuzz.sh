@@ -1,10 +1,8 @@
 #!/bin/sh
-# Fuzzes each data file loader (map, NPCs, quests, shop goods) and the
-# picture loader (as a PNG and as a JPEG) for a bounded time with libFuzzer under the address and undefined-behaviour sanitizers,
-# starting from a copy of its corpus of real files (for the pictures: the bad
-# files of fuzz/corpus/picture and a few of the pictures the game ships). Any crash, sanitizer report
-# or leak fails the check; the input that caused it is kept in
-# build-fuzz/artifacts/.
+# Fuzzes the four data file loaders and the picture loader (as PNG and JPEG)
+# with libFuzzer and the sanitizers, from a copy of each corpus (the pictures:
+# fuzz/corpus/picture and some shipped pictures). A crash, sanitizer report
+# or leak fails; its input is kept in build-fuzz/artifacts/.
 set -e
 cd "$(dirname "$0")/../.."
 seconds=${TESSARY_FUZZ_SECONDS:-30}

@@ -25,13 +25,6 @@ void TinyCampaign::fill(int floor, int x0, int y0, int x1, int y1, char code) {
             set(floor, x, y, code);
 }
 
-void TinyCampaign::wallIn(int floor, int x, int y) {
-    set(floor, x - 1, y, '1');
-    set(floor, x + 1, y, '1');
-    set(floor, x, y - 1, '1');
-    set(floor, x, y + 1, '1');
-}
-
 static void writeFile(const std::string& path, const std::string& contents) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << contents;
 }
@@ -49,16 +42,18 @@ void TinyCampaign::write(const std::string& dir) const {
     writeFile(dir + "/shopdata.qor", shop);
 }
 
-std::string npcRecord(int hp, bool hostile, const std::string& name, const std::string& line, int x,
+static std::string line(int n) {
+    return std::to_string(n) + "\n";
+}
+
+std::string npcRecord(int hp, bool hostile, const std::string& name, const std::string& said, int x,
                       int y, int character) {
-    return std::to_string(hp) + "\n" + std::to_string(hp) + "\n0\n0\n" + (hostile ? "1" : "0") +
-           "\n" + name + "\n" + line + "\n" + std::to_string(x) + "\n" + std::to_string(y) + "\n" +
-           std::to_string(character) + "\n";
+    return line(hp) + line(hp) + "0\n0\n" + line(hostile) + name + "\n" + said + "\n" + line(x) +
+           line(y) + line(character);
 }
 
 std::string questRecord(int x, int y, int floor, const std::string& text, bool key) {
-    return std::to_string(x) + "\n" + std::to_string(y) + "\n" + std::to_string(floor) + "\n" +
-           text + "\n" + (key ? "1" : "0") + "\n";
+    return line(x) + line(y) + line(floor) + text + "\n" + line(key);
 }
 
 std::string itemRecord(int price, int icon, const std::string& name, int weaponMod, int armourClass,

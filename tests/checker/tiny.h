@@ -12,16 +12,18 @@
 
 struct TinyCampaign {
     std::vector<std::string> maps[FLOOR_COUNT]; // 100 rows of 100 codes
-    std::string npcs[FLOOR_COUNT];
-    std::string quests;
-    std::string shop;
+    std::string npcs[FLOOR_COUNT], quests, shop;
 
     TinyCampaign();
     static int stairsX(int floor) { return 50 + 2 * floor; } // all stairs are on row 50
     void set(int floor, int x, int y, char code) { maps[floor][y][x] = code; }
     void fill(int floor, int x0, int y0, int x1, int y1, char code); // corners included
-    void wallIn(int floor, int x, int y);                            // the four sides
-    void write(const std::string& dir) const;                        // into an existing folder
+    void wallIn(int floor, int x, int y) {                           // the four sides
+        char kept = maps[floor][y][x];
+        fill(floor, x - 1, y, x + 1, y, '1'), fill(floor, x, y - 1, x, y + 1, '1');
+        set(floor, x, y, kept);
+    }
+    void write(const std::string& dir) const; // into an existing folder
 };
 
 // Records as the data files hold them, each line ended by a line feed.

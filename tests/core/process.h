@@ -1,39 +1,35 @@
-// Running the real game executable in a folder of a test's choosing, its
-// standard output and error kept in files, as a player's shell would start it.
+// Running the real game executable as a player's shell would start it: under
+// a name of the test's choosing, in a folder of its choosing, its standard
+// output and error kept.
 #pragma once
 
-#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
-#include <sys/types.h>
-#include <vector>
+#include <sys/wait.h>
 
 struct GameRun {
-    bool exited; // ended by exit status (else by a signal)
-    int status;  // the exit status, or the signal
+    int status; // the exit status, or 128 + the signal that ended it
     std::string out, err;
 };
 
-class GameProcess {
-  public:
-    // args[0] is the name the program is given.
-    GameProcess(const std::string& binary, const std::vector<std::string>& args,
-                const std::string& folder, const std::string& outputs);
-    ~GameProcess();
-    // True once the game catches SIGTERM, which it takes as a quit request.
-    bool waitUntilQuitRequestsAreEvents(int timeoutMs);
-    // Sends SIGTERM every 200 ms until the game ends: one sent while the
-    // screen is still being set up may be lost.
-    GameRun askToQuit() { return waitFor(SIGTERM); }
-    GameRun wait() { return waitFor(0); }
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
-  private:
-    pid_t pid;
-    std::string outPath, errPath;
-    GameRun waitFor(int repeatedSignal);
-};
-
-GameRun runGame(const std::string& binary, const std::vector<std::string>& args,
-                const std::string& folder, const std::string& outputs);
-std::string readFile(const std::string& path);
-bool fileExists(const std::string& path);
-void copyExecutable(const std::string& from, const std::string& to);
+// `shell` runs before the game starts (to unset variables, say).
+inline GameRun runGame(const std::string& folder, const std::string& name = "tessary",
+                       const std::string& args = "", const std::string& shell = "",
+                       const std::string& binary = TESSARY_BINARY) {
+    std::string outputs = folder + "/.game-";
+    std::string command = "cd '" + folder + "' && " + shell + " exec -a '" + name + "' '" + binary +
+                          "' " + args + " > " + outputs + "out 2> " + outputs + "err";
+    // A game that hangs is killed after a minute.
+    int status = system(("timeout -s KILL 60 bash -c \"" + command + "\"").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+            readFile(outputs + "out"), readFile(outputs + "err")};
+}

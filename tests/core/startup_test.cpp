@@ -1,6 +1,8 @@
-// Start-up and shutdown: the progress lines from the banner on, each missing
-// data file's message and exit status, and what the destructor gives back.
-#include <cstdlib>
+// Start-up and shutdown of the real executable: the progress lines from the
+// banner on, each missing data file's message and exit status, where the game
+// finds its data, and what the destructor gives back.
+#include <algorithm>
+#include <csignal>
 #include <sys/stat.h>
 
 #include "process.h"
@@ -17,89 +19,98 @@ void writeSmallWorld(const DataTree& tree) {
     tree.write("data/npcs.qor", "30\n30\n0\n0\n1\nRat\nSqueak\n10\n11\n3\n");
 }
 
-TEST(GameBinary, PrintsTheBannerAndEveryStartUpLineThenWaitsOnTheTitle) {
-    DataTree tree;
-    writeSmallWorld(tree);
-    GameProcess game(TESSARY_BINARY, {"tessary"}, tree.root(), tree.root());
-    // A termination signal on the title ends the game as a quit request
-    // while roaming does: no frame, a report, "Goodbye...", status 0.
-    ASSERT_TRUE(game.waitUntilQuitRequestsAreEvents(30000));
-    GameRun result = game.askToQuit();
-    Lines expected;
-    for (const char* line :
-         {"Tessary by the Tessary team", "Loading shop...", "Loading item", "Item loaded, adding",
-          "Loading item", "Item loaded, adding", "Probably a null item.", "Shop initialized",
-          "QuestMaster()", "Loaded Quest Find the cellar, (3,4,0)", "pushing back", "looping",
-          "Loaded Quest , (0,0,0)", "invalid", "Loading sprites and tiles",
-          "Loading shop items icons", "Loaded shop icons"})
-        expected.push_back(line);
+Lines startUpLines() { // up to the title screen
+    std::string items;
     for (int i = 0; i < 14; i++)
-        expected.push_back("Item " + std::to_string(i) + " is existant");
-    for (const char* line :
-         {"Surfaces loaded...", "Loading NPCs!", "Opening file", "Opened file",
-          "Panic mode: Null NPC probably received", "NPC load complete",
-          "Sprites and tiles loaded.", "Loading map...", "Loaded map file...", "Map loaded.",
-          "HUDController()", "Initializing font setup", "Font init, loading fonts...",
-          "Fonts loaded. OK", "Welcome to the game...", "Goodbye..."})
-        expected.push_back(line);
-    EXPECT_EQ(linesOf(result.out), expected);
-    EXPECT_EQ(result.err, "");
-    EXPECT_TRUE(result.exited);
-    EXPECT_EQ(result.status, 0);
-    EXPECT_NE(readFile(tree.path("performance.txt")).find("Did 0 frames"), std::string::npos);
+        items += "Item " + std::to_string(i) + " is existant\n";
+    return linesOf(
+        "Tessary by the Tessary team\nLoading shop...\nLoading item\nItem loaded, adding\nLoading "
+        "item\nItem loaded, adding\nProbably a null item.\nShop initialized\nQuestMaster()\nLoaded "
+        "Quest Find the cellar, (3,4,0)\npushing back\nlooping\nLoaded Quest , (0,0,0)\ninvalid\n"
+        "Loading sprites and tiles\nLoading shop items icons\nLoaded shop icons\n" +
+        items +
+        "Surfaces loaded...\nLoading NPCs!\nOpening file\nOpened file\nPanic mode: Null NPC "
+        "probably received\nNPC load complete\nSprites and tiles loaded.\nLoading map...\nLoaded "
+        "map file...\nMap loaded.\nHUDController()\nInitializing font setup\nFont init, loading "
+        "fonts...\nFonts loaded. OK\n");
 }
 
+// The shop and the quests are read before SDL starts; the title image after
+// everything else. A folder or a named pipe of that name is a missing file
+// too (a pipe must not block the start).
 TEST(GameBinary, MissingDataFileEndsTheGameWithItsMessageAndStatusOne) {
-    // The shop and the quests are read before SDL starts; the title image
-    // after everything else. A folder or a named pipe of that name is a
-    // missing file too (a pipe must not block the start).
     const struct {
-        const char *file, *message, *lastLine;
-    } cases[] = {{"data/shopdata.qor", "File data/shopdata.qor missing\n", "Loading shop..."},
-                 {"data/quests.qor", "Quest file data/quests.qor missing\n", "QuestMaster()"},
-                 {"data/npcs.qor", "NPC file data/npcs.qor missing\n", "Opening file"},
-                 {"data/map.qor", "Map data/map.qor not found..\n", "Loading map..."},
-                 {"data/gfx/title.png", "Oh no! The title screen image (title.png) is missing!\n",
-                  "Fonts loaded. OK"}};
+        const char *file, *message, *lastLine, *kind;
+    } cases[] = {
+        {"data/shopdata.qor", "File data/shopdata.qor missing\n", "Loading shop...", "pipe"},
+        {"data/quests.qor", "Quest file data/quests.qor missing\n", "QuestMaster()", "folder"},
+        {"data/npcs.qor", "NPC file data/npcs.qor missing\n", "Opening file", "pipe"},
+        {"data/map.qor", "Map data/map.qor not found..\n", "Loading map...", "folder"},
+        {"data/map.qor", "Map data/map.qor not found..\n", "Loading map...", "pipe"},
+        {"data/gfx/title.png", "Oh no! The title screen image (title.png) is missing!\n",
+         "Fonts loaded. OK", ""}};
     for (const auto& c : cases) {
-        for (const char* kind : {"missing", "folder", "pipe"}) {
-            DataTree tree;
-            writeSmallWorld(tree);
-            tree.remove(c.file);
-            if (kind[0] == 'f') {
-                ASSERT_EQ(mkdir(tree.path(c.file).c_str(), 0755), 0);
-            } else if (kind[0] == 'p') {
-                ASSERT_EQ(mkfifo(tree.path(c.file).c_str(), 0644), 0);
-            }
-            GameRun result = runGame(TESSARY_BINARY, {"tessary"}, tree.root(), tree.root());
-            EXPECT_EQ(result.err, c.message) << kind;
-            EXPECT_TRUE(result.exited && result.status == 1) << c.file << ": " << result.status;
-            Lines out = linesOf(result.out);
-            ASSERT_FALSE(out.empty()) << c.file;
-            EXPECT_EQ(out.front(), "Tessary by the Tessary team");
-            EXPECT_EQ(out.back(), c.lastLine);
-        }
+        DataTree tree;
+        writeSmallWorld(tree);
+        tree.remove(c.file);
+        ASSERT_EQ(c.kind[0] == 'f'   ? mkdir(tree.path(c.file).c_str(), 0755)
+                  : c.kind[0] == 'p' ? mkfifo(tree.path(c.file).c_str(), 0644)
+                                     : 0,
+                  0);
+        GameRun run = runGame(tree.root());
+        EXPECT_EQ(run.err, c.message) << c.kind;
+        EXPECT_EQ(run.status, 1) << c.file;
+        Lines out = linesOf(run.out), all = startUpLines();
+        auto last = std::find(all.begin(), all.end(), c.lastLine);
+        EXPECT_EQ(out, Lines(all.begin(), last + 1)) << c.file;
     }
 }
 
-TEST(GameBinary, WithNoDisplayToShowOnItEndsInsteadOfWaitingWithoutAWindow) {
+// The working directory first, then the executable's folder; a Finder start
+// ("-psn..." as the first argument) enters the folder holding the application.
+TEST(GameBinary, FindsItsDataWhereItIsStarted) {
     DataTree tree;
-    writeSmallWorld(tree);
-    const char* names[] = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
-    std::vector<std::pair<const char*, std::string>> saved;
-    for (const char* name : names) {
-        if (getenv(name))
-            saved.push_back({name, getenv(name)});
-        unsetenv(name);
+    tree.write("data/quests.qor", "3\n4\n0\nQuest of the test tree\n1\n");
+    tree.remove("data/gfx/title.png");
+    ASSERT_EQ(system(("cd '" + tree.root() +
+                      "' && mkdir -p Tessary.app/Contents/MacOS elsewhere bin && cp " +
+                      TESSARY_BINARY + " tessary && cp " + TESSARY_BINARY + " bin/tessary")
+                         .c_str()),
+              0);
+    const std::string title = "Oh no! The title screen image (title.png) is missing!\n";
+    const std::string bundle = tree.path("Tessary.app/Contents/MacOS/tessary"),
+                      gone = tree.path("gone/Contents/MacOS/tessary");
+    const struct {
+        std::string binary, name, args, folder, err;
+        int status;
+    } cases[] = {
+        {TESSARY_BINARY, "tessary", "", ".", title, 1},
+        {tree.path("tessary"), "tessary", "", "elsewhere", title, 1},
+        {tree.path("bin/tessary"), tree.path("bin/tessary"), "", "elsewhere",
+         "File data/shopdata.qor missing\n", 1},
+        {TESSARY_BINARY, bundle, "-psn", "elsewhere", title, 1},
+        {TESSARY_BINARY, gone, "-psn_0_1", ".",
+         "tessary: cannot enter the folder of the application bundle\n", 128 + SIGABRT},
+        {TESSARY_BINARY, gone, "-ps", ".", title, 1},
+        {TESSARY_BINARY, gone, "x -psn_0_1", ".", title, 1},
+    };
+    for (const auto& c : cases) {
+        GameRun run = runGame(tree.path(c.folder), c.name, c.args, "", c.binary);
+        EXPECT_EQ(run.status, c.status) << c.name << " " << c.args;
+        EXPECT_EQ(run.err, c.err) << c.name << " " << c.args;
+        EXPECT_EQ(run.out.find("Loaded Quest Quest of the test tree") != std::string::npos,
+                  c.err == title);
     }
-    GameRun result = runGame(TESSARY_BINARY, {"tessary"}, tree.root(), tree.root());
-    for (const auto& entry : saved)
-        setenv(entry.first, entry.second.c_str(), 1);
+}
+
+TEST(GameBinary, WithNoDisplayItEndsInsteadOfWaitingWithoutAWindow) {
+    DataTree tree;
+    GameRun run =
+        runGame(tree.root(), "tessary", "", "unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER;");
     // Wayland's client library may complain first, on a line of its own.
-    Lines err = linesOf(result.err);
-    ASSERT_FALSE(err.empty());
-    EXPECT_EQ(err.back(), "CRITICAL: Couldn't initialize screen surface: no display was found");
-    EXPECT_TRUE(result.exited && result.status == 1) << result.status;
+    EXPECT_EQ(linesOf(run.err).back(),
+              "CRITICAL: Couldn't initialize screen surface: no display was found");
+    EXPECT_EQ(run.status, 1);
 }
 
 // SDL starts afresh in each of these: they run in a process of their own.
@@ -112,12 +123,8 @@ TEST_F(GameTest, AudioThatCannotStartDoesNotStopTheGameButVideoDoes) {
             exit(0);
         },
         ::testing::ExitedWithCode(0), "^screen 640x480$");
-    EXPECT_EXIT(
-        {
-            setenv("SDL_VIDEODRIVER", "no-such-video", 1);
-            start();
-        },
-        ::testing::ExitedWithCode(1), "^CRITICAL: SDL didn't init .+\n$");
+    EXPECT_EXIT((setenv("SDL_VIDEODRIVER", "no-such-video", 1), start()),
+                ::testing::ExitedWithCode(1), "^CRITICAL: SDL didn't init .+\n$");
 }
 
 TEST_F(GameTest, DestructionShowsThePointerAgainAndLeavesNoEnemyBehind) {
