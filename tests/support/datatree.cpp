@@ -176,9 +176,41 @@ void DataTree::remove(const std::string& relative) const {
 }
 
 void DataTree::writeUniformMap(const std::string& relative, char fill) const {
-    std::string row(100, fill);
+    write(relative, mapText(fill));
+}
+
+std::string mapText(char fill) {
     std::string contents;
     for (int y = 0; y < 100; y++)
-        contents += row + "\n";
-    write(relative, contents);
+        contents += std::string(100, fill) + "\n";
+    return contents;
+}
+
+std::string spriteFile(int row, int heading) {
+    int file = SPRITE_FILE_COUNTS[row] == 1 ? 0 : heading; // one image for every heading
+    return std::string("data/gfx/sprites/") + SPRITE_FOLDERS[row] + "/" + std::to_string(file) +
+           ".png";
+}
+
+std::string tileFile(int index) {
+    return "data/gfx/tiles/0" + std::to_string(index) + ".png";
+}
+
+std::string npcRecord(const std::string& name, int x, int y, int hostile, int character,
+                      const std::string& line) {
+    return "20\n20\n0\n0\n" + std::to_string(hostile) + "\n" + name + "\n" + line + "\n" +
+           std::to_string(x) + "\n" + std::to_string(y) + "\n" + std::to_string(character) + "\n";
+}
+
+std::string questRecord(const std::string& text, int x, int y, int floor, int rewardKey) {
+    return std::to_string(x) + "\n" + std::to_string(y) + "\n" + std::to_string(floor) + "\n" +
+           text + "\n" + std::to_string(rewardKey) + "\n";
+}
+
+std::string goodRecord(const std::string& name, int price, int icon, int weaponMod, int armour) {
+    std::string text = std::to_string(price) + "\n" + std::to_string(icon) + "\n" +
+                       std::to_string(weaponMod) + "\n" + name + "\n";
+    for (int flag = 0; flag < 11; flag++)
+        text += "0\n";
+    return text + std::to_string(armour) + "\n";
 }

@@ -2,8 +2,105 @@
 #include "support/harness.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <sstream>
+#include <thread>
+
+#include <SDL_ttf.h>
+
+namespace {
+bool scriptArmed = false;
+std::vector<SDLKey> scriptedKeys;
+size_t nextKey = 0;
+std::vector<SDL_Surface*> seenScreens;
+std::vector<Uint32> delays;
+
+// A death test's check reads how far the script got from standard error.
+void reportWaits() {
+    if (scriptArmed)
+        fprintf(stderr, "scripted waits: %zu\n", nextKey);
+}
+
+void freeShots() {
+    for (SDL_Surface* shot : seenScreens)
+        SDL_FreeSurface(shot);
+    seenScreens.clear();
+}
+} // namespace
+
+void scriptKeys(const std::vector<SDLKey>& keys) {
+    static bool reporting = atexit(reportWaits) == 0;
+    (void)reporting;
+    freeShots();
+    delays.clear();
+    scriptedKeys = keys;
+    nextKey = 0;
+    scriptArmed = true;
+}
+
+const std::vector<SDL_Surface*>& shots() {
+    return seenScreens;
+}
+
+size_t endScript() {
+    scriptArmed = false;
+    return scriptedKeys.size() - nextKey;
+}
+
+const std::vector<Uint32>& delaysAsked() {
+    return delays;
+}
+
+extern "C" int SDL_PollEvent(SDL_Event* event) {
+    typedef int (*PollFunction)(SDL_Event*);
+    static PollFunction sdlPollEvent = (PollFunction)dlsym(RTLD_NEXT, "SDL_PollEvent");
+    if (!scriptArmed || event != NULL || sdlPollEvent(NULL))
+        return sdlPollEvent(event);
+    if (nextKey >= scriptedKeys.size()) {
+        fprintf(stderr, "The game waits for key %zu, which the script lacks.\n", nextKey + 1);
+        abort();
+    }
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    seenScreens.push_back(SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE));
+    pushKeyDown(scriptedKeys[nextKey++]);
+    return 1;
+}
+
+extern "C" void SDL_Delay(Uint32 ms) {
+    if (delays.size() < 4096)
+        delays.push_back(ms);
+    std::this_thread::yield();
+}
+
+bool showsText(CGame* game, SDL_Surface* surface, const std::string& text, int x, int y,
+               Rgb colour) {
+    SDL_Color white = {255, 255, 255, 0};
+    SDL_Surface* glyphs = TTF_RenderText_Solid(game->font, text.c_str(), white);
+    if (!glyphs)
+        return false;
+    Uint32 ink = mapped(surface, colour);
+    bool same = true;
+    for (int gy = 0; gy < glyphs->h && same; gy++) {
+        for (int gx = 0; gx < glyphs->w && same; gx++) {
+            int sx = x + gx, sy = y + gy;
+            if (sx < 0 || sy < 0 || sx >= surface->w || sy >= surface->h)
+                continue;
+            // Solid text is an 8-bit picture: index 0 is the see-through background.
+            bool glyph = ((Uint8*)glyphs->pixels)[gy * glyphs->pitch + gx] != 0;
+            same = (pixelAt(surface, sx, sy) == ink) == glyph;
+        }
+    }
+    SDL_FreeSurface(glyphs);
+    return same;
+}
+
+bool boxSays(CGame* game, SDL_Surface* surface, const std::string& text, bool alert) {
+    Uint32 strip = alert ? mapped(surface, 255, 0, 0) : mapped(surface, 0, 0, 200);
+    return pixelAt(surface, 5, 381) == strip && pixelAt(surface, 635, 408) == strip &&
+           showsText(game, surface, text, 10, 378);
+}
 
 void pushKeyDown(SDLKey key) {
     SDL_Event event;
@@ -116,6 +213,8 @@ void GameTest::SetUp() {
 }
 
 void GameTest::TearDown() {
+    endScript();
+    freeShots();
     game.reset();
     drainEvents();
     releaseAllKeys();

@@ -1,6 +1,6 @@
 // Single steps: the collision rules in their order, doors and keys, the
 // heading of mixed steps and the quest check after an allowed step.
-#include "world/world_support.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ TEST_F(MovementTest, CollisionRulesApplyInOrderAndTheFirstDecides) {
         if (onGrid)
             game->map.cells[c.y][c.x] = c.code;
         if (c.npcThere)
-            addNpc(*game, c.x, c.y);
+            addNpc(c.x, c.y);
         game->player.keys = c.keys;
         startCapture();
         EXPECT_EQ(game->tileCollision(c.x, c.y), c.blocked);
@@ -60,7 +60,7 @@ TEST_F(MovementTest, CollisionRulesApplyInOrderAndTheFirstDecides) {
             EXPECT_EQ(game->map.cells[c.y][c.x], opened ? '2' : c.code);
         }
         if (c.npcThere)
-            removeLastNpc(*game);
+            delete game->npcs.back(), game->npcs.pop_back();
     }
     game->map.cells[50][51] = '2';
     startCapture();

@@ -1,7 +1,7 @@
 // World rendering by the pixels of the frame: the camera on the player, the
 // backdrop around the grid, tiles by cell code, who is drawn on a shared cell,
 // the partly visible edges of the view and the item strip.
-#include "world/world_support.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -53,14 +53,14 @@ TEST_F(RenderTest, EachCellCodeSelectsItsTileAndUnknownCodesUseTileZero) {
 }
 
 TEST_F(RenderTest, ThePlayerIsDrawnOverAnNpcAndTheFirstNpcOverLaterOnes) {
-    addNpc(*game, 50, 50, 3);
-    NPC* leaving = addNpc(*game, 52, 51, 3);
-    addNpc(*game, 52, 51, 5);
-    addNpc(*game, 51, 50, 7)->heading = 1;
-    addNpc(*game, 49, 50, 9);  // a row with one image for every heading
-    addNpc(*game, 50, 49, 10); // no such row: nothing drawn
+    addNpc(50, 50, 3);
+    NPC* leaving = addNpc(52, 51, 3);
+    addNpc(52, 51, 5);
+    addNpc(51, 50, 7)->heading = 1;
+    addNpc(49, 50, 9);  // a row with one image for every heading
+    addNpc(50, 49, 10); // no such row: nothing drawn
     for (int i = 0; i < 1000; i++)
-        addNpc(*game, 52 + i % 2, 51 + i % 2, 5 + 2 * (i % 2)); // crowds behind
+        addNpc(52 + i % 2, 51 + i % 2, 5 + 2 * (i % 2)); // crowds behind
     game->Roam_DrawEverything();
     EXPECT_EQ(middleOf(0, 0), sprite(0, 2));
     EXPECT_EQ(middleOf(2, 1), sprite(3, 2));
@@ -71,16 +71,16 @@ TEST_F(RenderTest, ThePlayerIsDrawnOverAnNpcAndTheFirstNpcOverLaterOnes) {
     // Between frames the first on a cell leaves and someone new arrives.
     game->npcs.remove(leaving);
     delete leaving;
-    addNpc(*game, 50, 51, 9);
+    addNpc(50, 51, 9);
     game->Roam_DrawEverything();
     EXPECT_EQ(middleOf(2, 1), sprite(5, 2));
     EXPECT_EQ(middleOf(0, 1), sprite(9, 2));
 }
 
 TEST_F(RenderTest, TheOuterColumnsShowTwoThirdsOfTheirCells) {
-    addNpc(*game, 43, 50, 3); // its cell starts at x = -16
-    addNpc(*game, 56, 51, 5); // its cell ends at x = 655
-    addNpc(*game, 51, 45, 6); // the top row of the screen
+    addNpc(43, 50, 3); // its cell starts at x = -16
+    addNpc(56, 51, 5); // its cell ends at x = 655
+    addNpc(51, 45, 6); // the top row of the screen
     game->Roam_DrawEverything();
     EXPECT_EQ(at(23, 264), sprite(3, 2));
     EXPECT_EQ(at(24, 264), tile(3));

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "world/world_support.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ TEST_F(RoamingTest, StairsOfEachFloorLeadToTheNextAndTheLastOnesWin) {
     for (int next = 1; next <= 5; next++) {
         SCOPED_TRACE(next);
         const std::string n = std::to_string(next);
-        tree.write("data/map" + n + ".qor", uniformMap((char)('0' + next)));
+        tree.write("data/map" + n + ".qor", mapText((char)('0' + next)));
         tree.write("data/npcs" + n + ".qor",
                    "9\n9\n0\n0\n1\nTroll " + n + "\nNone shall pass.\n40\n41\n6\n");
         game->player.posX = 50;
@@ -72,7 +72,7 @@ TEST_F(RoamingTest, StairsOfEachFloorLeadToTheNextAndTheLastOnesWin) {
         Quest* dropped = new Quest();
         game->questMaster->quests.push_back(dropped);
         game->player.currentQuest = dropped;
-        addNpc(*game, 10, 10, 3, 0, "Left Behind");
+        addNpc(10, 10, 3, 0, "Left Behind");
         std::string out = passHolding({SDLK_DOWN});
         EXPECT_EQ(game->player.floor, next);
         EXPECT_EQ(game->player.posY, 51);

@@ -3,7 +3,7 @@
 // the conversation screen itself.
 #include <unistd.h>
 
-#include "world/world_support.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -21,26 +21,20 @@ class TalkingTest : public GameTest {
     }
     // Talks around the player's cell, each conversation ended by a key.
     std::vector<std::string> talk() {
-        KeyFeeder keys;
+        scriptKeys(std::vector<SDLKey>(20, SDLK_SPACE));
         startCapture();
         game->Roam_CheckNPCConvo(game->player.posX, game->player.posY);
+        endScript();
         return linesOf(stopCapture());
-    }
-    bool anyPixel(int left, int top, int right, int bottom, Uint32 colour) {
-        for (int x = left; x < right; x++)
-            for (int y = top; y < bottom; y++)
-                if (at(x, y) == colour)
-                    return true;
-        return false;
     }
 };
 
 TEST_F(TalkingTest, NeighboursTalkInListOrderAndNobodyFurtherIsFound) {
-    addNpc(*game, 51, 51, 3, 0, "First");
-    addNpc(*game, 49, 49, 3, 0, "Second");
-    addNpc(*game, 50, 50, 3, 0, "Third");
-    addNpc(*game, 52, 50, 3, 0, "Too far");
-    addNpc(*game, 50, 48, 3, 0, "Too far");
+    addNpc(51, 51, 3, 0, "First");
+    addNpc(49, 49, 3, 0, "Second");
+    addNpc(50, 50, 3, 0, "Third");
+    addNpc(52, 50, 3, 0, "Too far");
+    addNpc(50, 48, 3, 0, "Too far");
     EXPECT_EQ(talk(),
               std::vector<std::string>({"You = (50,50)", "NPC found relative to player: (1,1)",
                                         "NPC found relative to player: (-1,-1)",
@@ -49,9 +43,9 @@ TEST_F(TalkingTest, NeighboursTalkInListOrderAndNobodyFurtherIsFound) {
 }
 
 TEST_F(TalkingTest, OfSeveralHostileNeighboursTheLastInTheListIsFought) {
-    addNpc(*game, 51, 50, 3, 1, "Brute");
-    addNpc(*game, 49, 50, 3, 0, "Bystander");
-    NPC* last = addNpc(*game, 50, 49, 3, 1, "Bully");
+    addNpc(51, 50, 3, 1, "Brute");
+    addNpc(49, 50, 3, 0, "Bystander");
+    NPC* last = addNpc(50, 49, 3, 1, "Bully");
     EXPECT_EQ(talk(),
               std::vector<std::string>(
                   {"You = (50,50)", "NPC found relative to player: (1,0)", "Initializing fight...",
@@ -67,7 +61,7 @@ TEST_F(TalkingTest, TheFightBackgroundIsGrassOnlyOnGrassOrOffTheGrid) {
         char code;
         int background;
     } cases[] = {{'0', 0}, {'1', 1}, {'9', 1}, {'\0', 0}, {(char)200, 1}};
-    addNpc(*game, 51, 50, 3, 1);
+    addNpc(51, 50, 3, 1);
     for (const auto& c : cases) {
         game->map.cells[50][50] = c.code;
         game->fighting = 0;
@@ -81,7 +75,7 @@ TEST_F(TalkingTest, TheFightBackgroundIsGrassOnlyOnGrassOrOffTheGrid) {
     }
     game->player.posX = -1;
     game->player.posY = 10;
-    addNpc(*game, 0, 10, 3, 1);
+    addNpc(0, 10, 3, 1);
     game->fightBackground = 1;
     EXPECT_EQ(talk().back(), "Fight engine activated, background 0");
 }
@@ -115,7 +109,7 @@ TEST_F(TalkingTest, TheQuestGiverHandsOutTheFloorsFirstOpenErrand) {
 }
 
 TEST_F(TalkingTest, TheConversationShowsTheNameAboveTheBarAndTheLineOnIt) {
-    NPC* npc = addNpc(*game, 51, 50, 3, 0, "Grumpy Gardener");
+    NPC* npc = addNpc(51, 50, 3, 0, "Grumpy Gardener");
     npc->dialogue = "Get off my lawn!";
     game->Roam_DrawEverything();
     Uint32 white = rgb(255, 255, 255);
@@ -125,15 +119,15 @@ TEST_F(TalkingTest, TheConversationShowsTheNameAboveTheBarAndTheLineOnIt) {
     EXPECT_EQ(at(639, 460), blue);
     EXPECT_EQ(at(639, 479), blue);
     EXPECT_EQ(at(639, 459), colourOf(tileFile(3)));
-    EXPECT_TRUE(anyPixel(0, 438, 200, 460, white));    // the name
-    EXPECT_TRUE(anyPixel(0, 460, 200, 480, white));    // the line
-    EXPECT_FALSE(anyPixel(300, 430, 640, 480, white)); // neither reaches this far
+    EXPECT_TRUE(anyIn(0, 438, 200, 460, white));    // the name
+    EXPECT_TRUE(anyIn(0, 460, 200, 480, white));    // the line
+    EXPECT_FALSE(anyIn(300, 430, 640, 480, white)); // neither reaches this far
     EXPECT_EQ(pendingEvents(), 0);
 }
 
 TEST_F(TalkingTest, F4InAConversationSavesItAndTheWindowCannotBeClosed) {
     unlink("screenshot.bmp");
-    NPC* npc = addNpc(*game, 51, 50, 3, 0, "Clara");
+    NPC* npc = addNpc(51, 50, 3, 0, "Clara");
     game->Roam_DrawEverything();
     pushKeyDown(SDLK_F4);
     pushQuit();
