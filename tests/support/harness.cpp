@@ -102,43 +102,39 @@ bool boxSays(CGame* game, SDL_Surface* surface, const std::string& text, bool al
            showsText(game, surface, text, 10, 378);
 }
 
+static void push(SDL_Event event) {
+    SDL_PushEvent(&event);
+}
+
 void pushKeyDown(SDLKey key) {
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = SDL_KEYDOWN;
-    event.key.type = SDL_KEYDOWN;
+    SDL_Event event = {};
+    event.key.type = event.type = SDL_KEYDOWN;
     event.key.state = SDL_PRESSED;
     event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
+    push(event);
 }
 
 void pushKeyUp(SDLKey key) {
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = SDL_KEYUP;
-    event.key.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
+    SDL_Event event = {};
+    event.key.type = event.type = SDL_KEYUP;
     event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
+    push(event);
 }
 
 void pushQuit() {
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
+    SDL_Event event = {};
     event.type = SDL_QUIT;
-    SDL_PushEvent(&event);
+    push(event);
 }
 
 void pushMouseClick(int x, int y) {
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.type = SDL_MOUSEBUTTONDOWN;
+    SDL_Event event = {};
+    event.button.type = event.type = SDL_MOUSEBUTTONDOWN;
     event.button.button = SDL_BUTTON_LEFT;
     event.button.state = SDL_PRESSED;
     event.button.x = (Uint16)x;
     event.button.y = (Uint16)y;
-    SDL_PushEvent(&event);
+    push(event);
 }
 
 void holdKey(SDLKey key, bool held) {
@@ -165,18 +161,10 @@ int pendingEvents() {
 
 Uint32 pixelAt(SDL_Surface* surface, int x, int y) {
     SDL_LockSurface(surface);
-    Uint8* row = (Uint8*)surface->pixels + y * surface->pitch;
-    Uint32 value = 0;
-    switch (surface->format->BytesPerPixel) {
-    case 2:
-        value = ((Uint16*)row)[x];
-        break;
-    case 4:
-        value = ((Uint32*)row)[x];
-        break;
-    default:
-        memcpy(&value, row + x * surface->format->BytesPerPixel, surface->format->BytesPerPixel);
-    }
+    Uint32 value = 0; // little-endian: the low bytes of the pixel
+    memcpy(&value,
+           (Uint8*)surface->pixels + y * surface->pitch + x * surface->format->BytesPerPixel,
+           surface->format->BytesPerPixel);
     SDL_UnlockSurface(surface);
     return value;
 }
