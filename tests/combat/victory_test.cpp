@@ -32,12 +32,9 @@ TEST_F(FightTest, AWinGivesOnePointAndEveryThirdALevelWithItsSpell) {
         pass({}, keys);
         EXPECT_TRUE(says(0, "You got your win on!!", false));
         EXPECT_TRUE(showsText(game.get(), shots()[0], "Goblin HP: 0/20", 20, 30, {255, 0, 100}));
-        if (c.level)
-            EXPECT_TRUE(says(1, "You are now level " + std::to_string(c.level), false));
-        if (c.spellMessage)
-            EXPECT_TRUE(says(2, c.spellMessage, false));
-        if (c.level)
-            EXPECT_TRUE(says(keys.size() - 1, "Recharged mana, health", false));
+        EXPECT_TRUE(!c.level || says(1, "You are now level " + std::to_string(c.level), false));
+        EXPECT_TRUE(!c.spellMessage || says(2, c.spellMessage, false));
+        EXPECT_TRUE(!c.level || says(keys.size() - 1, "Recharged mana, health", false));
         EXPECT_EQ(p.exp, c.expBefore + 1);
         for (int flag = 0; flag < SPELL_COUNT; flag++)
             EXPECT_EQ(p.spellKnown[flag], flag == c.spellFlag ? 1 : 0) << "flag " << flag;

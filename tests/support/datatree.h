@@ -25,8 +25,6 @@ class DataTree {
     void write(const std::string& relative, const std::string& contents) const;
     // Deletes a file of the tree.
     void remove(const std::string& relative) const;
-    // Writes a 100 x 100 map file where every cell has `fill`.
-    void writeUniformMap(const std::string& relative, char fill) const;
 
     // The colour an image of the tree is painted in (opaque part).
     static Rgb colourOf(const std::string& relative);

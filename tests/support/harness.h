@@ -86,11 +86,7 @@ class GameTest : public ::testing::Test {
     }
     // Whether any pixel of [x0, x1) x [y0, y1) has `colour`.
     bool anyIn(int x0, int y0, int x1, int y1, Uint32 colour) {
-        for (int y = y0; y < y1; y++)
-            for (int x = x0; x < x1; x++)
-                if (at(x, y) == colour)
-                    return true;
-        return false;
+        return count(x0, y0, x1 - 1, y1 - 1, colour) > 0;
     }
     // An NPC placed by hand, facing down.
     NPC* addNpc(int x, int y, int character = 1, int hostile = 0,

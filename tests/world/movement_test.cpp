@@ -13,16 +13,6 @@ class MovementTest : public GameTest {
         game->player.posY = 50;
         game->player.heading = 2;
     }
-    Quest* addQuest(int x, int y, int floor, int rewardKey, const std::string& text) {
-        Quest* quest = new Quest();
-        quest->posX = x;
-        quest->posY = y;
-        quest->floor = floor;
-        quest->rewardKey = rewardKey;
-        quest->text = text;
-        game->questMaster->quests.push_back(quest);
-        return quest;
-    }
 };
 
 TEST_F(MovementTest, CollisionRulesApplyInOrderAndTheFirstDecides) {
@@ -62,10 +52,6 @@ TEST_F(MovementTest, CollisionRulesApplyInOrderAndTheFirstDecides) {
             game->npcs.pop_back();
         }
     }
-    game->map.cells[50][51] = '2';
-    startCapture();
-    game->detectAndOpenDoors(51, 50);
-    EXPECT_EQ(stopCapture(), "Detecting door\nNot a door\n");
 }
 
 TEST_F(MovementTest, ADoorOpensOnOneStepAndIsEnteredOnTheNext) {
@@ -94,52 +80,40 @@ TEST_F(MovementTest, TheVerticalPartOfAMixedStepDecidesTheHeading) {
     }
 }
 
-TEST_F(MovementTest, ArrivingAtTheQuestCellSolvesItAndShowsTheNotice) {
-    Quest* quest = addQuest(51, 50, 0, 1, "Water the plants.");
-    game->player.currentQuest = quest;
-    game->player.gold = 100;
-    game->player.keys = 0;
-    scriptKeys({SDLK_SPACE}); // closes the notice
-    startCapture();
-    game->Roam_Step(1, 0);
-    EXPECT_EQ(linesOf(stopCapture()),
-              std::vector<std::string>({"Quest Water the plants. completed", "Solved a quest",
-                                        "Displayed quest completion screen"}));
-    EXPECT_EQ(game->player.gold, 140);
-    EXPECT_EQ(game->player.keys, 1);
-    EXPECT_EQ(quest->completed, 1);
-    EXPECT_EQ(game->player.currentQuest, nullptr);
-    EXPECT_TRUE(anyIn(20, 240, 120, 262, rgb(255, 255, 255))); // the notice's text
-}
-
-TEST_F(MovementTest, AQuestIsSolvedOnlyByAnAllowedStepOnItsOwnFloor) {
+TEST_F(MovementTest, AQuestIsSolvedByAnAllowedStepOnItsCellAndFloorAndTheStairsThenWait) {
     const struct {
-        int questFloor;
+        int floor;
         char code;
-    } cases[] = {{1, '3'}, {0, '7'}};
+        int dx, dy;
+        bool solved;
+    } cases[] = {
+        {0, '3', 1, 0, true}, {1, '3', 1, 0, false}, {0, '7', 1, 0, false}, {0, '6', 0, 1, true}};
     for (const auto& c : cases) {
-        game->player.posX = 50;
+        SCOPED_TRACE(c.code);
+        game->player.posX = game->player.posY = 50;
         game->player.keys = 0;
-        game->map.cells[50][51] = c.code;
-        Quest* quest = addQuest(51, 50, c.questFloor, 0, "Find the exit.");
+        game->player.gold = 100;
+        game->map.cells[50 + c.dy][50 + c.dx] = c.code;
+        Quest* quest = new Quest();
+        quest->posX = 50 + c.dx;
+        quest->posY = 50 + c.dy;
+        quest->floor = c.floor;
+        quest->rewardKey = 1;
+        game->questMaster->quests.push_back(quest);
         game->player.currentQuest = quest;
+        scriptKeys(std::vector<SDLKey>(c.solved, SDLK_SPACE)); // closes the notice
         startCapture();
-        game->Roam_Step(1, 0);
-        EXPECT_EQ(stopCapture().find("completed"), std::string::npos) << c.code;
-        EXPECT_EQ(quest->completed, 0) << c.code;
-        EXPECT_EQ(game->player.currentQuest, quest) << c.code;
+        game->Roam_Step(c.dx, c.dy);
+        stopCapture();
+        EXPECT_EQ(endScript(), 0u);
+        EXPECT_EQ(quest->completed, c.solved);
+        EXPECT_EQ(game->player.currentQuest, c.solved ? nullptr : quest);
+        EXPECT_EQ(game->player.gold, c.solved ? 140 : 100);
+        EXPECT_EQ(game->player.keys, c.solved ? 1 : 0);
+        EXPECT_EQ(game->player.floor, 0);
+        EXPECT_TRUE(!c.solved ||
+                    showsText(game.get(), shots()[0], "You completed a quest", 20, 240));
     }
-}
-
-TEST_F(MovementTest, AStepThatSolvesAQuestOnTheStairsDoesNotClimbThem) {
-    game->map.cells[51][50] = '6';
-    game->player.currentQuest = addQuest(50, 51, 0, 0, "Guard the stairs.");
-    scriptKeys({SDLK_SPACE});
-    startCapture();
-    game->Roam_Step(0, 1);
-    stopCapture();
-    EXPECT_EQ(game->player.currentQuest, nullptr);
-    EXPECT_EQ(game->player.floor, 0);
 }
 
 } // namespace
