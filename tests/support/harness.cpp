@@ -102,39 +102,33 @@ bool boxSays(CGame* game, SDL_Surface* surface, const std::string& text, bool al
            showsText(game, surface, text, 10, 378);
 }
 
-static void push(SDL_Event event) {
+static void push(Uint8 type, SDLKey key, int x = 0, int y = 0) {
+    SDL_Event event = {};
+    event.type = type;
+    if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+        event.key.type = type;
+        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.sym = key;
+    } else if (type == SDL_MOUSEBUTTONDOWN) {
+        event.button = {type, 0, SDL_BUTTON_LEFT, SDL_PRESSED, (Uint16)x, (Uint16)y};
+    }
     SDL_PushEvent(&event);
 }
 
 void pushKeyDown(SDLKey key) {
-    SDL_Event event = {};
-    event.key.type = event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    push(event);
+    push(SDL_KEYDOWN, key);
 }
 
 void pushKeyUp(SDLKey key) {
-    SDL_Event event = {};
-    event.key.type = event.type = SDL_KEYUP;
-    event.key.keysym.sym = key;
-    push(event);
+    push(SDL_KEYUP, key);
 }
 
 void pushQuit() {
-    SDL_Event event = {};
-    event.type = SDL_QUIT;
-    push(event);
+    push(SDL_QUIT, SDLK_UNKNOWN);
 }
 
 void pushMouseClick(int x, int y) {
-    SDL_Event event = {};
-    event.button.type = event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = SDL_PRESSED;
-    event.button.x = (Uint16)x;
-    event.button.y = (Uint16)y;
-    push(event);
+    push(SDL_MOUSEBUTTONDOWN, SDLK_UNKNOWN, x, y);
 }
 
 void holdKey(SDLKey key, bool held) {

@@ -1,6 +1,5 @@
 // World rendering by the pixels of the frame: the camera on the player, the
-// backdrop around the grid, tiles by cell code, who is drawn on a shared cell,
-// the partly visible edges of the view and the item strip.
+// backdrop around the grid, tiles by cell code, and the item strip.
 #include "support/harness.h"
 
 namespace {
@@ -24,7 +23,6 @@ class RenderTest : public GameTest {
     Uint32 cornerOf(int dx, int dy) { return at(322 + 48 * dx, 242 + 48 * dy); }
     Uint32 clouds() { return colourOf("data/gfx/clouds.jpg"); }
     Uint32 tile(int index) { return colourOf(tileFile(index)); }
-    Uint32 sprite(int row, int heading) { return colourOf(spriteFile(row, heading)); }
 };
 
 TEST_F(RenderTest, TheCameraFollowsThePlayerWithTheBackdropBeyondTheGridAndTilesByCode) {
@@ -35,7 +33,7 @@ TEST_F(RenderTest, TheCameraFollowsThePlayerWithTheBackdropBeyondTheGridAndTiles
     placePlayer(0, 0);
     for (int i = 0; i < 6; i++)
         EXPECT_EQ(middleOf(i, 3), tile(tiles[i])) << "code " << (int)(unsigned char)codes[i];
-    EXPECT_EQ(middleOf(0, 0), sprite(0, 2));
+    EXPECT_EQ(middleOf(0, 0), colourOf(spriteFile(0, 2)));
     EXPECT_EQ(at(319, 240), clouds());
     EXPECT_EQ(at(320, 239), clouds());
     placePlayer(99, 99);
@@ -47,31 +45,6 @@ TEST_F(RenderTest, TheCameraFollowsThePlayerWithTheBackdropBeyondTheGridAndTiles
     EXPECT_EQ(cornerOf(-5, 0), clouds());
     placePlayer(-2147483647 - 1, 2147483647);
     EXPECT_EQ(cornerOf(5, 3), clouds());
-}
-
-TEST_F(RenderTest, ThePlayerIsDrawnOverAnNpcAndTheFirstNpcOverLaterOnes) {
-    addNpc(50, 50, 3);
-    NPC* leaving = addNpc(52, 51, 3);
-    addNpc(52, 51, 5);
-    addNpc(51, 50, 7)->heading = 1;
-    addNpc(49, 50, 9);  // a row with one image for every heading
-    addNpc(50, 49, 10); // no such row: nothing drawn
-    addNpc(43, 50, 6);  // its cell starts at x = -16
-    placePlayer(50, 50);
-    EXPECT_EQ(middleOf(0, 0), sprite(0, 2));
-    EXPECT_EQ(middleOf(2, 1), sprite(3, 2));
-    EXPECT_EQ(middleOf(1, 0), sprite(7, 1));
-    EXPECT_EQ(middleOf(-1, 0), sprite(9, 2));
-    EXPECT_EQ(middleOf(0, -1), tile(3));
-    EXPECT_EQ(at(23, 264), sprite(6, 2));
-    EXPECT_EQ(at(24, 264), tile(3));
-    // Between frames the first on a cell leaves and someone new arrives.
-    game->npcs.remove(leaving);
-    delete leaving;
-    addNpc(50, 51, 9);
-    placePlayer(50, 50);
-    EXPECT_EQ(middleOf(2, 1), sprite(5, 2));
-    EXPECT_EQ(middleOf(0, 1), sprite(9, 2));
 }
 
 TEST_F(RenderTest, TheStripDrawsOneIconPerPotionAndKeyAndNoneForCountsBelowOne) {

@@ -96,7 +96,7 @@ TEST_F(RoamingTest, StairsLeadToTheNextFloorWithItsPeopleAndTheLastOnesWin) {
                 "Map data/map3.qor not found..");
 }
 
-TEST_F(RoamingTest, CheatKeysTradeGoldAndKeysPastZeroAndStopAtTheEndsOfAnInt) {
+TEST_F(RoamingTest, CheatKeysTradeGoldAndKeysPastZero) {
     game->player.gold = 10;
     game->player.keys = 0;
     EXPECT_EQ(passHolding({SDLK_k}), "CHEATER!!!!!!! Key added\n");
@@ -107,11 +107,6 @@ TEST_F(RoamingTest, CheatKeysTradeGoldAndKeysPastZeroAndStopAtTheEndsOfAnInt) {
     EXPECT_EQ(game->player.keys, -1);
     EXPECT_EQ(game->player.gold, 10);
     EXPECT_EQ(passHolding({SDLK_g, SDLK_k}), "CHEATER!!!!!!! Key added\n"); // k wins
-    game->player.gold = -2147483647 - 1;
-    game->player.keys = 2147483647;
-    passHolding({SDLK_k});
-    EXPECT_EQ(game->player.gold, -2147483647 - 1);
-    EXPECT_EQ(game->player.keys, 2147483647);
 }
 
 TEST_F(RoamingTest, ReturnWithNobodyAroundOnlySaysWhereThePlayerIsAndQuitGoesOn) {

@@ -71,10 +71,7 @@ TEST_F(TalkingTest, TheFightBackgroundIsGrassOnlyOnGrassOrOffTheGrid) {
 TEST_F(TalkingTest, TheQuestGiverHandsOutTheFloorsFirstOpenErrand) {
     game->player.posX = 3; // beside him at (2, 2), out of the shopkeeper's reach
     game->player.posY = 3;
-    EXPECT_EQ(talk(),
-              std::vector<std::string>({"You = (3,3)", "NPC found relative to player: (-1,-1)",
-                                        "made quest request", "Fetch me a coffee. (30,31)",
-                                        "Returned Fetch me a coffee.", "made quest request"}));
+    talk();
     std::vector<Quest*>& quests = game->questMaster->quests;
     EXPECT_EQ(game->player.currentQuest, quests[0]);
     EXPECT_EQ(game->npcs.front()->dialogue, "Fetch me a coffee.");
