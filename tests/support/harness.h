@@ -34,8 +34,8 @@ void scriptKeys(const std::vector<SDLKey>& keys);
 const std::vector<SDL_Surface*>& shots();
 // Keys of the script not yet pressed; ends the script.
 size_t endScript();
-// SDL_Delay returns at once in tests; the pauses asked for since the last
-// script, in milliseconds.
+// The pauses asked of SDL_Delay since the last script, in milliseconds; while
+// a script runs they return at once.
 const std::vector<Uint32>& delaysAsked();
 
 // Whether `text` in the game's font is drawn in `colour` at (x, y): that colour
