@@ -44,7 +44,8 @@ TEST_F(ConsoleTest, HelpListsTheCommandsAndOnlyTheExactWordIsACommand) {
                                            "unlock\trelock\theal\nstats\taddheal\tdie\n"
                                            "clearnpc hack\tshop\ncolours\n" +
                                            LEAVING);
-    for (std::string word : {"Exit", "exitt", "ex", std::string(100000, 'e').c_str()})
+    for (const std::string& word :
+         std::vector<std::string>{"Exit", "exitt", "ex", std::string(100000, 'e')})
         EXPECT_EQ(console((word + "\nexit\n").c_str()), PROMPT + "Bad command\n" + LEAVING);
 }
 
