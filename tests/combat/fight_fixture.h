@@ -1,51 +1,41 @@
 // A game in the middle of a fight with one fresh enemy, and fight passes
-// played with queued keys and a scripted player for the waits.
+// played with queued keys and the scripted player for the waits.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "scripted_player.h"
 #include "support/harness.h"
 
 class FightTest : public GameTest {
   protected:
     NPC* enemy = nullptr;
 
-    void startFight(const std::string& name = "Goblin", int hp = 20, int character = 1) {
+    void startFight(const std::string& name = "Goblin", int hp = 20) {
         if (!game)
             start();
-        enemy = new NPC();
-        enemy->hostile = 1;
-        enemy->name = name;
+        enemy = addNpc(26, 19, 1, 1, name);
         enemy->hp = hp;
         enemy->maxHp = 20;
-        enemy->posX = 26;
-        enemy->posY = 19;
-        enemy->character = character;
-        game->npcs.push_back(enemy);
         game->fighting = 1;
         game->fightEnemy = enemy;
         game->fightBackground = 0;
     }
 
-    // Runs `action` (one fight pass by default) with `keys` queued and the
-    // waits answered by the script; any mismatch fails the test.
-    std::vector<Seen> pass(const std::vector<SDLKey>& keys, const std::vector<Wait>& waits,
-                           const std::function<void()>& action = nullptr) {
-        for (SDLKey key : keys)
+    // One fight pass with `queued` keys waiting and `answers` given to its
+    // waits; returns the screens of the waits. Every answer must be taken.
+    const std::vector<SDL_Surface*>& pass(const std::vector<SDLKey>& queued,
+                                          const std::vector<SDLKey>& answers) {
+        for (SDLKey key : queued)
             pushKeyDown(key);
-        scriptPlayer(game.get(), waits);
-        if (action)
-            action();
-        else
-            game->FightLoop();
-        std::vector<std::string> problems;
-        std::vector<Seen> seen = scriptResult(&problems);
-        for (const std::string& p : problems)
-            ADD_FAILURE() << p;
-        return seen;
+        scriptKeys(answers);
+        game->FightLoop();
+        EXPECT_EQ(endScript(), 0u) << "waits that never came";
+        return shots();
+    }
+    bool says(size_t wait, const std::string& text, bool alert) {
+        return wait < shots().size() && boxSays(game.get(), shots()[wait], text, alert);
     }
 
     // Seeds rand() with the first seed for which `rolls` returns true.
@@ -58,11 +48,6 @@ class FightTest : public GameTest {
             }
         }
         FAIL() << "no seed makes these rolls";
-    }
-
-    void TearDown() override {
-        endScript();
-        GameTest::TearDown();
     }
 };
 

@@ -1,5 +1,5 @@
 // The magic menu: its lines, each spell's need, cost, effect, image and
-// message, the keys it ignores and the turn it leaves behind.
+// message, the keys it ignores, the turn it leaves behind, and the Rapture.
 #include <algorithm>
 
 #include "fight_fixture.h"
@@ -15,115 +15,143 @@ class MagicTest : public FightTest {
     }
 };
 
-TEST_F(MagicTest, TheMenuListsOnlyTheKnownSpellsWithoutGaps) {
+TEST_F(MagicTest, TheMenuListsOnlyTheKnownSpellsWithoutGapsAndIgnoresOtherKeys) {
     std::fill(game->player.spellKnown, game->player.spellKnown + SPELL_COUNT, 0);
-    for (int flag : {0, 2, 7, 9})
+    for (int flag : {1, 2, 7, 9})
         game->player.spellKnown[flag] = 1;
-    pass({SDLK_c},
-         {menu(SDLK_ESCAPE, {"Magic:", "1-0 to cast, ESC to abort", "1) Heal I", "3) Mr. Zappy",
-                             "9) The Rapture (WARNING: Everyone dies)"})});
-    std::fill(game->player.spellKnown, game->player.spellKnown + SPELL_COUNT, 1);
-    pass({SDLK_c}, {menu(SDLK_ESCAPE, {"Magic:", "1-0 to cast, ESC to abort", "1) Heal I",
-                                       "2) Fire I", "3) Mr. Zappy", "4) Earth", "5) Meteor",
-                                       "6) Hand of Death", "7) Full Heal", "8) Messiah",
-                                       "9) The Rapture (WARNING: Everyone dies)"})});
-}
-
-TEST_F(MagicTest, ZeroUnknownSpellsOtherKeysAndQuitAreIgnoredAndEscapeCostsNothing) {
-    std::fill(game->player.spellKnown, game->player.spellKnown + SPELL_COUNT, 0);
-    game->player.spellKnown[1] = 1;
     game->player.mp = 50;
     pushKeyDown(SDLK_c);
-    pushQuit(); // dropped by the menu
-    pass({}, {menu(SDLK_0), menu(SDLK_1), menu(SDLK_a), menu(SDLK_ESCAPE)});
+    pushQuit();                                      // dropped by the menu
+    pass({}, {SDLK_0, SDLK_1, SDLK_a, SDLK_ESCAPE}); // 0 and 1: no such spells known
+    int y = 80, line = TTF_FontHeight(game->font);
+    for (const char* text : {"Magic:", "1-0 to cast, ESC to abort", "2) Fire I", "3) Mr. Zappy",
+                             "9) The Rapture (WARNING: Everyone dies)"}) {
+        EXPECT_TRUE(showsText(game.get(), shots()[0], text, 170, y)) << text;
+        y += line;
+    }
+    EXPECT_FALSE(anyIn(170, y, SCREEN_W, y + line, rgb(255, 255, 255)));
     EXPECT_EQ(game->quit, 0);
     EXPECT_EQ(game->player.mp, 50);
     EXPECT_EQ(enemy->hp, 100);
     EXPECT_EQ(game->playerTurn, 1);
 }
 
-TEST_F(MagicTest, TheMessiahAndMrZappysRefusalKeepTheMenuOpen) {
-    game->player.mp = 10;
-    pass({SDLK_c}, {menu(SDLK_8), box("Messiah triggers automatically...", false), menu(SDLK_3),
-                    box("Not enough energy!", true), menu(SDLK_ESCAPE)});
-    EXPECT_EQ(game->player.mp, 10);
-    EXPECT_EQ(game->playerTurn, 1);
-}
-
-TEST_F(MagicTest, RefusalsCostTheTurnButNoMP) {
+TEST_F(MagicTest, RefusalsCostTheTurnButNoMPExceptTheMessiahsAndMrZappysKeepTheMenu) {
     const struct {
         SDLKey key;
         int mp;
         const char* message;
-    } cases[] = {{SDLK_1, 5, "Not enough energy to cast Heal I"},
-                 {SDLK_2, 7, "Not enough energy for Fire I"},
-                 {SDLK_7, 34, "Not enough energy!"}};
+        int turn;
+    } cases[] = {{SDLK_1, 5, "Not enough energy to cast Heal I", 0},
+                 {SDLK_2, 7, "Not enough energy for Fire I", 0},
+                 {SDLK_7, 34, "Not enough energy!", 0},
+                 {SDLK_3, 10, "Not enough energy!", 1},
+                 {SDLK_8, 10, "Messiah triggers automatically...", 1}};
     for (const auto& c : cases) {
         game->playerTurn = 1;
         game->player.mp = c.mp;
         game->player.hp = 30;
-        pass({SDLK_c}, {menu(c.key), box(c.message, true)});
+        pass({SDLK_c}, c.turn ? std::vector<SDLKey>{c.key, SDLK_SPACE, SDLK_ESCAPE}
+                              : std::vector<SDLKey>{c.key, SDLK_SPACE});
+        EXPECT_TRUE(says(1, c.message, c.key != SDLK_8)) << c.message;
         EXPECT_EQ(game->player.mp, c.mp);
         EXPECT_EQ(game->player.hp, 30);
         EXPECT_EQ(enemy->hp, 100);
-        EXPECT_EQ(game->playerTurn, 0);
+        EXPECT_EQ(game->playerTurn, c.turn);
     }
 }
 
-struct AttackCase {
-    SDLKey key;
-    int mp, mpLeft;
-    const char* message;
-    int lowest; // the damage lies in lowest .. lowest + 19
-    const char* image;
-    int x, y;
-};
-
-class Attacks : public MagicTest, public ::testing::WithParamInterface<AttackCase> {};
-
-TEST_P(Attacks, TakeTheirCostAndDealTheDamageTheyShow) {
-    const AttackCase& c = GetParam();
-    game->player.mp = c.mp;
-    std::vector<Seen> seen = pass({SDLK_c}, {menu(c.key), box(c.message, false)});
-    ASSERT_EQ(seen.size(), 2u);
-    int damage = seen[1].number;
-    EXPECT_GE(damage, c.lowest);
-    EXPECT_LE(damage, c.lowest + 19);
-    EXPECT_EQ(enemy->hp, 100 - damage);
-    EXPECT_EQ(game->player.mp, c.mpLeft);
-    EXPECT_EQ(game->playerTurn, 0);
-    EXPECT_EQ(pixelAt(seen[1].shot, c.x, c.y), colourOf(c.image));
-    EXPECT_EQ(pixelAt(seen[1].shot, c.x + 59, c.y + 59), colourOf(c.image));
+TEST_F(MagicTest, AttacksTakeTheirCostAndDealTheDamageTheyShow) {
+    const struct {
+        SDLKey key;
+        int mp, mpLeft;
+        const char* message;
+        int lowest; // the damage lies in lowest .. lowest + 19
+        const char* image;
+        int x, y;
+    } cases[] = {
+        {SDLK_2, 8, 0, "Foom! Hit ", 0, "data/gfx/fx/fire1.png", 300, 210},
+        {SDLK_3, 11, 0, "Foom! Hit ", 10, "data/gfx/fx/zappy.png", 280, 190},
+        {SDLK_4, 15, 0, "Thud! Hit ", 15, "data/gfx/fx/earth.png", 280, 190},
+        {SDLK_5, 22, -3, "KABOOM!!!!!! Hit ", 20, "data/gfx/fx/meteor.png", 280, 190},
+        {SDLK_6, 25, 0, "Whap! Hit ", 30, "data/gfx/fx/hand.png", 280, 160},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.image);
+        game->playerTurn = 1;
+        enemy->hp = 100;
+        game->player.mp = c.mp;
+        srand(1);
+        int damage = calculateDamage(c.lowest);
+        srand(1);
+        pass({SDLK_c}, {c.key, SDLK_SPACE});
+        EXPECT_TRUE(says(1, c.message + std::to_string(damage), false));
+        EXPECT_EQ(enemy->hp, 100 - damage);
+        EXPECT_EQ(game->player.mp, c.mpLeft);
+        EXPECT_EQ(game->playerTurn, 0);
+        EXPECT_EQ(pixelAt(shots()[1], c.x, c.y), colourOf(c.image));
+        EXPECT_EQ(pixelAt(shots()[1], c.x + 59, c.y + 59), colourOf(c.image));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Spells, Attacks,
-    ::testing::Values(
-        AttackCase{SDLK_2, 8, 0, "Foom! Hit %i", 0, "data/gfx/fx/fire1.png", 300, 210},
-        AttackCase{SDLK_3, 11, 0, "Foom! Hit %i", 10, "data/gfx/fx/zappy.png", 280, 190},
-        AttackCase{SDLK_4, 15, 0, "Thud! Hit %i", 15, "data/gfx/fx/earth.png", 280, 190},
-        AttackCase{SDLK_5, 22, -3, "KABOOM!!!!!! Hit %i", 20, "data/gfx/fx/meteor.png", 280, 190},
-        AttackCase{SDLK_6, 25, 0, "Whap! Hit %i", 30, "data/gfx/fx/hand.png", 280, 160}));
 
 TEST_F(MagicTest, HealIRestoresUpToNineteenAndFullHealRefills) {
     game->player.mp = 6;
     game->player.hp = 20;
-    std::vector<Seen> seen = pass({SDLK_c}, {menu(SDLK_1), box("Healed!!!!", false)});
-    ASSERT_EQ(seen.size(), 2u);
+    srand(1);
+    int healed = 20 + calculateDamage(0);
+    srand(1);
+    pass({SDLK_c}, {SDLK_1, SDLK_SPACE});
+    EXPECT_TRUE(says(1, "Healed!!!!", false));
     EXPECT_EQ(game->player.mp, 1);
-    EXPECT_GE(game->player.hp, 20);
-    EXPECT_LE(game->player.hp, 39);
+    EXPECT_EQ(game->player.hp, healed);
     EXPECT_EQ(game->playerTurn, 0);
-    EXPECT_EQ(pixelAt(seen[1].shot, 80, 180), colourOf("data/gfx/fx/heal1.png"));
-
+    EXPECT_EQ(pixelAt(shots()[1], 80, 180), colourOf("data/gfx/fx/heal1.png"));
     game->playerTurn = 1;
     game->player.mp = 35;
-    game->player.hp = 1;
-    seen = pass({SDLK_c}, {menu(SDLK_7), box("Fully healed", false)});
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(game->player.hp, 60);
-    EXPECT_EQ(game->player.mp, 0);
-    EXPECT_EQ(pixelAt(seen[1].shot, 100, 180), colourOf("data/gfx/fx/heal2.png"));
+    pass({SDLK_c}, {SDLK_7, SDLK_SPACE});
+    EXPECT_TRUE(says(1, "Fully healed", false));
+    EXPECT_EQ(game->player.hp * 100 + game->player.mp, 6000);
+}
+
+TEST_F(MagicTest, TheRaptureLeavesAWastedFloorAndALoneQuestGiver) {
+    game->npcs.push_back(new NPC());
+    game->player.posX = 0; // the quest giver lands off the grid, in column -1
+    game->player.posY = 7;
+    game->player.mp = 0; // the Rapture needs no MP
+    game->map.cells[60][70] = '6';
+    srand(5);
+    pass({SDLK_c}, {SDLK_9, SDLK_SPACE});
+    EXPECT_TRUE(says(1, "Everyone has died.", true));
+    int nextRoll = rand();
+    srand(5);
+    for (int cell = 0; cell < MAP_SIZE * MAP_SIZE; cell++)
+        rand();
+    EXPECT_EQ(nextRoll, rand()) << "one roll per cell, stairs included";
+    // Three seconds of the picture, then a fade of 255 steps, each 20 ms.
+    EXPECT_EQ(delaysAsked(), std::vector<Uint32>(150 + 255, 20));
+
+    EXPECT_EQ(game->fighting, 0);
+    EXPECT_EQ(game->fightEnemy, nullptr);
+    EXPECT_EQ(at(320, 240), rgb(1, 1, 1));   // the fade ends on the darkest grey
+    EXPECT_EQ(game->map.cells[60][70], '6'); // the way up survives
+    std::string floor(&game->map.cells[0][0], MAP_SIZE * MAP_SIZE);
+    EXPECT_EQ(floor.find_first_not_of("0146"), std::string::npos);
+    EXPECT_GT(std::count(floor.begin(), floor.end(), '0') *
+                  std::count(floor.begin(), floor.end(), '1'),
+              0);
+
+    ASSERT_EQ(game->npcs.size(), 1u);
+    NPC* questGiver = game->npcs.front();
+    EXPECT_EQ(questGiver->name, "Mr. Questy");
+    EXPECT_EQ(questGiver->isQuestGiver + questGiver->isShopKeeper, 0);
+    EXPECT_EQ(questGiver->posX, -1);
+    EXPECT_EQ(questGiver->posY, 6);
+    EXPECT_EQ(questGiver->dialogue, "What have you done?");
+
+    startFight("Orc", 20); // the next fight opens with the enemy's attack
+    game->player.armour = NEVER_HIT_ARMOUR;
+    pass({}, {SDLK_SPACE});
+    EXPECT_TRUE(says(0, "Orc missed!", false));
 }
 
 } // namespace

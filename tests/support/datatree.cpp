@@ -115,11 +115,9 @@ DataTree::DataTree() : entered(false) {
                        48, 48, 8);
     for (int i = 0; i < 8; i++)
         writeImage("data/gfx/tiles/0" + std::to_string(i) + ".png", 48, 48);
-    const char* icons[] = {"data/icn/fight.png",      "data/icn/defend.png",
-                           "data/icn/magick.png",     "data/icn/heart.png",
-                           "data/icn/manap.png",      "data/gfx/scrollup.png",
-                           "data/gfx/scrolldown.png", "data/gfx/soldout.png"};
-    for (const char* icon : icons)
+    for (const char* icon : {"data/icn/fight.png", "data/icn/defend.png", "data/icn/magick.png",
+                             "data/icn/heart.png", "data/icn/manap.png", "data/gfx/scrollup.png",
+                             "data/gfx/scrolldown.png", "data/gfx/soldout.png"})
         writeImage(icon, 40, 40);
     writeImage("data/gfx/shop.png", 200, 300);
     writeImage("data/decor/grass.png", 640, 480);
@@ -128,9 +126,8 @@ DataTree::DataTree() : entered(false) {
     writeImage("data/gfx/portrait.png", 120, 120);
     // The backdrop is a JPEG; a PNG under that name loads just as well.
     writeImage("data/gfx/clouds.jpg", 100, 80);
-    const char* fx[] = {"slash", "heal1", "fire1", "zappy",   "earth",  "meteor",
-                        "hand",  "heal2", "scorn", "messiah", "rapture"};
-    for (const char* name : fx)
+    for (const char* name : {"slash", "heal1", "fire1", "zappy", "earth", "meteor", "hand", "heal2",
+                             "scorn", "messiah", "rapture"})
         writeImage(std::string("data/gfx/fx/") + name + ".png", 60, 60);
     for (int i = 0; i < 14; i++)
         writeImage("data/gfx/items/" + std::to_string(i) + ".png", 40, 40);
@@ -139,10 +136,9 @@ DataTree::DataTree() : entered(false) {
     std::string fontBytes((std::istreambuf_iterator<char>(font)), std::istreambuf_iterator<char>());
     write("data/font.ttf", fontBytes);
 
-    writeUniformMap("data/map.qor", '3');
-    write("data/npcs.qor", "");
-    write("data/quests.qor", "");
-    write("data/shopdata.qor", "");
+    write("data/map.qor", mapText('3'));
+    for (const char* empty : {"data/npcs.qor", "data/quests.qor", "data/shopdata.qor"})
+        write(empty, "");
 }
 
 DataTree::~DataTree() {
@@ -175,10 +171,38 @@ void DataTree::remove(const std::string& relative) const {
     unlink(path(relative).c_str());
 }
 
-void DataTree::writeUniformMap(const std::string& relative, char fill) const {
-    std::string row(100, fill);
+std::string mapText(char fill) {
     std::string contents;
     for (int y = 0; y < 100; y++)
-        contents += row + "\n";
-    write(relative, contents);
+        contents += std::string(100, fill) + "\n";
+    return contents;
+}
+
+std::string spriteFile(int row, int heading) {
+    int file = SPRITE_FILE_COUNTS[row] == 1 ? 0 : heading; // one image for every heading
+    return std::string("data/gfx/sprites/") + SPRITE_FOLDERS[row] + "/" + std::to_string(file) +
+           ".png";
+}
+
+std::string tileFile(int index) {
+    return "data/gfx/tiles/0" + std::to_string(index) + ".png";
+}
+
+std::string npcRecord(const std::string& name, int x, int y, int hostile, int character,
+                      const std::string& line) {
+    return "20\n20\n0\n0\n" + std::to_string(hostile) + "\n" + name + "\n" + line + "\n" +
+           std::to_string(x) + "\n" + std::to_string(y) + "\n" + std::to_string(character) + "\n";
+}
+
+std::string questRecord(const std::string& text, int x, int y, int floor, int rewardKey) {
+    return std::to_string(x) + "\n" + std::to_string(y) + "\n" + std::to_string(floor) + "\n" +
+           text + "\n" + std::to_string(rewardKey) + "\n";
+}
+
+std::string goodRecord(const std::string& name, int price, int icon, int weaponMod, int armour) {
+    std::string text = std::to_string(price) + "\n" + std::to_string(icon) + "\n" +
+                       std::to_string(weaponMod) + "\n" + name + "\n";
+    for (int flag = 0; flag < 11; flag++)
+        text += "0\n";
+    return text + std::to_string(armour) + "\n";
 }

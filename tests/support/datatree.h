@@ -25,8 +25,6 @@ class DataTree {
     void write(const std::string& relative, const std::string& contents) const;
     // Deletes a file of the tree.
     void remove(const std::string& relative) const;
-    // Writes a 100 x 100 map file where every cell has `fill`.
-    void writeUniformMap(const std::string& relative, char fill) const;
 
     // The colour an image of the tree is painted in (opaque part).
     static Rgb colourOf(const std::string& relative);
@@ -50,3 +48,16 @@ class DataTree {
 // loads them.
 extern const char* const SPRITE_FOLDERS[10];
 extern const int SPRITE_FILE_COUNTS[10];
+
+// The tree's image of a character row and heading, and of a tile.
+std::string spriteFile(int row, int heading);
+std::string tileFile(int index);
+
+// A 100 x 100 map where every cell has `fill`.
+std::string mapText(char fill);
+// Records as the game's data files hold them.
+std::string npcRecord(const std::string& name, int x, int y, int hostile = 0, int character = 3,
+                      const std::string& line = "Hello.");
+std::string questRecord(const std::string& text, int x, int y, int floor = 0, int rewardKey = 0);
+// The 16-line shop record of a good with no flags.
+std::string goodRecord(const std::string& name, int price, int icon, int weaponMod, int armour);

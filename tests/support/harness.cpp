@@ -2,46 +2,140 @@
 #include "support/harness.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <sstream>
 
-void pushKeyDown(SDLKey key) {
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = SDL_KEYDOWN;
-    event.key.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
+#include <SDL_ttf.h>
+
+namespace {
+bool scriptArmed = false;
+std::vector<SDLKey> scriptedKeys;
+size_t nextKey = 0;
+std::vector<SDL_Surface*> seenScreens;
+std::vector<Uint32> delays;
+
+void freeShots() {
+    for (SDL_Surface* shot : seenScreens)
+        SDL_FreeSurface(shot);
+    seenScreens.clear();
+}
+
+// A death test's check reads how far the script got from standard error; the
+// kept screens go before the leak check of a process that the game ended.
+void reportWaits() {
+    if (scriptArmed)
+        fprintf(stderr, "scripted waits: %zu\n", nextKey);
+    freeShots();
+}
+
+} // namespace
+
+void scriptKeys(const std::vector<SDLKey>& keys) {
+    static bool reporting = atexit(reportWaits) == 0;
+    (void)reporting;
+    freeShots();
+    delays.clear();
+    scriptedKeys = keys;
+    nextKey = 0;
+    scriptArmed = true;
+}
+
+const std::vector<SDL_Surface*>& shots() {
+    return seenScreens;
+}
+
+size_t endScript() {
+    scriptArmed = false;
+    return scriptedKeys.size() - nextKey;
+}
+
+const std::vector<Uint32>& delaysAsked() {
+    return delays;
+}
+
+extern "C" int SDL_PollEvent(SDL_Event* event) {
+    typedef int (*PollFunction)(SDL_Event*);
+    static PollFunction sdlPollEvent = (PollFunction)dlsym(RTLD_NEXT, "SDL_PollEvent");
+    if (!scriptArmed || event != NULL || sdlPollEvent(NULL))
+        return sdlPollEvent(event);
+    if (nextKey >= scriptedKeys.size()) {
+        fprintf(stderr, "The game waits for key %zu, which the script lacks.\n", nextKey + 1);
+        abort();
+    }
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    seenScreens.push_back(SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE));
+    pushKeyDown(scriptedKeys[nextKey++]);
+    return 1;
+}
+
+// While a script runs, pauses are asked for but cost nothing; outside one
+// they are real. Weak, so that a test binary may still bring its own.
+extern "C" __attribute__((weak)) void SDL_Delay(Uint32 ms) {
+    typedef void (*DelayFunction)(Uint32);
+    static DelayFunction sdlDelay = (DelayFunction)dlsym(RTLD_NEXT, "SDL_Delay");
+    if (delays.size() < 4096)
+        delays.push_back(ms);
+    if (!scriptArmed)
+        sdlDelay(ms);
+}
+
+bool showsText(CGame* game, SDL_Surface* surface, const std::string& text, int x, int y,
+               Rgb colour) {
+    SDL_Color white = {255, 255, 255, 0};
+    SDL_Surface* glyphs = TTF_RenderText_Solid(game->font, text.c_str(), white);
+    if (!glyphs)
+        return false;
+    Uint32 ink = mapped(surface, colour);
+    bool same = true;
+    for (int gy = 0; gy < glyphs->h && same; gy++) {
+        for (int gx = 0; gx < glyphs->w && same; gx++) {
+            int sx = x + gx, sy = y + gy;
+            if (sx < 0 || sy < 0 || sx >= surface->w || sy >= surface->h)
+                continue;
+            // Solid text is an 8-bit picture: index 0 is the see-through background.
+            bool glyph = ((Uint8*)glyphs->pixels)[gy * glyphs->pitch + gx] != 0;
+            same = (pixelAt(surface, sx, sy) == ink) == glyph;
+        }
+    }
+    SDL_FreeSurface(glyphs);
+    return same;
+}
+
+bool boxSays(CGame* game, SDL_Surface* surface, const std::string& text, bool alert) {
+    Uint32 strip = alert ? mapped(surface, 255, 0, 0) : mapped(surface, 0, 0, 200);
+    return pixelAt(surface, 5, 381) == strip && pixelAt(surface, 635, 408) == strip &&
+           showsText(game, surface, text, 10, 378);
+}
+
+static void push(Uint8 type, SDLKey key, int x = 0, int y = 0) {
+    SDL_Event event = {};
+    event.type = type;
+    if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+        event.key.type = type;
+        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.sym = key;
+    } else if (type == SDL_MOUSEBUTTONDOWN) {
+        event.button = {type, 0, SDL_BUTTON_LEFT, SDL_PRESSED, (Uint16)x, (Uint16)y};
+    }
     SDL_PushEvent(&event);
+}
+
+void pushKeyDown(SDLKey key) {
+    push(SDL_KEYDOWN, key);
 }
 
 void pushKeyUp(SDLKey key) {
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = SDL_KEYUP;
-    event.key.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
-    event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
+    push(SDL_KEYUP, key);
 }
 
 void pushQuit() {
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = SDL_QUIT;
-    SDL_PushEvent(&event);
+    push(SDL_QUIT, SDLK_UNKNOWN);
 }
 
 void pushMouseClick(int x, int y) {
-    SDL_Event event;
-    memset(&event, 0, sizeof event);
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.type = SDL_MOUSEBUTTONDOWN;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = SDL_PRESSED;
-    event.button.x = (Uint16)x;
-    event.button.y = (Uint16)y;
-    SDL_PushEvent(&event);
+    push(SDL_MOUSEBUTTONDOWN, SDLK_UNKNOWN, x, y);
 }
 
 void holdKey(SDLKey key, bool held) {
@@ -68,18 +162,10 @@ int pendingEvents() {
 
 Uint32 pixelAt(SDL_Surface* surface, int x, int y) {
     SDL_LockSurface(surface);
-    Uint8* row = (Uint8*)surface->pixels + y * surface->pitch;
-    Uint32 value = 0;
-    switch (surface->format->BytesPerPixel) {
-    case 2:
-        value = ((Uint16*)row)[x];
-        break;
-    case 4:
-        value = ((Uint32*)row)[x];
-        break;
-    default:
-        memcpy(&value, row + x * surface->format->BytesPerPixel, surface->format->BytesPerPixel);
-    }
+    Uint32 value = 0; // little-endian: the low bytes of the pixel
+    memcpy(&value,
+           (Uint8*)surface->pixels + y * surface->pitch + x * surface->format->BytesPerPixel,
+           surface->format->BytesPerPixel);
     SDL_UnlockSurface(surface);
     return value;
 }
@@ -116,6 +202,8 @@ void GameTest::SetUp() {
 }
 
 void GameTest::TearDown() {
+    endScript();
+    freeShots();
     game.reset();
     drainEvents();
     releaseAllKeys();

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -23,6 +24,26 @@ void releaseAllKeys();
 void drainEvents();
 // Number of events waiting in SDL's queue.
 int pendingEvents();
+
+// The scripted player, the one way tests answer the game's waiting screens.
+// Every wait looks at the queue with SDL_PollEvent(NULL) (CGame::waitForEvent);
+// when it finds the queue empty, a copy of the screen is kept and the script's
+// next key is pressed. A wait the script has no key for aborts the test.
+void scriptKeys(const std::vector<SDLKey>& keys);
+// The screens seen at the waits so far, in order (freed by the next script).
+const std::vector<SDL_Surface*>& shots();
+// Keys of the script not yet pressed; ends the script.
+size_t endScript();
+// The pauses asked of SDL_Delay since the last script, in milliseconds; while
+// a script runs they return at once.
+const std::vector<Uint32>& delaysAsked();
+
+// Whether `text` in the game's font is drawn in `colour` at (x, y): that colour
+// exactly where the glyphs are and nowhere else in their box.
+bool showsText(CGame* game, SDL_Surface* surface, const std::string& text, int x, int y,
+               Rgb colour = Rgb{255, 255, 255});
+// Whether the surface shows the message box with `text`: red for an alert, else blue.
+bool boxSays(CGame* game, SDL_Surface* surface, const std::string& text, bool alert);
 
 // The screen pixel at (x, y), and a colour in the screen's format.
 Uint32 pixelAt(SDL_Surface* surface, int x, int y);
@@ -51,5 +72,33 @@ class GameTest : public ::testing::Test {
     Uint32 rgb(Uint8 r, Uint8 g, Uint8 b) { return mapped(game->screen, r, g, b); }
     Uint32 colourOf(const std::string& image) {
         return mapped(game->screen, DataTree::colourOf(image));
+    }
+    // Covers the screen in a colour none of the drawings use.
+    void paintScreen() { game->fillRect(0, 0, SCREEN_W, SCREEN_H, 10, 20, 30); }
+    Uint32 painted() { return rgb(10, 20, 30); }
+    // Pixels of the rectangle (inclusive corners) that have `colour`.
+    int count(int x0, int y0, int x1, int y1, Uint32 colour) {
+        int n = 0;
+        for (int y = y0; y <= y1; y++)
+            for (int x = x0; x <= x1; x++)
+                n += at(x, y) == colour;
+        return n;
+    }
+    // Whether any pixel of [x0, x1) x [y0, y1) has `colour`.
+    bool anyIn(int x0, int y0, int x1, int y1, Uint32 colour) {
+        return count(x0, y0, x1 - 1, y1 - 1, colour) > 0;
+    }
+    // An NPC placed by hand, facing down.
+    NPC* addNpc(int x, int y, int character = 1, int hostile = 0,
+                const std::string& name = "Mr. Spunky") {
+        NPC* npc = new NPC();
+        npc->posX = x;
+        npc->posY = y;
+        npc->character = character;
+        npc->hostile = hostile;
+        npc->name = name;
+        npc->heading = 2;
+        game->npcs.push_back(npc);
+        return npc;
     }
 };

@@ -1,10 +1,10 @@
 // The drawing helpers every screen uses: clipped without wrapping, and image
 // tables never read outside.
-#include "ui/ui.h"
+#include "support/harness.h"
 
 namespace {
 
-TEST_F(UiTest, FillIsClippedNotWrappedAndEmptyDrawsNothing) {
+TEST_F(GameTest, FillIsClippedNotWrappedAndEmptyDrawsNothing) {
     start();
     paintScreen();
     game->fillRect(-10, -10, 20, 20, 200, 0, 0);
@@ -19,7 +19,7 @@ TEST_F(UiTest, FillIsClippedNotWrappedAndEmptyDrawsNothing) {
     EXPECT_EQ(count(0, 0, SCREEN_W - 1, SCREEN_H - 1, rgb(200, 0, 0)), 0);
 }
 
-TEST_F(UiTest, PictureOffTheScreenShowsOnlyItsVisiblePart) {
+TEST_F(GameTest, PictureOffTheScreenShowsOnlyItsVisiblePart) {
     start();
     paintScreen();
     game->drawImage(game->tiles[3], 65536 + 100, 100); // x 100, if wrapped
@@ -32,7 +32,7 @@ TEST_F(UiTest, PictureOffTheScreenShowsOnlyItsVisiblePart) {
     EXPECT_EQ(at(10, 107), painted()) << "the transparent border shows what is behind";
 }
 
-TEST_F(UiTest, TablesAreNeverReadOutside) {
+TEST_F(GameTest, TablesAreNeverReadOutside) {
     start();
     EXPECT_EQ(game->spriteFor(9, 3), game->sprites[9][3]);
     for (auto o : {std::make_pair(-1, 0), {10, 0}, {0, -1}, {0, 4}, {-2147483647 - 1, 0}})

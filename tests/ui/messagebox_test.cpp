@@ -1,11 +1,8 @@
 // The message box: its strip and text, its wait for a key, and the
 // screenshot that F4 saves while it waits.
-#include <atomic>
-#include <chrono>
 #include <sys/stat.h>
-#include <thread>
 
-#include "ui/ui.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -14,81 +11,52 @@ bool saved() {
     return stat("screenshot.bmp", &info) == 0;
 }
 
-class MessageBox : public UiTest {
-  protected:
-    std::string show(const char* text = "You missed Mr. Spunky", bool alert = false) {
-        startCapture(); // the events are already queued
-        game->displayFightConsoleMessage(text, alert);
-        return stopCapture();
-    }
-};
-
-TEST_F(MessageBox, StripAcrossTheScreenWithWhiteText) {
+TEST_F(GameTest, TheBoxIsAStripAcrossTheScreenWithWhiteText) {
     start();
     for (bool alert : {false, true}) {
         paintScreen();
-        pushKeyDown(SDLK_a);
-        show("Not enough gold to buy this!", alert);
-        Uint32 strip = alert ? rgb(255, 0, 0) : rgb(0, 0, 200);
-        std::vector<bool> text = textMask("Not enough gold to buy this!", 10, 378);
-        int covered = 0, wrong = 0;
-        EXPECT_EQ(mismatches(text, rgb(255, 255, 255), &covered), 0);
-        EXPECT_GT(covered, 0);
-        for (int y = 370; y < 420; y++)
-            for (int x = 0; x < SCREEN_W; x++)
-                if (!text[y * SCREEN_W + x])
-                    wrong += at(x, y) != (y >= 380 && y < 410 ? strip : painted());
-        EXPECT_EQ(wrong, 0) << "the strip covers y 380 to 409 only; alert " << alert;
+        scriptKeys({SDLK_a});
+        game->displayFightConsoleMessage("Not enough gold to buy this!", alert);
+        EXPECT_TRUE(boxSays(game.get(), game->screen, "Not enough gold to buy this!", alert));
+        EXPECT_EQ(count(0, 379, SCREEN_W - 1, 379, painted()), SCREEN_W) << "from y 380";
+        EXPECT_EQ(count(0, 410, SCREEN_W - 1, 410, painted()), SCREEN_W) << "to y 409";
     }
 }
 
-TEST_F(MessageBox, KeyPressEndsItTakingTheEventsBehindAndDroppingAQuitRequest) {
+TEST_F(GameTest, AKeyPressEndsTheBoxTakingTheEventsBehindAndDroppingAQuitRequest) {
     start();
     pushQuit();
     pushKeyDown(SDLK_a);
     pushKeyDown(SDLK_b);
     pushMouseClick(5, 5);
-    EXPECT_EQ(show(), "");
+    startCapture();
+    game->displayFightConsoleMessage("You missed Mr. Spunky", false);
+    EXPECT_EQ(stopCapture(), "");
     EXPECT_EQ(pendingEvents(), 0);
     EXPECT_EQ(game->quit, 0);
     EXPECT_FALSE(saved());
 }
 
-TEST_F(MessageBox, F4SavesAndKeepsWaitingAsDoReleasesAndClicks) {
-    start();
-    pushKeyDown(SDLK_F4);
-    pushKeyUp(SDLK_F4);
-    pushMouseClick(320, 240);
-    std::atomic<bool> keySent(false), savedBeforeKey(false);
-    std::thread player([&] {
-        for (int i = 0; i < 1000 && !saved(); i++)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        savedBeforeKey = saved();
-        keySent = true;
-        pushKeyDown(SDLK_RETURN);
-    });
-    EXPECT_EQ(show(), "Screenshot\n");
-    EXPECT_TRUE(keySent) << "the box ended before a key other than F4";
-    player.join();
-    EXPECT_TRUE(savedBeforeKey);
-}
-
-TEST_F(MessageBox, ScreenshotIsTheScreenWithTheBoxOnIt) {
+TEST_F(GameTest, F4SavesTheScreenWithTheBoxAndTheBoxWaitsOnAsForReleasesAndClicks) {
     start();
     tree.write("screenshot.bmp", "an older screenshot");
     game->drawImage(game->fightBackgrounds[1], 0, 0);
     game->HUD_Player();
     pushKeyDown(SDLK_F4);
-    pushKeyDown(SDLK_a);
-    show("Enemy hit you for 7 damage", true);
+    pushKeyUp(SDLK_F4);
+    pushMouseClick(320, 240);
+    scriptKeys({SDLK_RETURN});
+    startCapture();
+    game->displayFightConsoleMessage("Enemy hit you for 7 damage", true);
+    EXPECT_EQ(stopCapture(), "Screenshot\n");
+    EXPECT_EQ(endScript(), 0u) << "the box ended before a key other than F4";
     SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
     ASSERT_NE(shot, nullptr) << SDL_GetError();
     ASSERT_EQ(shot->w * 1000 + shot->h, 640480);
     for (auto p : {std::make_pair(30, 20), {320, 405}, {600, 300}}) { // bar, strip, backdrop
-        Uint8 r1, g1, b1, r2, g2, b2;
-        SDL_GetRGB(at(p.first, p.second), game->screen->format, &r1, &g1, &b1);
-        SDL_GetRGB(pixelAt(shot, p.first, p.second), shot->format, &r2, &g2, &b2);
-        EXPECT_TRUE(r1 == r2 && g1 == g2 && b1 == b2) << p.first << ", " << p.second;
+        Uint8 r, g, b;
+        SDL_GetRGB(pixelAt(shot, p.first, p.second), shot->format, &r, &g, &b);
+        EXPECT_EQ(at(p.first, p.second), rgb(r, g, b)) << p.first << ", " << p.second;
     }
     SDL_FreeSurface(shot);
 }

@@ -1,7 +1,6 @@
 // World rendering by the pixels of the frame: the camera on the player, the
-// backdrop around the grid, tiles by cell code, who is drawn on a shared cell,
-// the partly visible edges of the view and the item strip.
-#include "world/world_support.h"
+// backdrop around the grid, tiles by cell code, and the item strip.
+#include "support/harness.h"
 
 namespace {
 
@@ -16,6 +15,7 @@ class RenderTest : public GameTest {
     void placePlayer(int x, int y) {
         game->player.posX = x;
         game->player.posY = y;
+        game->Roam_DrawEverything();
     }
     // The middle of the cell dx, dy away from the player's shows its
     // character; its corner (in the images' transparent border) its tile.
@@ -23,78 +23,35 @@ class RenderTest : public GameTest {
     Uint32 cornerOf(int dx, int dy) { return at(322 + 48 * dx, 242 + 48 * dy); }
     Uint32 clouds() { return colourOf("data/gfx/clouds.jpg"); }
     Uint32 tile(int index) { return colourOf(tileFile(index)); }
-    Uint32 sprite(int row, int heading) { return colourOf(spriteFile(row, heading)); }
 };
 
-TEST_F(RenderTest, AtTheGridsCornersTheBackdropShowsBeyondItsEdges) {
+TEST_F(RenderTest, TheCameraFollowsThePlayerWithTheBackdropBeyondTheGridAndTilesByCode) {
+    const char codes[] = {'0', '1', '5', '7', '8', (char)200};
+    const int tiles[] = {0, 1, 5, 7, 0, 0}; // unknown codes use tile 0
+    for (int i = 0; i < 6; i++)
+        game->map.cells[3][i] = codes[i];
     placePlayer(0, 0);
-    game->map.cells[2][3] = '4';
-    game->Roam_DrawEverything();
-    EXPECT_EQ(cornerOf(0, 0), tile(3));
-    EXPECT_EQ(middleOf(0, 0), sprite(0, 2));
-    EXPECT_EQ(middleOf(3, 2), tile(4));
+    for (int i = 0; i < 6; i++)
+        EXPECT_EQ(middleOf(i, 3), tile(tiles[i])) << "code " << (int)(unsigned char)codes[i];
+    EXPECT_EQ(middleOf(0, 0), colourOf(spriteFile(0, 2)));
     EXPECT_EQ(at(319, 240), clouds());
     EXPECT_EQ(at(320, 239), clouds());
     placePlayer(99, 99);
-    game->Roam_DrawEverything();
     EXPECT_EQ(at(367, 287), tile(3));
     EXPECT_EQ(at(368, 250), clouds());
     EXPECT_EQ(at(330, 288), clouds());
-}
-
-TEST_F(RenderTest, EachCellCodeSelectsItsTileAndUnknownCodesUseTileZero) {
-    const char codes[] = {'0', '1', '5', '7', '8', '/', (char)200};
-    const int tiles[] = {0, 1, 5, 7, 0, 0, 0};
-    for (int i = 0; i < 7; i++) {
-        game->map.cells[52][51] = codes[i];
-        game->Roam_DrawEverything();
-        EXPECT_EQ(middleOf(1, 2), tile(tiles[i])) << "code " << (int)(unsigned char)codes[i];
-    }
-}
-
-TEST_F(RenderTest, ThePlayerIsDrawnOverAnNpcAndTheFirstNpcOverLaterOnes) {
-    addNpc(*game, 50, 50, 3);
-    NPC* leaving = addNpc(*game, 52, 51, 3);
-    addNpc(*game, 52, 51, 5);
-    addNpc(*game, 51, 50, 7)->heading = 1;
-    addNpc(*game, 49, 50, 9);  // a row with one image for every heading
-    addNpc(*game, 50, 49, 10); // no such row: nothing drawn
-    for (int i = 0; i < 1000; i++)
-        addNpc(*game, 52 + i % 2, 51 + i % 2, 5 + 2 * (i % 2)); // crowds behind
-    game->Roam_DrawEverything();
-    EXPECT_EQ(middleOf(0, 0), sprite(0, 2));
-    EXPECT_EQ(middleOf(2, 1), sprite(3, 2));
-    EXPECT_EQ(middleOf(3, 2), sprite(7, 2));
-    EXPECT_EQ(middleOf(1, 0), sprite(7, 1));
-    EXPECT_EQ(middleOf(-1, 0), sprite(9, 2));
-    EXPECT_EQ(middleOf(0, -1), tile(3));
-    // Between frames the first on a cell leaves and someone new arrives.
-    game->npcs.remove(leaving);
-    delete leaving;
-    addNpc(*game, 50, 51, 9);
-    game->Roam_DrawEverything();
-    EXPECT_EQ(middleOf(2, 1), sprite(5, 2));
-    EXPECT_EQ(middleOf(0, 1), sprite(9, 2));
-}
-
-TEST_F(RenderTest, TheOuterColumnsShowTwoThirdsOfTheirCells) {
-    addNpc(*game, 43, 50, 3); // its cell starts at x = -16
-    addNpc(*game, 56, 51, 5); // its cell ends at x = 655
-    addNpc(*game, 51, 45, 6); // the top row of the screen
-    game->Roam_DrawEverything();
-    EXPECT_EQ(at(23, 264), sprite(3, 2));
-    EXPECT_EQ(at(24, 264), tile(3));
-    EXPECT_EQ(at(616, 312), sprite(5, 2));
-    EXPECT_EQ(at(615, 312), tile(3));
-    EXPECT_EQ(at(392, 8), sprite(6, 2));
-    EXPECT_EQ(at(392, 7), tile(3));
+    placePlayer(105, 50); // columns 97 to 99 lie 8 to 6 columns to his left
+    EXPECT_EQ(cornerOf(-6, 0), tile(3));
+    EXPECT_EQ(cornerOf(-5, 0), clouds());
+    placePlayer(-2147483647 - 1, 2147483647);
+    EXPECT_EQ(cornerOf(5, 3), clouds());
 }
 
 TEST_F(RenderTest, TheStripDrawsOneIconPerPotionAndKeyAndNoneForCountsBelowOne) {
     game->player.healPotions = 2;
     game->player.manaPotions = -1;
     game->player.keys = 2147483647;
-    game->Roam_DrawEverything();
+    placePlayer(50, 50);
     const struct {
         const char* icon;
         int count, y;
@@ -106,18 +63,6 @@ TEST_F(RenderTest, TheStripDrawsOneIconPerPotionAndKeyAndNoneForCountsBelowOne) 
             EXPECT_EQ(at(35 + 49 * i, row.y + 20) == colourOf(row.icon), i < row.count)
                 << row.icon << " icon " << i;
     EXPECT_EQ(at(639, 330), colourOf("data/gfx/items/2.png")); // cut at the edge
-}
-
-TEST_F(RenderTest, APlayerOffTheGridSeesOnlyTheCellsWithinReach) {
-    placePlayer(105, 50); // columns 97 to 99 lie 8 to 6 columns to his left
-    game->Roam_DrawEverything();
-    EXPECT_EQ(cornerOf(-6, 0), tile(3));
-    EXPECT_EQ(cornerOf(-5, 0), clouds());
-    EXPECT_EQ(middleOf(0, 0), clouds());
-    placePlayer(-2147483647 - 1, 2147483647);
-    game->Roam_DrawEverything();
-    EXPECT_EQ(cornerOf(0, 0), clouds());
-    EXPECT_EQ(cornerOf(5, 3), clouds());
 }
 
 } // namespace
