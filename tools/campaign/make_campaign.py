@@ -16,13 +16,29 @@ in the sage's study at its top left corner.
 """
 import os
 import random
+import re
 import sys
 
 SIZE = 100
 
 
+def game_rules():
+    """The game's rule numbers, read from src/rules.h where they are named."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "rules.h")
+    with open(path) as f:
+        return {name: value.strip("'") if value.startswith("'") else int(value) for name, value
+                in re.findall(r"const (?:int|char) (\w+) = ('.'|-?\d+);", f.read())}
+
+
+RULES = game_rules()
+WALL, CRATE = RULES["CELL_WALL"], RULES["CELL_OBSTACLE"]
+STAIRS, LOCKED = RULES["CELL_STAIRS"], RULES["CELL_LOCKED_DOOR"]
+RESERVED = (RULES["CHARACTER_PLAYER"], RULES["CHARACTER_QUEST_GIVER"],
+            RULES["CHARACTER_SHOPKEEPER"])
+
+
 class Floor:
-    def __init__(self, fill='1'):
+    def __init__(self, fill=WALL):
         self.cells = [[fill] * SIZE for _ in range(SIZE)]
         self.npcs = []
         self.quests = []
@@ -37,12 +53,12 @@ class Floor:
 
     def npc(self, x, y, name, line, character, hp=20, hostile=False, mp=0):
         assert len(name) <= 59 and len(line) <= 59, name
-        assert character not in (0, 2, 8), name
+        assert character not in RESERVED, name
         self.npcs.append((hp, hp, mp, mp, 1 if hostile else 0, name, line, x, y, character))
 
     def quest(self, x, y, text, key=False):
         assert len(text) <= 39, text
-        assert self.cells[y][x] not in '15', text
+        assert self.cells[y][x] not in (WALL, CRATE), text
         self.quests.append((x, y, text, 1 if key else 0))
 
     def scatter(self, x0, y0, x1, y1, w, h, sx, sy, code, base):
@@ -70,7 +86,7 @@ class Floor:
 # locked door behind him that the second errand's key opens.
 # Everything east of x 32 and south of y 26 is the floor's own country.
 
-P = (25, 19)
+P = (RULES["START_X"], RULES["START_Y"])
 Q = (22, 4)
 
 
@@ -81,18 +97,18 @@ def heart(f, landing_at_p):
     f.put(6, 8, '2')
     if landing_at_p:
         # The stairs in the east room; the way out is the south door.
-        f.put(22, 4, '6')
+        f.put(22, 4, STAIRS)
         f.fill(15, 24, 15, 26, '3')
         f.put(15, 24, '2')
-        f.put(30, 4, '7')
+        f.put(30, 4, LOCKED)
         f.fill(31, 4, 32, 4, '3')
         return (31, 4)
     # The stairs in a walled stairwell in the south hall; out through the east room.
     f.put(13, 4, '2')
-    f.fill(22, 16, 29, 16, '1')
-    f.fill(22, 16, 22, 23, '1')
-    f.put(25, 19, '6')
-    f.put(30, 19, '7')
+    f.fill(22, 16, 29, 16, WALL)
+    f.fill(22, 16, 22, 23, WALL)
+    f.put(*P, STAIRS)
+    f.put(30, 19, LOCKED)
     f.fill(31, 19, 32, 19, '3')
     f.fill(30, 3, 32, 3, '3')
     f.put(30, 3, '2')
@@ -113,20 +129,20 @@ def gardens():
     post = heart(f, True)
     f.fill(33, 1, 98, 98, '0')
     f.fill(1, 27, 32, 98, '0')
-    f.fill(33, 27, 34, 74, '1')          # the garden wall
+    f.fill(33, 27, 34, 74, WALL)          # the garden wall
     f.fill(16, 27, 16, 90, '4')          # the flagstone path south
     f.fill(16, 90, 90, 90, '4')          # and east along the south lawn
     f.fill(90, 8, 90, 90, '4')           # and north to the gatehouse
     f.fill(36, 8, 90, 8, '4')
     for x, y in [(52, 40), (60, 36), (68, 40), (70, 48), (68, 56), (60, 60), (52, 56),
                  (50, 48)]:              # the ring of standing stones
-        f.fill(x, y, x + 1, y + 1, '1')
-    f.scatter(4, 32, 30, 86, 2, 2, 6, 6, '5', '0')     # the gardener's crates
-    f.scatter(38, 66, 86, 86, 3, 1, 7, 5, '5', '0')
+        f.fill(x, y, x + 1, y + 1, WALL)
+    f.scatter(4, 32, 30, 86, 2, 2, 6, 6, CRATE, '0')     # the gardener's crates
+    f.scatter(38, 66, 86, 86, 3, 1, 7, 5, CRATE, '0')
     # The heart: a planter, the well and the tool crates.
     f.fill(2, 19, 4, 21, '0')
-    f.fill(9, 14, 10, 15, '1')
-    f.fill(17, 20, 19, 21, '5')
+    f.fill(9, 14, 10, 15, WALL)
+    f.fill(17, 20, 19, 21, CRATE)
     f.npc(24, 18, "Old Pell the Gardener", "Arrows walk, Return talks, Esc: sheet. Go see Questy NW!",
           3)
     f.npc(26, 18, "Sentry Oda", "Gatehouse Gardens. Questy: NW. Stairs: out S, round lawn.",
@@ -147,15 +163,15 @@ def storerooms():
     post = heart(f, False)
     f.fill(33, 1, 98, 98, '3')
     f.fill(1, 27, 32, 98, '3')
-    f.fill(33, 10, 84, 12, '1')          # the partition
+    f.fill(33, 10, 84, 12, WALL)          # the partition
     for y in range(15, 97, 4):           # long rows of stacked crates
-        f.fill(36, y, 95, y, '5')
+        f.fill(36, y, 95, y, CRATE)
         for x in range(44 + (y % 8), 92, 14):
             f.fill(x, y, x + 2, y, '3')
-    f.scatter(36, 1, 96, 8, 3, 1, 6, 4, '5', '3')
-    f.scatter(4, 30, 30, 96, 2, 4, 6, 7, '5', '3')
-    f.fill(2, 10, 4, 12, '5')            # the flour sacks' crate
-    f.fill(12, 19, 12, 21, '1')          # the cold wall
+    f.scatter(36, 1, 96, 8, 3, 1, 6, 4, CRATE, '3')
+    f.scatter(4, 30, 30, 96, 2, 4, 6, 7, CRATE, '3')
+    f.fill(2, 10, 4, 12, CRATE)            # the flour sacks' crate
+    f.fill(12, 19, 12, 21, WALL)          # the cold wall
     f.npc(23, 3, "Mop-Maid Hanne", "The Storerooms. Questy: W door. Stairs: go E, then back W.",
           5)
     guard(f, post, "Rattlebones", "Clack clack. Nobody gets to the stairs.", 6, 90)
@@ -175,13 +191,13 @@ def pillared_hall():
     post = heart(f, True)
     f.fill(33, 1, 98, 98, '4')
     f.fill(1, 27, 32, 98, '4')
-    f.fill(33, 27, 34, 80, '1')
-    f.scatter(37, 2, 97, 97, 2, 2, 6, 6, '1', '4')
-    f.scatter(3, 30, 30, 97, 2, 2, 6, 6, '1', '4')
+    f.fill(33, 27, 34, 80, WALL)
+    f.scatter(37, 2, 97, 97, 2, 2, 6, 6, WALL, '4')
+    f.scatter(3, 30, 30, 97, 2, 2, 6, 6, WALL, '4')
     f.fill(64, 1, 65, 98, '3')           # the aisle
     f.fill(3, 9, 11, 9, '4')             # the mosaic by the study door
     f.fill(24, 9, 28, 11, '4')           # the dais
-    f.fill(14, 12, 15, 13, '1')          # a pillar in the hall
+    f.fill(14, 12, 15, 13, WALL)          # a pillar in the hall
     f.npc(26, 18, "Sentry Ilka", "The Pillared Hall. Questy: NW. Stairs: out S, round hall.",
           1)
     guard(f, post, "The Weeping Sheet", "Whooo... stay, and weep with me...", 9, 150)
@@ -237,8 +253,8 @@ def maze():
     f.fill(31, 19, 33, 19, '3')
     f.fill(31, 3, 33, 3, '3')
     f.fill(3, 10, 5, 12, '0')            # the moss bed
-    f.fill(14, 18, 15, 19, '1')          # the lost child's statue
-    f.fill(18, 10, 19, 11, '5')          # the chalk crate
+    f.fill(14, 18, 15, 19, WALL)          # the lost child's statue
+    f.fill(18, 10, 19, 11, CRATE)          # the chalk crate
     f.npc(23, 3, "Sentry Varn", "The Maze. Questy: W door. Stairs: E into the maze, then W.", 1)
     guard(f, post, "Turncoat Sentry Brask", "The cult pays better. En garde!", 1, 230)
     f.quest(4, 13, "Scrape moss off the bed, S of study", key=True)
@@ -256,19 +272,19 @@ def long_gallery():
     post = heart(f, True)
     f.fill(1, 27, 32, 98, '3')
     f.fill(33, 1, 66, 98, '3')
-    f.fill(33, 5, 34, 89, '1')           # the gallery's west wall
+    f.fill(33, 5, 34, 89, WALL)           # the gallery's west wall
     for k, y in enumerate(range(20, 100, 20)):
-        f.fill(35, y, 66, y, '1')
+        f.fill(35, y, 66, y, WALL)
         if k % 2 == 0:
             f.fill(35, y, 38, y, '3')
         else:
             f.fill(63, y, 66, y, '3')
     f.fill(33, 1, 34, 4, '3')
-    f.scatter(40, 3, 62, 97, 2, 1, 8, 6, '5', '3')
-    f.scatter(4, 30, 30, 97, 3, 2, 8, 7, '5', '3')
-    f.fill(2, 10, 3, 11, '5')            # the easel crate
-    f.fill(10, 20, 11, 21, '1')          # the plinth
-    f.fill(20, 12, 21, 13, '1')          # the bust
+    f.scatter(40, 3, 62, 97, 2, 1, 8, 6, CRATE, '3')
+    f.scatter(4, 30, 30, 97, 3, 2, 8, 7, CRATE, '3')
+    f.fill(2, 10, 3, 11, CRATE)            # the easel crate
+    f.fill(10, 20, 11, 21, WALL)          # the plinth
+    f.fill(20, 12, 21, 13, WALL)          # the bust
     f.npc(26, 18, "Duster Wenna", "The Long Gallery. Questy: NW. Stairs: out S, up the hall.", 5)
     guard(f, post, "Cinder Acolyte", "The Red Hood sees you. Burn!", 7, 330)
     f.quest(4, 10, "Fetch an easel by the west wall")
@@ -286,16 +302,16 @@ def roof():
     post = heart(f, False)
     f.fill(33, 1, 98, 98, '0')
     f.fill(1, 27, 32, 98, '0')
-    f.fill(33, 10, 84, 12, '1')          # the parapet between the terraces
+    f.fill(33, 10, 84, 12, WALL)          # the parapet between the terraces
     f.fill(40, 4, 96, 5, '4')            # the north walk
     f.fill(88, 6, 89, 94, '4')           # the east walk
     f.fill(36, 16, 89, 17, '4')          # the south walk back
-    f.scatter(38, 22, 96, 96, 2, 2, 7, 7, '1', '0')   # chimneys
-    f.scatter(4, 30, 30, 96, 2, 2, 7, 7, '1', '0')
+    f.scatter(38, 22, 96, 96, 2, 2, 7, 7, WALL, '0')   # chimneys
+    f.scatter(4, 30, 30, 96, 2, 2, 7, 7, WALL, '0')
     f.fill(2, 19, 4, 21, '0')            # the sundial lawn
-    f.put(3, 20, '1')                    # the sundial's stone
-    f.fill(10, 10, 11, 11, '5')          # the signal crate
-    f.fill(16, 14, 17, 15, '1')          # the chimney stack
+    f.put(3, 20, WALL)                    # the sundial's stone
+    f.fill(10, 10, 11, 11, CRATE)          # the signal crate
+    f.fill(16, 14, 17, 15, WALL)          # the chimney stack
     f.npc(23, 3, "Roof Gardener Sefa", "The Roof. Questy: W door. Last stair: go E, then back W.",
           3)
     guard(f, post, "Hierarch Vossk of the Red Hood",
