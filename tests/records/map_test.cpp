@@ -1,60 +1,44 @@
 // The map loader: what each shape of map file leaves in the 100 x 100 cells.
 #include <cstring>
-#include <string>
-
-#include <gtest/gtest.h>
 
 #include "support/harness.h"
 #include "world/map.h"
 
 namespace {
 
-std::string codesOfRow(int y) { // differing from row to row
-    std::string codes;
-    for (int x = 0; x < MAP_SIZE; x++)
-        codes += static_cast<char>('0' + (x + y) % 8);
-    return codes;
-}
-
-std::string rowOf(const Map& map, int y) {
-    return std::string(map.cells[y], MAP_SIZE);
-}
-
-TEST(MapFile, FullFileWithLfOrCrlfReplacesEveryCell) {
-    for (const char* end : {"\n", "\r\n"}) {
+// A full file (LF or CRLF) replaces every cell; a short line ends with the
+// byte 0 and keeps the rest of the row; an over-long line keeps 100 codes and
+// stops the reading.
+TEST(MapFile, EachShapeOfFileLeavesItsRows) {
+    std::string lf, crlf, kept(MAP_SIZE, 'k');
+    std::vector<std::string> rows(MAP_SIZE), stopped(MAP_SIZE, '\0' + kept.substr(1));
+    for (int y = 0; y < MAP_SIZE; y++) {
+        for (int x = 0; x < MAP_SIZE; x++)
+            rows[y] += static_cast<char>('0' + (x + y) % 8); // differing from row to row
+        lf += rows[y] + "\n", crlf += rows[y] + "\r\n";
+    }
+    stopped[0] = rows[0].substr(0, 37) + '\0' + kept.substr(38);
+    stopped[2] = rows[2];
+    const struct {
+        std::string contents;
+        const std::vector<std::string>& rows;
+    } cases[] = {
+        {lf + std::string(100, '1'), rows}, // no 101st row is read
+        {crlf, rows},
+        {rows[0].substr(0, 37) + "\r\n\n" + rows[2] + "7\n" + rows[3] + "\n", stopped},
+    };
+    for (const auto& c : cases) {
         DataTree folder;
         folder.enter();
-        std::string contents;
-        for (int y = 0; y < MAP_SIZE; y++)
-            contents += codesOfRow(y) + end;
-        folder.write("data/map.qor", contents + std::string(100, '1')); // not read
+        folder.write("data/map.qor", c.contents);
         Map map;
+        memset(map.cells, 'k', sizeof map.cells);
         startCapture();
         map.loadMap("data/map.qor");
         EXPECT_EQ(stopCapture(), "Loaded map file...\n");
         for (int y = 0; y < MAP_SIZE; y++)
-            ASSERT_EQ(rowOf(map, y), codesOfRow(y)) << "row " << y;
+            ASSERT_EQ(std::string(map.cells[y], MAP_SIZE), c.rows[y]) << "row " << y;
     }
-}
-
-// A short line ends with the byte 0 and keeps the rest of the row; an
-// over-long line keeps 100 codes and stops the reading.
-TEST(MapFile, ShortLinesEndWithZeroOverlongLinesStopTheReading) {
-    DataTree folder;
-    folder.enter();
-    folder.write("data/map.qor", codesOfRow(0).substr(0, 37) + "\r\n\n" + codesOfRow(2) + "7\n" +
-                                     codesOfRow(3) + "\n");
-    Map map;
-    memset(map.cells, 'k', sizeof map.cells);
-    startCapture();
-    map.loadMap("data/map.qor");
-    stopCapture();
-    std::string kept(MAP_SIZE, 'k');
-    EXPECT_EQ(rowOf(map, 0), codesOfRow(0).substr(0, 37) + '\0' + kept.substr(38));
-    EXPECT_EQ(rowOf(map, 1), '\0' + kept.substr(1));
-    EXPECT_EQ(rowOf(map, 2), codesOfRow(2));
-    for (int y = 3; y < MAP_SIZE; y++)
-        ASSERT_EQ(rowOf(map, y), '\0' + kept.substr(1)) << "row " << y;
 }
 
 // A read error is no end of the file: the process's memory fails the first read.

@@ -18,18 +18,18 @@ std::string record(const std::string& name, const std::string& x, const std::str
            character + "\n";
 }
 
+// The fields in the order of the file, then heading, quest giver and shopkeeper.
 std::string fields(const NPC& n) {
-    return std::to_string(n.hp) + "/" + std::to_string(n.maxHp) + " " + std::to_string(n.mp) + "/" +
-           std::to_string(n.maxMp) + " h" + std::to_string(n.hostile) + " " + n.name + ": " +
-           n.dialogue + " (" + std::to_string(n.posX) + "," + std::to_string(n.posY) + ") c" +
-           std::to_string(n.character) + " d" + std::to_string(n.heading) + " q" +
-           std::to_string(n.isQuestGiver) + " s" + std::to_string(n.isShopKeeper);
+    std::string text = n.name + ": " + n.dialogue;
+    for (int v : {n.hp, n.maxHp, n.mp, n.maxMp, n.hostile, n.posX, n.posY, n.character, n.heading,
+                  n.isQuestGiver, n.isShopKeeper})
+        text += " " + std::to_string(v);
+    return text;
 }
 
 std::string npc(const std::string& name, int x, int y, int hostile = 0, int character = 3) {
-    return "30/31 5/6 h" + std::to_string(hostile) + " " + name + ": Hello there (" +
-           std::to_string(x) + "," + std::to_string(y) + ") c" + std::to_string(character) +
-           " d2 q0 s0";
+    return name + ": Hello there 30 31 5 6 " + std::to_string(hostile) + " " + std::to_string(x) +
+           " " + std::to_string(y) + " " + std::to_string(character) + " 2 0 0";
 }
 
 class Npcs : public GameTest {};
@@ -57,15 +57,15 @@ TEST_F(Npcs, FileAddsItsRecordsAfterTheSpawnedPair) {
          {npc("A", 0, 7, 1), npc("D", 4, 4)}},
         {"+5\n-7\n 9\n4x\n-1\nOdd\nHm\n+8\n-9\n-1\n",
          nullNpc,
-         {"5/-7 9/4 h0 Odd: Hm (8,-9) c-1 d2 q0 s0"}},
+         {"Odd: Hm 5 -7 9 4 0 8 -9 -1 2 0 0"}},
         {record(n60.substr(1), "3", "4"), nullNpc, {npc(n60.substr(1), 3, 4)}},
         {guard + record(n60, "3", "4") + guard, nullNpc, {npc("Guard", 10, 11)}},
         {std::string("30\n31\n5\n6\n1\n\0Bob\nHi\0yo\n7\n8\n3\n", 29),
          nullNpc,
-         {"30/31 5/6 h1 : Hi (7,8) c3 d2 q0 s0"}},
+         {": Hi 30 31 5 6 1 7 8 3 2 0 0"}},
         {record("Far", "1000", "4") + guard,
          nullNpc,
-         {"30/31 5/6 h0 Far: Hello there (100,0) c0 d2 q0 s0"}},
+         {"Far: Hello there 30 31 5 6 0 100 0 0 2 0 0"}},
     };
     start();
     for (const auto& c : cases) {
@@ -81,23 +81,22 @@ TEST_F(Npcs, FileAddsItsRecordsAfterTheSpawnedPair) {
         for (const NPC* n : game->npcs)
             got.push_back(fields(*n));
         ASSERT_GE(got.size(), 2u);
-        EXPECT_EQ(got[0], "20/20 0/0 h0 Mr. Questy: MR. QUESTY ERRORED (2,2) c2 d2 q1 s0");
-        EXPECT_EQ(got[1], "20/20 0/0 h0 Mr. Shoppy: Welcome to my shop! (5,2) c8 d2 q0 s1");
+        EXPECT_EQ(got[0], "Mr. Questy: MR. QUESTY ERRORED 20 20 0 0 0 2 2 2 2 1 0");
+        EXPECT_EQ(got[1], "Mr. Shoppy: Welcome to my shop! 20 20 0 0 0 5 2 8 2 0 1");
         EXPECT_EQ(Lines(got.begin() + 2, got.end()), c.expected);
     }
 }
 
 TEST(StartingHero, HasTheStartingNumbers) {
     Player p;
-    p.heading = 0;
+    p.heading = 0; // drawn at random
     EXPECT_EQ(fields(p),
-              "60/60 50/50 h0 Player: This Shouldn't Happen, I'm The Player (25,19) c0 d0 q0 s0");
-    int numbers[] = {p.floor,  p.gold,     p.keys,    p.exp,         p.weaponMod,
-                     p.armour, p.strength, p.agility, p.healPotions, p.manaPotions};
-    EXPECT_EQ(std::vector<int>(numbers, numbers + 10),
-              std::vector<int>({0, 0, 0, 1, 1, 1, 1, 1, 2, 0}));
-    EXPECT_EQ(std::vector<int>(p.spellKnown, p.spellKnown + SPELL_COUNT),
-              std::vector<int>(SPELL_COUNT, 1));
+              "Player: This Shouldn't Happen, I'm The Player 60 60 50 50 0 25 19 0 0 0 0");
+    std::vector<int> numbers = {p.floor,  p.gold,     p.keys,    p.exp,         p.weaponMod,
+                                p.armour, p.strength, p.agility, p.healPotions, p.manaPotions};
+    numbers.insert(numbers.end(), p.spellKnown, p.spellKnown + SPELL_COUNT); // all known
+    EXPECT_EQ(numbers,
+              std::vector<int>({0, 0, 0, 1, 1, 1, 1, 1, 2, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
 }
 
 } // namespace

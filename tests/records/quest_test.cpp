@@ -52,40 +52,34 @@ TEST(QuestFile, LoadsTheQuestsUntilANullRecordAndSaysHowTheFileEnded) {
 TEST(QuestGiving, FirstOpenQuestOfTheFloorIsGivenUntilSolved) {
     startCapture();
     QuestMaster master;
-    for (Quest* q : {makeQuest(1, 1, 0, "First", 0), makeQuest(2, 2, 1, "Upstairs", 0),
-                     makeQuest(3, 3, 0, "Second", 1)})
-        master.quests.push_back(q);
+    master.quests = {makeQuest(1, 1, 0, "First", 0), makeQuest(2, 2, 1, "Upstairs", 0),
+                     makeQuest(3, 3, 0, "Second", 1)};
     EXPECT_EQ(master.GiveNextQuest(0), "First");
     master.quests[0]->completed = 1;
     EXPECT_EQ(master.GiveNextQuest(0), "Second");
     EXPECT_EQ(master.NextQuest(1), master.quests[1]);
     master.quests[2]->completed = 1;
     EXPECT_EQ(master.GiveNextQuest(0), "I have no work for you on this floor!");
-    EXPECT_EQ(master.NextQuest(0), nullptr);
     stopCapture();
 }
 
+// The quest tile (7, 9) on floor 2, then a step off it in floor, x and y.
 TEST(QuestArrival, SolvesOnlyOnTheQuestTileOfItsFloor) {
-    const struct {
-        int floor, x, y, rewardKey;
-        bool solved;
-    } cases[] = {{2, 7, 9, 0, true},
-                 {2, 7, 9, 1, true},
-                 {1, 7, 9, 1, false},
-                 {2, 8, 9, 1, false},
-                 {2, 7, 8, 1, false}};
-    for (const auto& c : cases) {
-        std::unique_ptr<Quest> target(makeQuest(7, 9, 2, "Find the well", c.rewardKey));
-        Player player;
-        player.gold = 100, player.currentQuest = target.get();
-        player.floor = c.floor, player.posX = c.x, player.posY = c.y;
-        startCapture();
-        EXPECT_EQ(player.checkQuestArrival(), c.solved);
-        EXPECT_EQ(stopCapture(), c.solved ? "Quest Find the well completed\n" : "");
-        EXPECT_EQ(player.gold * 10 + player.keys, c.solved ? 1400 + c.rewardKey : 1000);
-        EXPECT_EQ(target->completed, c.solved ? 1 : 0);
-        EXPECT_EQ(player.currentQuest, c.solved ? nullptr : target.get());
-    }
+    const int places[][3] = {{2, 7, 9}, {1, 7, 9}, {2, 8, 9}, {2, 7, 8}};
+    for (int rewardKey : {0, 1})
+        for (const auto& at : places) {
+            bool solved = &at == &places[0];
+            std::unique_ptr<Quest> target(makeQuest(7, 9, 2, "Find the well", rewardKey));
+            Player player;
+            player.gold = 100, player.currentQuest = target.get();
+            player.floor = at[0], player.posX = at[1], player.posY = at[2];
+            startCapture();
+            EXPECT_EQ(player.checkQuestArrival(), solved);
+            EXPECT_EQ(stopCapture(), solved ? "Quest Find the well completed\n" : "");
+            EXPECT_EQ(player.gold * 10 + player.keys, solved ? 1400 + rewardKey : 1000);
+            EXPECT_EQ(target->completed, solved ? 1 : 0);
+            EXPECT_EQ(player.currentQuest, solved ? nullptr : target.get());
+        }
 }
 
 } // namespace

@@ -11,20 +11,15 @@
 
 #include <stb/stb_image_write.h>
 
-const char* const SPRITE_FOLDERS[10] = {"pc",   "npc0", "npc1", "npc2", "npc4",
-                                        "npc5", "npc3", "npc6", "npc7", "npc8"};
-const int SPRITE_FILE_COUNTS[10] = {4, 4, 1, 4, 1, 4, 4, 4, 4, 1};
+static const char* const SPRITE_FOLDERS[10] = {"pc",   "npc0", "npc1", "npc2", "npc4",
+                                               "npc5", "npc3", "npc6", "npc7", "npc8"};
+static const int SPRITE_FILE_COUNTS[10] = {4, 4, 1, 4, 1, 4, 4, 4, 4, 1};
 
-static void makeDirs(const std::string& path) {
-    for (size_t i = 1; i <= path.size(); i++) {
-        if (i == path.size() || path[i] == '/')
-            mkdir(path.substr(0, i).c_str(), 0755);
-    }
-}
-
-static std::string parentOf(const std::string& path) {
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
+// Makes the folders leading to a file.
+static void makeDirs(const std::string& file) {
+    for (size_t i = 1; i < file.size(); i++)
+        if (file[i] == '/')
+            mkdir(file.substr(0, i).c_str(), 0755);
 }
 
 Rgb DataTree::colourOf(const std::string& relative) {
@@ -42,29 +37,21 @@ Rgb DataTree::colourOf(const std::string& relative) {
 
 void DataTree::writeImage(const std::string& relative, int w, int h, int border) const {
     std::string full = path(relative);
-    makeDirs(parentOf(full));
+    makeDirs(full);
     Rgb colour = colourOf(relative);
     std::string pixels((size_t)w * h * 4, '\0');
     for (int y = 0; y < h; y++) {
         for (int x = 0; x < w; x++) {
             bool inside = x >= border && y >= border && x < w - border && y < h - border;
-            unsigned char* p = (unsigned char*)&pixels[((size_t)y * w + x) * 4];
-            p[0] = colour.r;
-            p[1] = colour.g;
-            p[2] = colour.b;
-            p[3] = inside ? 255 : 0;
+            char* p = &pixels[((size_t)y * w + x) * 4];
+            p[0] = colour.r, p[1] = colour.g, p[2] = colour.b, p[3] = inside ? 255 : 0;
         }
     }
-    writePicture(full, w, h, 4, pixels.data());
-}
-
-void DataTree::writePicture(const std::string& full, int w, int h, int channels,
-                            const void* pixels) {
     // The game decodes a picture by its name: ".jpg" files must be JPEGs.
-    if (full.size() > 4 && full.compare(full.size() - 4, 4, ".jpg") == 0)
-        stbi_write_jpg(full.c_str(), w, h, channels, pixels, 100);
+    if (full.compare(full.size() - 4, 4, ".jpg") == 0)
+        stbi_write_jpg(full.c_str(), w, h, 4, pixels.data(), 100);
     else
-        stbi_write_png(full.c_str(), w, h, channels, pixels, w * channels);
+        stbi_write_png(full.c_str(), w, h, 4, pixels.data(), w * 4);
 }
 
 static void removeFolder(const std::string& dir) {
@@ -98,11 +85,8 @@ DataTree::DataTree() : entered(false) {
         abort();
     }
     dir = made;
-    static bool cleanupRegistered = false;
-    if (!cleanupRegistered) {
-        atexit(removeLiveTrees);
-        cleanupRegistered = true;
-    }
+    static int cleanup = atexit(removeLiveTrees);
+    (void)cleanup;
     liveTrees().insert(dir);
     char cwd[4096];
     if (getcwd(cwd, sizeof cwd))
@@ -110,11 +94,9 @@ DataTree::DataTree() : entered(false) {
 
     for (int r = 0; r < 10; r++)
         for (int h = 0; h < SPRITE_FILE_COUNTS[r]; h++)
-            writeImage(std::string("data/gfx/sprites/") + SPRITE_FOLDERS[r] + "/" +
-                           std::to_string(h) + ".png",
-                       48, 48, 8);
+            writeImage(spriteFile(r, h), 48, 48, 8);
     for (int i = 0; i < 8; i++)
-        writeImage("data/gfx/tiles/0" + std::to_string(i) + ".png", 48, 48);
+        writeImage(tileFile(i), 48, 48);
     for (const char* icon : {"data/icn/fight.png", "data/icn/defend.png", "data/icn/magick.png",
                              "data/icn/heart.png", "data/icn/manap.png", "data/gfx/scrollup.png",
                              "data/gfx/scrolldown.png", "data/gfx/soldout.png"})
@@ -133,8 +115,7 @@ DataTree::DataTree() : entered(false) {
         writeImage("data/gfx/items/" + std::to_string(i) + ".png", 40, 40);
 
     std::ifstream font(TESSARY_TEST_FONT, std::ios::binary);
-    std::string fontBytes((std::istreambuf_iterator<char>(font)), std::istreambuf_iterator<char>());
-    write("data/font.ttf", fontBytes);
+    write("data/font.ttf", std::string(std::istreambuf_iterator<char>(font), {}));
 
     write("data/map.qor", mapText('3'));
     for (const char* empty : {"data/npcs.qor", "data/quests.qor", "data/shopdata.qor"})
@@ -162,7 +143,7 @@ std::string DataTree::path(const std::string& relative) const {
 
 void DataTree::write(const std::string& relative, const std::string& contents) const {
     std::string full = path(relative);
-    makeDirs(parentOf(full));
+    makeDirs(full);
     std::ofstream out(full, std::ios::binary | std::ios::trunc);
     out << contents;
 }

@@ -14,16 +14,13 @@ class DataTree {
     // Writes the whole tree: every image the game loads, the font, a map of
     // floor cells ('3') and empty NPC, quest and shop files.
     DataTree();
-    // Leaves the folder (if entered) and deletes it.
-    ~DataTree();
+    ~DataTree(); // leaves the folder (if entered) and deletes it
 
     // Makes the tree's folder the working directory (the game reads "data/...").
     void enter();
-    // Absolute path of a file of the tree, e.g. path("data/map.qor").
+    // Absolute path of a file of the tree; writing and deleting a file of it.
     std::string path(const std::string& relative) const;
-    // Writes a file (relative to the tree's root), replacing it.
     void write(const std::string& relative, const std::string& contents) const;
-    // Deletes a file of the tree.
     void remove(const std::string& relative) const;
 
     // The colour an image of the tree is painted in (opaque part).
@@ -31,10 +28,6 @@ class DataTree {
     // Writes a PNG of w x h in the colour of its path; with a transparent
     // border of `border` pixels (characters keep the tile visible around them).
     void writeImage(const std::string& relative, int w, int h, int border = 0) const;
-    // Writes pixels (channels 3 or 4 per pixel) as a PNG, or as a JPEG when
-    // the name ends in ".jpg".
-    static void writePicture(const std::string& full, int w, int h, int channels,
-                             const void* pixels);
 
     const std::string& root() const { return dir; }
 
@@ -43,11 +36,6 @@ class DataTree {
     std::string previousDir;
     bool entered;
 };
-
-// Each row of the sprite table with its folder and file count, as the game
-// loads them.
-extern const char* const SPRITE_FOLDERS[10];
-extern const int SPRITE_FILE_COUNTS[10];
 
 // The tree's image of a character row and heading, and of a tile.
 std::string spriteFile(int row, int heading);

@@ -33,7 +33,7 @@ void reportWaits() {
 } // namespace
 
 void scriptKeys(const std::vector<SDLKey>& keys) {
-    static bool reporting = atexit(reportWaits) == 0;
+    static int reporting = atexit(reportWaits);
     (void)reporting;
     freeShots();
     delays.clear();
@@ -109,33 +109,31 @@ bool boxSays(CGame* game, SDL_Surface* surface, const std::string& text, bool al
            showsText(game, surface, text, 10, 378);
 }
 
-static void push(Uint8 type, SDLKey key, int x = 0, int y = 0) {
+static void pushKey(Uint8 type, SDLKey key) {
     SDL_Event event = {};
-    event.type = type;
-    if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
-        event.key.type = type;
-        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.key.keysym.sym = key;
-    } else if (type == SDL_MOUSEBUTTONDOWN) {
-        event.button = {type, 0, SDL_BUTTON_LEFT, SDL_PRESSED, (Uint16)x, (Uint16)y};
-    }
+    event.key.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
     SDL_PushEvent(&event);
 }
 
 void pushKeyDown(SDLKey key) {
-    push(SDL_KEYDOWN, key);
+    pushKey(SDL_KEYDOWN, key);
 }
 
 void pushKeyUp(SDLKey key) {
-    push(SDL_KEYUP, key);
+    pushKey(SDL_KEYUP, key);
 }
 
 void pushQuit() {
-    push(SDL_QUIT, SDLK_UNKNOWN);
+    SDL_Event event = {SDL_QUIT};
+    SDL_PushEvent(&event);
 }
 
 void pushMouseClick(int x, int y) {
-    push(SDL_MOUSEBUTTONDOWN, SDLK_UNKNOWN, x, y);
+    SDL_Event event = {};
+    event.button = {SDL_MOUSEBUTTONDOWN, 0, SDL_BUTTON_LEFT, SDL_PRESSED, (Uint16)x, (Uint16)y};
+    SDL_PushEvent(&event);
 }
 
 void holdKey(SDLKey key, bool held) {
@@ -175,7 +173,7 @@ Uint32 mapped(SDL_Surface* surface, Uint8 r, Uint8 g, Uint8 b) {
 }
 
 Uint32 mapped(SDL_Surface* surface, Rgb colour) {
-    return SDL_MapRGB(surface->format, colour.r, colour.g, colour.b);
+    return mapped(surface, colour.r, colour.g, colour.b);
 }
 
 void startCapture() {

@@ -17,13 +17,11 @@ void pushKeyDown(SDLKey key);
 void pushKeyUp(SDLKey key);
 void pushQuit();
 void pushMouseClick(int x, int y);
-// Held keys: written into SDL's key state array, which keeps them.
+// Held keys, kept in SDL's key state array.
 void holdKey(SDLKey key, bool held = true);
 void releaseAllKeys();
-// Empties SDL's event queue.
-void drainEvents();
-// Number of events waiting in SDL's queue.
-int pendingEvents();
+void drainEvents();  // empties SDL's event queue
+int pendingEvents(); // events waiting in SDL's queue
 
 // The scripted player, the one way tests answer the game's waiting screens.
 // Every wait looks at the queue with SDL_PollEvent(NULL) (CGame::waitForEvent);
@@ -50,10 +48,9 @@ Uint32 pixelAt(SDL_Surface* surface, int x, int y);
 Uint32 mapped(SDL_Surface* surface, Uint8 r, Uint8 g, Uint8 b);
 Uint32 mapped(SDL_Surface* surface, Rgb colour);
 
-// Standard output captured around a piece of code.
+// Standard output captured around a piece of code, and split into its lines.
 void startCapture();
 std::string stopCapture();
-// Splits captured output into its lines (without their line feeds).
 std::vector<std::string> linesOf(const std::string& text);
 
 // A test with a fresh data tree; start() builds the game object in it.
@@ -64,10 +61,9 @@ class GameTest : public ::testing::Test {
 
     void SetUp() override;
     void TearDown() override;
-    // Builds the game (after the test has written its data files), with its
+    // Builds the game (after the test has written its data files), its
     // start-up output swallowed.
     void start();
-    // Screen pixel helpers on the game's screen.
     Uint32 at(int x, int y) { return pixelAt(game->screen, x, y); }
     Uint32 rgb(Uint8 r, Uint8 g, Uint8 b) { return mapped(game->screen, r, g, b); }
     Uint32 colourOf(const std::string& image) {

@@ -1,14 +1,32 @@
-// Missing pictures: those the game cannot go on without end it with their own
+// Picture loading: those the game cannot go on without end it with their own
 // message on standard error and status 1 (when several are missing, the one
-// checked first speaks); the others leave their entry empty.
+// checked first speaks); the others leave their entry empty. The pictures our
+// art generator draws all load, at the sizes the screens need.
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
-#include "assets/loading.h"
+#include "support/harness.h"
 
 namespace {
 
 const std::string SPRITES = "data/gfx/sprites/";
+
+class AssetLoading : public GameTest {
+  protected:
+    std::string out, err; // what the construction wrote
+
+    void startRecording() {
+        startCapture();
+        testing::internal::CaptureStderr();
+        game.reset(new CGame());
+        err = testing::internal::GetCapturedStderr();
+        out = stopCapture();
+    }
+    void expectBuildToFail(const std::string& message) {
+        EXPECT_EXIT(game.reset(new CGame()), ::testing::ExitedWithCode(1), ::testing::Eq(message));
+    }
+};
 
 TEST_F(AssetLoading, MissingNeededPictureEndsTheGameWithTheMessageOfTheFirstChecked) {
     const struct {
@@ -78,12 +96,29 @@ TEST_F(AssetLoading, MissingOptionalPictureLeavesItsEntryEmptySilently) {
     DataTree fresh;
     fresh.enter();
     fresh.remove("data/gfx/items/5.png");
+    fresh.remove("data/gfx/items/13.png"); // the last one
     startRecording();
-    EXPECT_NE(out.find("Item 4 is existant\nItem load error, 5\nItem 6 is existant\n"),
-              std::string::npos)
-        << out;
+    for (const char* gap : {"Item 4 is existant\nItem load error, 5\nItem 6 is existant\n",
+                            "Item 12 is existant\nItem load error, 13\nSurfaces loaded...\n"})
+        EXPECT_NE(out.find(gap), std::string::npos) << out;
     EXPECT_EQ(game->itemIcons[5], nullptr);
     EXPECT_NE(game->fx[FX_RAPTURE], nullptr) << "loading went on past the item icons";
+}
+
+TEST_F(AssetLoading, TheGameLoadsEveryGeneratedPicture) {
+    ASSERT_EQ(system("rm -rf data/gfx data/icn data/decor"), 0);
+    ASSERT_EQ(system((std::string(TESSARY_ARTGEN) + " data > /dev/null").c_str()), 0);
+    startRecording();
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(out.find("Item load error"), std::string::npos);
+    for (SDL_Surface* icon : game->icons)
+        ASSERT_NE(icon, nullptr);
+    for (SDL_Surface* tile : game->tiles)
+        EXPECT_EQ(tile->w * 1000 + tile->h, CELL_SIZE * 1001);
+    for (SDL_Surface* full :
+         {game->fightBackgrounds[0], game->fightBackgrounds[1], game->fx[FX_RAPTURE]})
+        EXPECT_EQ(full->w * 1000 + full->h, 640480);
+    ASSERT_NE(game->portrait, nullptr);
 }
 
 } // namespace
