@@ -10,53 +10,6 @@ namespace {
 using T = TinyCampaign;
 using Change = std::function<void(T&)>;
 
-// A walled map of `rows` lines whose line `row` (from 0) is `replacement`.
-std::string mapWith(int row, const std::string& replacement, int rows = MAP_SIZE) {
-    std::string text;
-    for (int y = 0; y < rows; y++)
-        text += (y == row ? replacement : std::string(MAP_SIZE, y % (rows - 1) ? '3' : '1')) + "\n";
-    return text;
-}
-
-TEST_F(CheckerTest, FileProblemsAreNamedWithFileAndLine) {
-    const std::string bob = npcRecord("Bob", 10, 10), potion = goodRecord("Potion", 10, 0, 0, 0);
-    const struct {
-        const char* file;
-        std::string contents, words;
-        int line;
-    } cases[] = {
-        {"map2.qor", mapWith(10, std::string(37, '3')),
-         "line has 37 codes, 100 expected: cell 37 becomes 0", 11},
-        {"map2.qor", mapWith(5, std::string(101, '3')),
-         "line has 101 codes, 100 expected: reading stops here", 6},
-        {"map.qor", mapWith(-1, "", 60), "the file ends after 60 lines", 61},
-        {"map1.qor", mapWith(3, "3333333x" + std::string(92, '3')), "cell (7,3) has code 120", 4},
-        {"map3.qor", "<missing>", "missing: the game ends with \"Map", 0},
-        {"npcs.qor", npcRecord(std::string(60, 'n'), 10, 10),
-         "the name has 60 characters, at most 59 fit", 6},
-        {"npcs.qor", npcRecord("Bob", 10, 10, 0, 12),
-         "character number 12 is outside the sprite table", 10},
-        {"npcs.qor", bob + "20\n20\n0\n0\n0\nCut\nShort\n",
-         "the file ends inside this record: its last 3 line(s) read empty", 11},
-        {"npcs1.qor", "20\n20\n0\n0\nyes\nBob\nHi\n10\n10\n3\n",
-         "the hostile flag \"yes\" is not a number: it reads as 0", 5},
-        {"quests.qor", questRecord("Go up", 10, 10, 7), "floor 7 does not exist", 3},
-        {"quests.qor", questRecord("Go", 10, 10) + questRecord(std::string(40, 't'), 10, 10),
-         "the text has 40 characters, at most 39 fit", 9},
-        {"shopdata.qor", potion + goodRecord("Rock", 10, -1, 0, 0),
-         "icon index -1 is outside the item icons", 18},
-        {"shopdata.qor", "10\n6\n0\nBlank Scroll\n0\n1\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n",
-         "Blank Scroll is a scroll that names no spell", 6},
-        {"shopdata.qor", potion + goodRecord("Free Key", 0, 2, 0, 0) + potion,
-         "this record ends the file (its price and weapon modifier are 0)", 17},
-        {"shopdata.qor", "", "the shop has no goods", 0},
-    };
-    for (const auto& c : cases) {
-        tiny = TinyCampaign();
-        expectProblem(check(NULL, c.file, c.contents), c.words, c.file, c.line);
-    }
-}
-
 // A wall across the floor between the arrival and the stairs, with one
 // locked door in row 60.
 void lockTheWayUp(T& t) {
@@ -67,13 +20,44 @@ void errands(T& t) { // the second at (30,30) on floor 1
     t.quests = questRecord("First", 10, 10, 1) + questRecord("Errand", 30, 30, 1);
 }
 
-TEST_F(CheckerTest, PlayProblemsAreFoundAndNamed) {
+TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
+    const std::string potion = goodRecord("Potion", 10, 0, 0, 0);
     const struct {
         Change change;
         std::string words;
         const char* file = NULL; // not checked when NULL
         int line = 0;
     } cases[] = {
+        // What a loader would do silently.
+        {[](T& t) { t.maps[2][10].resize(37); },
+         "line has 37 codes, 100 expected: cell 37 becomes 0", "map2.qor", 11},
+        {[](T& t) { t.maps[2][5] += '3'; }, "line has 101 codes, 100 expected: reading stops here",
+         "map2.qor", 6},
+        {[](T& t) { t.maps[0].resize(60); }, "the file ends after 60 lines", "map.qor", 61},
+        {[](T& t) { t.set(1, 7, 3, 'x'); }, "cell (7,3) has code 120", "map1.qor", 4},
+        {[](T& t) { t.maps[3].clear(); }, "missing: the game ends with \"Map", "map3.qor", 0},
+        {[](T& t) { t.npcs[0] = npcRecord(std::string(60, 'n'), 10, 10); },
+         "the name has 60 characters, at most 59 fit", "npcs.qor", 6},
+        {[](T& t) { t.npcs[0] = npcRecord("Bob", 10, 10, 0, 12); },
+         "character number 12 is outside the sprite table", "npcs.qor", 10},
+        {[](T& t) { t.npcs[0] = npcRecord("Bob", 10, 10) + "20\n20\n0\n0\n0\nCut\nShort\n"; },
+         "the file ends inside this record: its last 3 line(s) read empty", "npcs.qor", 11},
+        {[](T& t) { t.npcs[1] = "20\n20\n0\n0\nyes\nBob\nHi\n10\n10\n3\n"; },
+         "the hostile flag \"yes\" is not a number: it reads as 0", "npcs1.qor", 5},
+        {[](T& t) { t.quests = questRecord("Go up", 10, 10, 7); }, "floor 7 does not exist",
+         "quests.qor", 3},
+        {[](T& t) {
+             t.quests = questRecord("Go", 10, 10) + questRecord(std::string(40, 't'), 10, 10);
+         },
+         "the text has 40 characters, at most 39 fit", "quests.qor", 9},
+        {[&](T& t) { t.shop = potion + goodRecord("Rock", 10, -1, 0, 0); },
+         "icon index -1 is outside the item icons", "shopdata.qor", 18},
+        {[](T& t) { t.shop = "10\n6\n0\nBlank Scroll\n0\n1\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n"; },
+         "Blank Scroll is a scroll that names no spell", "shopdata.qor", 6},
+        {[&](T& t) { t.shop = potion + goodRecord("Free Key", 0, 2, 0, 0) + potion; },
+         "this record ends the file (its price and weapon modifier are 0)", "shopdata.qor", 17},
+        {[](T& t) { t.shop = ""; }, "the shop has no goods", "shopdata.qor", 0},
+        // What a player would meet.
         {[](T& t) { t.set(1, 80, 80, '6'), t.wallIn(1, 80, 80); },
          "the stairs at (80,80) cannot be reached from (50,50)", "map1.qor", 81},
         {[](T& t) { t.wallIn(3, T::stairsX(3), 50); }, "there is no way up"},
