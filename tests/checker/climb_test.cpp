@@ -1,6 +1,8 @@
-// The whole campaign we ship, climbed by the real game along the checker's
-// plan: the gear and keys bought, the errands, the doors, every guard beaten,
-// every floor change, and at the top "You won".
+// The real game climbs along the checker's plan: the whole campaign we ship
+// (the gear and keys bought, the errands, the doors, every guard beaten, every
+// floor change, and at the top "You won"), and tiny first floors, where the
+// game's collision finds no way up either when the checker finds none.
+#include <functional>
 #include <unistd.h>
 
 #include "tiny.h"
@@ -9,10 +11,35 @@ namespace {
 
 class CampaignClimb : public GameTest {
   protected:
-    std::unique_ptr<Campaign> campaign{new Campaign()};
+    std::unique_ptr<Campaign> campaign;
     ClimbPlan plan;
     Quest* expected = NULL; // the errand the player is on, as the plan has it
     int fights = 0;
+
+    // Checks the campaign of the data tree, plans its climb and starts the game.
+    Report planAndStart() {
+        Report report;
+        campaign.reset(new Campaign()), plan = ClimbPlan();
+        loadCampaign(tree.path("data"), *campaign, report);
+        checkPlay(*campaign, report, &plan);
+        start();
+        return report;
+    }
+    // Whether the game lets the player walk from where he stands to stairs.
+    bool gameReachesStairs() {
+        std::vector<bool> seen(MAP_SIZE * MAP_SIZE);
+        std::vector<std::pair<int, int>> todo{{player().posX, player().posY}};
+        while (!todo.empty()) {
+            auto [x, y] = todo.back();
+            todo.pop_back();
+            if (game->map.cells[y][x] == CELL_STAIRS)
+                return true;
+            for (auto [nx, ny] : {std::pair{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}})
+                if (!game->tileCollision(nx, ny) && !seen[ny * MAP_SIZE + nx])
+                    seen[ny * MAP_SIZE + nx] = true, todo.push_back({nx, ny});
+        }
+        return false;
+    }
 
     Player& player() { return game->player; }
     // Every screen that waits is answered with Space (and fights give no pause).
@@ -79,12 +106,9 @@ class CampaignClimb : public GameTest {
 
 TEST_F(CampaignClimb, FromTheStartToYouWon) {
     ASSERT_EQ(system(("cp " TESSARY_CAMPAIGN "/*.qor " + tree.path("data")).c_str()), 0);
-    Report report;
-    loadCampaign(tree.path("data"), *campaign, report);
-    checkPlay(*campaign, report, &plan);
+    Report report = planAndStart();
     ASSERT_TRUE(report.clean()) << report.problems[0].text;
     ASSERT_TRUE(plan.wins);
-    start();
     size_t last = plan.steps.size() - 1;
     for (size_t i = 0; i < last && !HasFailure(); i++)
         ASSERT_NO_FATAL_FAILURE(play(plan.steps[i])) << "step " << i;
@@ -100,6 +124,37 @@ TEST_F(CampaignClimb, FromTheStartToYouWon) {
             exit(3);
         },
         ::testing::ExitedWithCode(0), "You won");
+}
+
+TEST_F(CampaignClimb, AgreesWithTheCheckerOnTheWayUpOfTinyFirstFloors) {
+    const auto lockedWay = [](TinyCampaign& t) {
+        t.fill(0, 45, 1, 45, 98, CELL_WALL), t.set(0, 45, 60, CELL_LOCKED_DOOR);
+    };
+    const struct {
+        std::function<void(TinyCampaign&)> change;
+        bool climbs;
+    } cases[] = {
+        {[](TinyCampaign&) {}, true},
+        {[](TinyCampaign& t) { t.wallIn(0, TinyCampaign::stairsX(0), 50); }, false},
+        {lockedWay, false},
+        {[&](TinyCampaign& t) { lockedWay(t), t.quests = questRecord("Key", 10, 30, 0, 1); }, true},
+    };
+    for (const auto& c : cases) {
+        TinyCampaign tiny;
+        c.change(tiny);
+        tiny.write(tree);
+        Report report = planAndStart();
+        bool climbs = false; // as the checker sees it
+        for (const PlanStep& step : plan.steps)
+            climbs |= step.floor == 0 && step.kind == PlanStep::Climb;
+        // A way through a door the player has no key for is no way up.
+        climbs &= !report.mentions("key(s) by then");
+        EXPECT_EQ(climbs, c.climbs) << "case " << &c - cases;
+        EXPECT_TRUE(climbs || !gameReachesStairs()) << "case " << &c - cases;
+        expected = NULL;
+        for (size_t i = 0; climbs && player().floor == 0 && i < plan.steps.size(); i++)
+            ASSERT_NO_FATAL_FAILURE(play(plan.steps[i])) << "case " << &c - cases;
+    }
 }
 
 } // namespace
