@@ -127,17 +127,14 @@ TEST_F(CampaignClimb, FromTheStartToYouWon) {
 }
 
 TEST_F(CampaignClimb, AgreesWithTheCheckerOnTheWayUpOfTinyFirstFloors) {
-    const auto lockedWay = [](TinyCampaign& t) {
-        t.fill(0, 45, 1, 45, 98, CELL_WALL), t.set(0, 45, 60, CELL_LOCKED_DOOR);
-    };
     const struct {
         std::function<void(TinyCampaign&)> change;
         bool climbs;
     } cases[] = {
         {[](TinyCampaign&) {}, true},
         {[](TinyCampaign& t) { t.wallIn(0, TinyCampaign::stairsX(0), 50); }, false},
-        {lockedWay, false},
-        {[&](TinyCampaign& t) { lockedWay(t), t.quests = questRecord("Key", 10, 30, 0, 1); }, true},
+        {[](TinyCampaign& t) { t.lockWayUp(); }, false},
+        {[](TinyCampaign& t) { t.lockWayUp(), t.quests = questRecord("Key", 10, 30, 0, 1); }, true},
     };
     for (const auto& c : cases) {
         TinyCampaign tiny;

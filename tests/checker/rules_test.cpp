@@ -10,12 +10,6 @@ namespace {
 using T = TinyCampaign;
 using Change = std::function<void(T&)>;
 
-// A wall across the floor between the arrival and the stairs, with one
-// locked door in row 60.
-void lockTheWayUp(T& t) {
-    t.fill(0, 45, 1, 45, 98, '1'), t.set(0, 45, 60, '7');
-}
-
 void errands(T& t) { // the second at (30,30) on floor 1
     t.quests = questRecord("First", 10, 10, 1) + questRecord("Errand", 30, 30, 1);
 }
@@ -41,7 +35,7 @@ TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
         {[](T& t) { t.npcs[0] = npcRecord("Bob", 10, 10, 0, 12); },
          "character number 12 is outside the sprite table", "npcs.qor", 10},
         {[](T& t) { t.npcs[0] = npcRecord("Bob", 10, 10) + "20\n20\n0\n0\n0\nCut\nShort\n"; },
-         "the file ends inside this record: its last 3 line(s) read empty", "npcs.qor", 11},
+         "inside this record: its last 3 line(s) read empty", "npcs.qor", 11},
         {[](T& t) { t.npcs[1] = "20\n20\n0\n0\nyes\nBob\nHi\n10\n10\n3\n"; },
          "the hostile flag \"yes\" is not a number: it reads as 0", "npcs1.qor", 5},
         {[](T& t) { t.quests = questRecord("Go up", 10, 10, 7); }, "floor 7 does not exist",
@@ -71,9 +65,8 @@ TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
          "of floor 0 land the player here on a wall", "map1.qor", 51},
         {[](T& t) { t.npcs[2] = npcRecord("Doorman", T::stairsX(1), 50); },
          "of floor 1 land the player here on a character"},
-        {[](T& t) { lockTheWayUp(t); },
-         "passes 1 locked door(s), the first at (45,60), but the player has only 0 key(s) by then",
-         "map.qor", 61},
+        {[](T& t) { t.lockWayUp(); },
+         "1 locked door(s), the first at (45,60), but the player has only 0 key(s)", "map.qor", 61},
         {[](T& t) { t.npcs[0] = guard("Titan", 70, 70, 999); },
          "Titan (999 hit points) is too strong", "npcs.qor", 1},
         {[](T& t) { t.npcs[2].clear(); }, "floor 2 has no guard on its way up", "map2.qor", 0},
@@ -112,8 +105,8 @@ TEST_F(CheckerTest, CampaignsThatCanBeWonAreCleanAndPlanEachGuardAndKeyOnce) {
                        questRecord("Cupboard", 30, 30);
             t.set(0, 30, 30, '7');
         },
-        [](T& t) { lockTheWayUp(t), t.quests = questRecord("Key", 10, 30, 0, 1); },
-        [](T& t) { lockTheWayUp(t), t.shop = keyGood(2000); },
+        [](T& t) { t.lockWayUp(), t.quests = questRecord("Key", 10, 30, 0, 1); },
+        [](T& t) { t.lockWayUp(), t.shop = keyGood(2000); },
         [](T& t) { // an errand at the end of a passage is no dead end
             t.wallIn(0, 20, 20), t.set(0, 20, 21, '3'), t.quests = questRecord("Dig", 20, 20);
         },

@@ -17,15 +17,10 @@ std::string readFile(const std::string& path) {
 
 // Exports `from` into `to`, or imports it; what the tool says.
 std::string run(bool exporting, const std::string& from, const std::string& to) {
-    char* text = NULL;
-    size_t size = 0;
-    FILE* messages = open_memstream(&text, &size);
     mkdir(to.c_str(), 0777);
-    exporting ? exportTiled(from, from + "/gfx", to, messages) : importTiled(from, to, messages);
-    fclose(messages);
-    std::string said(text, size);
-    free(text);
-    return said;
+    startCapture();
+    exporting ? exportTiled(from, from + "/gfx", to, stdout) : importTiled(from, to, stdout);
+    return stopCapture();
 }
 
 // Windows line ends, no final line end, and names in the font's Latin-1 with

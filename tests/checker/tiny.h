@@ -40,6 +40,9 @@ struct TinyCampaign {
         fill(floor, x - 1, y, x + 1, y, '1'), fill(floor, x, y - 1, x, y + 1, '1');
         set(floor, x, y, kept);
     }
+    void lockWayUp() { // a wall between the arrival and the stairs, a locked door in row 60
+        fill(0, 45, 1, 45, 98, '1'), set(0, 45, 60, '7');
+    }
     void write(const DataTree& tree) const { // into the tree's data folder
         for (int n = 0; n < FLOOR_COUNT; n++) {
             std::string suffix = (n ? std::to_string(n) : "") + ".qor", map;
