@@ -91,23 +91,24 @@ TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
 
 TEST_F(CheckerTest, CampaignsThatCanBeWonAreCleanAndPlanEachGuardAndKeyOnce) {
     const Change cases[] = {
-        [](T& t) { // files with and without a last line feed
-            t.npcs[1] = npcRecord("Bob", 10, 10) + t.npcs[1], t.npcs[2].pop_back();
-            t.quests = questRecord("Go", 20, 20), t.quests.pop_back();
+        // Files without their last line feed.
+        [](T& t) {
+            t.npcs[2].pop_back(), t.quests = questRecord("Go", 20, 20), t.quests.pop_back();
         },
         [](T& t) { // quests on the stairs and on a locked door
-            t.quests = questRecord("Stairs", T::stairsX(0), 50) + questRecord("Key", 10, 30, 0, 1) +
-                       questRecord("Cupboard", 30, 30);
-            t.set(0, 30, 30, '7');
+            t.quests = questRecord("Stairs", 50, 50) + questRecord("Key", 10, 30, 0, 1);
+            t.quests += questRecord("Cupboard", 30, 30), t.set(0, 30, 30, '7');
         },
         [](T& t) { t.lockWayUp(), t.quests = questRecord("Key", 10, 30, 0, 1); },
-        [](T& t) { t.lockWayUp(), t.shop = keyGood(2000); },
+        [](T& t) { // a key bought (its key flag set)
+            t.lockWayUp(), t.shop = goodRecord("Key", 2000, 2, 0, 0).replace(31, 1, "1");
+        },
         [](T& t) { // an errand at the end of a passage is no dead end
             t.wallIn(0, 20, 20), t.set(0, 20, 21, '3'), t.quests = questRecord("Dig", 20, 20);
         },
         [](T& t) { // the best shield money can buy beats the titan
-            t.npcs[0] += guard("Titan", 70, 70, 999);
-            t.shop += goodRecord("Perfect Shield", START_GOLD, 10, 0, 19);
+            t.npcs[0] += guard("Titan", 7, 7, 999);
+            t.shop += goodRecord("Shield", START_GOLD, 10, 0, 19);
         },
     };
     for (const Change& change : cases) {

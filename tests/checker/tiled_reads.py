@@ -1,9 +1,6 @@
 #!/usr/bin/env python3
-"""Tiled itself reads the floors tessary-check exports (the cells of each map
-file and the characters of its NPC file), and the maps Tiled saves import back
-to the very same files.
-
-usage: tiled_reads.py TESSARY-CHECK DATA GFX WORK"""
+"""usage: tiled_reads.py TESSARY-CHECK DATA GFX WORK: Tiled itself reads the floors
+tessary-check exports (cells and characters), and what it saves imports back byte for byte."""
 import filecmp, json, os, shutil, subprocess, sys  # noqa: E401
 
 check, data, gfx, work = sys.argv[1:5]
