@@ -10,12 +10,9 @@ namespace {
 using T = TinyCampaign;
 using Change = std::function<void(T&)>;
 
-void errands(T& t) { // the second at (30,30) on floor 1
-    t.quests = questRecord("First", 10, 10, 1) + questRecord("Errand", 30, 30, 1);
-}
-
 TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
-    const std::string potion = goodRecord("Potion", 10, 0, 0, 0);
+    const std::string potion = goodRecord("Potion", 10, 0, 0, 0),
+                      errands = questRecord("First", 10, 10, 1) + questRecord("Errand", 30, 30, 1);
     const struct {
         Change change;
         std::string words;
@@ -58,8 +55,7 @@ TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
          "quest giver at (2,2) cannot be reached"},
         {[](T& t) { t.set(4, 5, 2, '5'); }, "shopkeeper stands on an obstacle at (5,2)"},
         {[](T& t) { t.set(0, START_X, START_Y, '5'); }, "player starts at (25,19) on an obstacle"},
-        {[](T& t) { t.set(1, 50, 50, '1'); }, "floor 0 land the player here on a wall", "map1.qor",
-         51},
+        {[](T& t) { t.set(1, 50, 50, '1'); }, "land the player here on a wall", "map1.qor", 51},
         {[](T& t) { t.npcs[2] = npcRecord("Door", 52, 50); },
          "floor 1 land the player here on a character"},
         {[](T& t) { t.lockWayUp(); },
@@ -69,11 +65,11 @@ TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
         {[](T& t) { t.npcs[2].clear(); }, "floor 2 has no guard on its way up", "map2.qor", 0},
         {[](T& t) { t.wallIn(1, 20, 20), t.set(1, 20, 21, '3'); }, "dead end at (20,20)",
          "map1.qor", 21},
-        {[](T& t) { errands(t), t.set(1, 30, 30, '1'); }, "target (30,30) of \"Errand\" is a wall",
+        {[&](T& t) { t.quests = errands, t.set(1, 30, 30, '1'); },
+         "target (30,30) of \"Errand\" is a wall", "quests.qor", 6},
+        {[&](T& t) { t.quests = errands, t.wallIn(1, 30, 30); }, "cannot be reached on floor 1",
          "quests.qor", 6},
-        {[](T& t) { errands(t), t.wallIn(1, 30, 30); }, "cannot be reached on floor 1",
-         "quests.qor", 6},
-        {[](T& t) { errands(t), t.npcs[1] = npcRecord("Bob", 30, 30); },
+        {[&](T& t) { t.quests = errands, t.npcs[1] = npcRecord("Bob", 30, 30); },
          "is where Bob stands on floor 1", "quests.qor", 6},
         {[](T& t) { t.set(0, 30, 30, '1'), t.npcs[0] = npcRecord("Wally", 30, 30); },
          "Wally stands on a wall at (30,30)", "npcs.qor", 8},
