@@ -16,11 +16,10 @@ def read(name, n):
 
 
 for n in range(6):
-    tmx, out = "%s/out/floor%d.tmx" % (work, n), "%s/floor%d.json" % (work, n)
-    for kind, to in ("json", out), ("tmx", "%s/saved/floor%d.tmx" % (work, n)):
-        subprocess.run(["tiled", "--export-map", kind, tmx, to], check=True,
-                       env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
-    layers = {layer["name"]: layer for layer in json.load(open(out))["layers"]}
+    for kind, to in ("json", work + "/floor.json"), ("tmx", "%s/saved/floor%d.tmx" % (work, n)):
+        subprocess.run(["tiled", "--export-map", kind, "%s/out/floor%d.tmx" % (work, n), to],
+                       check=True, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+    layers = {layer["name"]: layer for layer in json.load(open(work + "/floor.json"))["layers"]}
     cells = [ord(c) - ord("0") + 1 for row in read("map%s.qor", n)[:100] for c in row]
     if layers["floor"]["data"] != cells:
         failures.append("floor %d: Tiled reads other cells than the map file holds" % n)
