@@ -1,44 +1,34 @@
 #!/usr/bin/env python3
-"""Tiled itself reads the floors tessary-check exports (the cells of each map
-file and the characters of its NPC file), and the maps Tiled saves import back
-to the very same files.
-
-usage: tiled_reads.py TESSARY-CHECK DATA GFX WORK"""
+"""usage: tiled_reads.py TESSARY-CHECK DATA GFX WORK: Tiled itself reads the floors
+tessary-check exports (cells and characters), and what it saves imports back byte for byte."""
 import filecmp, json, os, shutil, subprocess, sys  # noqa: E401
 
 check, data, gfx, work = sys.argv[1:5]
-env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 shutil.rmtree(work, ignore_errors=True)
 subprocess.run([check, "--gfx", gfx, "--export-tiled", data, work + "/out"], check=True)
-os.mkdir(work + "/saved")
+os.mkdir(work + "/saved"), os.mkdir(work + "/back")
 failures = []
 
 
-def read(name):
-    with open(os.path.join(data, name), encoding="latin-1", newline="") as f:
-        return f.read().replace("\r\n", "\n")
+def read(name, n):
+    with open(os.path.join(data, name % (n or "")), encoding="latin-1", newline="") as f:
+        return f.read().replace("\r\n", "\n").split("\n")
 
 
 for n in range(6):
-    suffix = str(n) if n else ""
-    tmx, out = "%s/out/floor%d.tmx" % (work, n), "%s/floor%d.json" % (work, n)
-    subprocess.run(["tiled", "--export-map", "json", tmx, out], env=env, check=True)
-    subprocess.run(["tiled", "--export-map", "tmx", tmx, "%s/saved/floor%d.tmx" % (work, n)],
-                   env=env, check=True)
-    layers = {layer["name"]: layer for layer in json.load(open(out))["layers"]}
-    text = read("map%s.qor" % suffix)
-    cells = [ord(c) - ord("0") + 1 for row in text.split("\n")[:100] for c in row]
+    for kind, to in ("json", work + "/floor.json"), ("tmx", "%s/saved/floor%d.tmx" % (work, n)):
+        subprocess.run(["tiled", "--export-map", kind, "%s/out/floor%d.tmx" % (work, n), to],
+                       check=True, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+    layers = {layer["name"]: layer for layer in json.load(open(work + "/floor.json"))["layers"]}
+    cells = [ord(c) - ord("0") + 1 for row in read("map%s.qor", n)[:100] for c in row]
     if layers["floor"]["data"] != cells:
         failures.append("floor %d: Tiled reads other cells than the map file holds" % n)
-    npcs = read("npcs%s.qor" % suffix).split("\n")
     names = [p["value"] for o in layers["characters"]["objects"] for p in o["properties"]
              if p["name"] == "name"]
-    if names != [npcs[i + 5] for i in range(0, 10 * len(names), 10)] or not names:
+    if not names or names != read("npcs%s.qor", n)[5:10 * len(names):10]:
         failures.append("floor %d: Tiled reads other characters than the NPC file holds" % n)
-os.mkdir(work + "/back")
 subprocess.run([check, "--import-tiled", work + "/saved", work + "/back"], check=True)
 for name in sorted(os.listdir(work + "/back")):
     if not filecmp.cmp(os.path.join(work, "back", name), os.path.join(data, name), shallow=False):
         failures.append("%s: the maps Tiled saved do not give it back byte for byte" % name)
-print("\n".join(failures) or "Tiled reads the floors and gives them back")
-sys.exit(1 if failures else 0)
+sys.exit("\n".join(failures) or None)

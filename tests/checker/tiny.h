@@ -1,51 +1,82 @@
 // A tiny, valid campaign that each checker test breaks in one way: six floors
 // of plain floor inside a wall, each with one stairs cell in a nook held by a
-// weak hostile guard, whose landing on the next floor is free, and no quests.
+// weak guard, whose landing on the next floor is free, and no quests.
 #pragma once
 
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
 #include "checker.h"
+#include "support/harness.h"
+
+// A guard of `hp` hit points.
+inline std::string guard(const std::string& name, int x, int y, int hp) {
+    return std::to_string(hp) + "\n" + std::to_string(hp) + npcRecord(name, x, y, 1, 4).substr(5);
+}
 
 struct TinyCampaign {
     std::vector<std::string> maps[FLOOR_COUNT]; // 100 rows of 100 codes
-    std::string npcs[FLOOR_COUNT], quests, shop;
+    std::string npcs[FLOOR_COUNT], quests, shop = goodRecord("Healing Potion", 100, 0, 0, 0);
 
-    TinyCampaign();
+    TinyCampaign() {
+        for (int n = 0; n < FLOOR_COUNT; n++) {
+            maps[n].assign(MAP_SIZE, std::string(MAP_SIZE, '1'));
+            fill(n, 1, 1, 98, 98, '3');
+            fill(n, stairsX(n) - 1, 49, stairsX(n) + 1, 51, '1');
+            set(n, stairsX(n), 50, '6'), set(n, stairsX(n), 51, '3');
+            npcs[n] = guard("Rat", stairsX(n), 51, 1);
+        }
+    }
     static int stairsX(int floor) { return 50 + 2 * floor; } // all stairs are on row 50
     void set(int floor, int x, int y, char code) { maps[floor][y][x] = code; }
-    void fill(int floor, int x0, int y0, int x1, int y1, char code); // corners included
-    void wallIn(int floor, int x, int y) {                           // the four sides
+    void fill(int floor, int x0, int y0, int x1, int y1, char code) { // corners included
+        for (int y = y0; y <= y1; y++)
+            for (int x = x0; x <= x1; x++)
+                set(floor, x, y, code);
+    }
+    void wallIn(int floor, int x, int y) { // the four sides
         char kept = maps[floor][y][x];
         fill(floor, x - 1, y, x + 1, y, '1'), fill(floor, x, y - 1, x, y + 1, '1');
         set(floor, x, y, kept);
     }
-    void write(const std::string& dir) const; // into an existing folder
+    void lockWayUp() { // a wall between the arrival and the stairs, a locked door in row 60
+        fill(0, 45, 1, 45, 98, '1'), set(0, 45, 60, '7');
+    }
+    void write(const DataTree& tree) const { // into the tree's data folder
+        for (int n = 0; n < FLOOR_COUNT; n++) {
+            std::string suffix = (n ? std::to_string(n) : "") + ".qor", map;
+            for (const std::string& row : maps[n])
+                map += row + "\n";
+            // A floor without rows has no map file.
+            maps[n].empty() ? tree.remove("data/map" + suffix)
+                            : tree.write("data/map" + suffix, map);
+            tree.write("data/npcs" + suffix, npcs[n]);
+        }
+        tree.write("data/quests.qor", quests), tree.write("data/shopdata.qor", shop);
+    }
 };
 
-// Records as the data files hold them, each line ended by a line feed.
-std::string npcRecord(int hp, bool hostile, const std::string& name, const std::string& line, int x,
-                      int y, int character);
-std::string questRecord(int x, int y, int floor, const std::string& text, bool key);
-std::string itemRecord(int price, int icon, const std::string& name, int weaponMod = 0,
-                       int armourClass = 0, bool key = false, int spell = 0);
-
-// The problem whose text contains `words`, or NULL.
-const Problem* findProblem(const Report& report, const std::string& words);
-
-// A test with a temporary data folder and a tiny campaign to break.
+// A test with a data tree and a tiny campaign to break.
 class CheckerTest : public ::testing::Test {
   protected:
-    std::string dir;
+    DataTree tree;
+    std::string dir = tree.path("data");
     TinyCampaign tiny;
 
-    void SetUp() override;
-    void TearDown() override;
-    // Writes the tiny campaign, replaces `file` with `contents` (unless empty;
-    // "<missing>" removes it) and checks the folder.
-    Report check(ClimbPlan* plan = NULL, const std::string& file = "",
-                 const std::string& contents = "");
+    // Writes the tiny campaign and checks it.
+    Report check(ClimbPlan* plan = NULL) {
+        tiny.write(tree);
+        std::unique_ptr<Campaign> campaign(new Campaign()); // too big for the stack
+        Report report;
+        loadCampaign(dir, *campaign, report);
+        checkPlay(*campaign, report, plan);
+        return report;
+    }
+    // Some problem says `words`, in `file` at `line` (unless `file` is NULL).
+    void expectProblem(const Report& report, const std::string& words, const char* file, int line) {
+        std::string at = file ? dir + "/" + file + ":" + std::to_string(line) : "";
+        for (const Problem& p : report.problems)
+            if (p.text.find(words) != std::string::npos) {
+                EXPECT_EQ(file ? p.file + ":" + std::to_string(p.line) : at, at) << words;
+                return;
+            }
+        ADD_FAILURE() << "no problem says \"" << words << "\"";
+    }
 };
