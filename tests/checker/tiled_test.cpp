@@ -24,10 +24,10 @@ std::string run(bool exporting, const std::string& from, const std::string& to) 
 }
 
 // Windows line ends, no final line end, and names in the font's Latin-1 with
-// tabs and markup.
+// tabs, a lone carriage return and markup.
 TEST_F(CheckerTest, TiledRoundTripGivesTheFilesBackByteForByte) {
     std::string crlf;
-    for (char c : npcRecord("Bj\xf6rn\t<&>\"", 9, 9, 1, 3, "\xa1Ol\xe9!") + tiny.npcs[1])
+    for (char c : npcRecord("Bj\xf6\rrn\t<&>\"", 9, 9, 1, 3, "\xa1Ol\xe9!") + tiny.npcs[1])
         crlf += c == '\n' ? "\r\n" : std::string(1, c);
     tiny.npcs[1] = crlf.substr(0, crlf.size() - 2);
     tiny.quests = questRecord("Go up", 12, 12, 2, 1);
