@@ -7,6 +7,7 @@
 #include <memory>
 #include <sys/stat.h>
 
+#include "core/datafile.h"
 #include "core/linereader.h"
 
 namespace {
@@ -17,7 +18,7 @@ const char* const TILE_BEHAVIOUR[8] = {
 };
 
 bool readWholeFile(const std::string& path, std::string& bytes) {
-    FILE* file = fopen(path.c_str(), "rb");
+    FILE* file = openDataFile(path.c_str());
     if (!file)
         return false;
     bytes.clear();
@@ -56,18 +57,29 @@ std::string joinLines(const std::vector<std::string>& lines, const TextLayout& l
     return bytes;
 }
 
-// A record file's records as the game's loader `readFile` adds them: up to
-// the null record or the end of the file.
+// A record file's records as the game's loader `readFile` adds them (up to
+// the null record or the end of the file), and how its lines end; false, with
+// the reason, when it cannot be read.
 template <class Record, class List>
-std::vector<Record> readRecords(FILE* file, bool (*readFile)(FILE*, List&, FILE*, bool*)) {
-    std::vector<Record> records;
+bool readRecordFile(const std::string& path, bool (*readFile)(FILE*, List&, FILE*, bool*),
+                    std::vector<Record>& records, TextLayout& layout, FILE* messages) {
+    std::string bytes;
+    FILE* file = openDataFile(path.c_str());
+    if (!file || !readWholeFile(path, bytes)) {
+        fprintf(messages, "%s: cannot be read\n", path.c_str());
+        if (file)
+            fclose(file);
+        return false;
+    }
+    layout = layoutOf(bytes);
     List loaded;
     readFile(file, loaded, NULL, NULL);
+    fclose(file);
     for (auto* record : loaded) {
         records.push_back(*record);
         delete record;
     }
-    return records;
+    return true;
 }
 
 // Reads the whole data folder; false, with the reason, when a file is missing.
@@ -84,28 +96,13 @@ bool readDataFolder(const std::string& dir, TiledCampaign& campaign, FILE* messa
         floor.mapLayout = layoutOf(bytes);
         map.loadMap(mapPath.c_str(), NULL); // quietly: standard output is our report
         memcpy(floor.cells, map.cells, sizeof floor.cells);
-        FILE* file = fopen(npcPath.c_str(), "rb");
-        if (!file || !readWholeFile(npcPath, bytes)) {
-            fprintf(messages, "%s: cannot be read\n", npcPath.c_str());
-            if (file)
-                fclose(file);
+        if (!readRecordFile(npcPath, NPC::readFile, floor.npcs, floor.npcLayout, messages))
             return false;
-        }
-        floor.npcLayout = layoutOf(bytes);
-        floor.npcs = readRecords<NPC>(file, NPC::readFile);
-        fclose(file);
     }
     std::string questPath = questFilePath(dir);
-    FILE* file = fopen(questPath.c_str(), "rb");
-    if (!file || !readWholeFile(questPath, bytes)) {
-        fprintf(messages, "%s: cannot be read\n", questPath.c_str());
-        if (file)
-            fclose(file);
+    std::vector<Quest> quests;
+    if (!readRecordFile(questPath, Quest::readFile, quests, campaign.questLayout, messages))
         return false;
-    }
-    campaign.questLayout = layoutOf(bytes);
-    std::vector<Quest> quests = readRecords<Quest>(file, Quest::readFile);
-    fclose(file);
     for (const Quest& quest : quests) {
         if (quest.floor >= 0 && quest.floor < FLOOR_COUNT)
             campaign.floors[quest.floor].quests.push_back(quest);
