@@ -71,8 +71,8 @@ extern "C" int SDL_PollEvent(SDL_Event* event) {
 }
 
 // While a script runs, pauses are asked for but cost nothing; outside one
-// they are real. Weak, so that a test binary may still bring its own.
-extern "C" __attribute__((weak)) void SDL_Delay(Uint32 ms) {
+// they are real.
+extern "C" void SDL_Delay(Uint32 ms) {
     typedef void (*DelayFunction)(Uint32);
     static DelayFunction sdlDelay = (DelayFunction)dlsym(RTLD_NEXT, "SDL_Delay");
     if (delays.size() < 4096)
