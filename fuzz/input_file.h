@@ -1,19 +1,12 @@
-// The loaders read files by name, so each fuzz input is written to a file in
-// a private temporary folder (removed at exit), under the name the game gives
-// it ("data/shopdata.qor" and the like).
+// The loaders read files by name, so each fuzz input is written to a file of
+// that name in a private temporary folder, removed at exit. Standard output
+// goes nowhere, so the loaders' progress lines leave the fuzzer's report
+// readable.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-// Writes the input to `relative` in the private folder; returns its full path.
-std::string writeInput(const char* relative, const uint8_t* data, size_t size);
-
-// While it lives, the private folder is the working directory (libFuzzer
-// itself works with paths relative to the folder it was started in).
-class InInputFolder {
-  public:
-    InInputFolder();
-    ~InInputFolder();
-};
+// Writes the input to the file `name` of the private folder; returns its path.
+std::string writeInput(const char* name, const uint8_t* data, size_t size);

@@ -8,7 +8,7 @@
 #include "input_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FILE* file = openDataFile(writeInput("data/npcs.qor", data, size).c_str());
+    FILE* file = openDataFile(writeInput("npcs.qor", data, size).c_str());
     if (!file)
         return 0;
     std::list<NPC*> npcs;

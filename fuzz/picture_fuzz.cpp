@@ -1,5 +1,5 @@
 // Fuzzes the game's picture loader: any bytes as a picture of the data tree,
-// under the name FUZZ_PICTURE ("data/picture.png" or "data/picture.jpg").
+// under the name FUZZ_PICTURE ("picture.png" or "picture.jpg").
 // Whatever the bytes, the loader gives a picture no larger than the game
 // accepts, or nothing.
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #include "input_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string path = writeInput("data/quests.qor", data, size);
+    std::string path = writeInput("quests.qor", data, size);
     QuestMaster master;
     master.loadQuests(path.c_str());
     for (int floor = 0; floor <= 5; floor++)

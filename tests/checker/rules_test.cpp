@@ -97,7 +97,7 @@ TEST_F(CheckerTest, CampaignsThatCanBeWonAreCleanAndPlanEachGuardAndKeyOnce) {
         },
         [](T& t) { t.lockWayUp(), t.quests = questRecord("Key", 10, 30, 0, 1); },
         [](T& t) { // a key bought (its key flag set)
-            t.lockWayUp(), t.shop = goodRecord("Key", 2000, 2, 0, 0).replace(31, 1, "1");
+            t.lockWayUp(), t.shop = goodRecord("Key", 2000, 2, 0, 0, "00000000010");
         },
         [](T& t) { // an errand at the end of a passage is no dead end
             t.wallIn(0, 20, 20), t.set(0, 20, 21, '3'), t.quests = questRecord("Dig", 20, 20);

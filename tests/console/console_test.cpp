@@ -115,12 +115,15 @@ TEST_F(ConsoleTest, UnlockOpensEveryLockedDoorAndRelockClosesEveryOpenOne) {
     EXPECT_EQ(game->map.cells[5][5], '3');
 }
 
-TEST_F(ConsoleTest, StatsOnAFreshGameShowTheStartingHero) {
+TEST_F(ConsoleTest, StatsShowsEachOfTheHerosNumbers) {
     start();
+    Player& p = game->player;
+    p.hp = 7, p.maxHp = 8, p.mp = 9, p.maxMp = 10, p.strength = 2, p.agility = 3;
+    p.weaponMod = 4, p.healPotions = 5, p.gold = 6, p.keys = 11, p.floor = 12;
     EXPECT_EQ(console("stats exit"), PROMPT +
-                                         "Player:\n---\nHP: 60/60\nMP: 50/50\nStrength: 1 "
-                                         "Agility: 1 Weapon Modifier: 1\nHealing Potions: 2\n"
-                                         "Gold: 100000\nKeys: 0\nFloor: 0\n" +
+                                         "Player:\n---\nHP: 7/8\nMP: 9/10\nStrength: 2 "
+                                         "Agility: 3 Weapon Modifier: 4\nHealing Potions: 5\n"
+                                         "Gold: 6\nKeys: 11\nFloor: 12\n" +
                                          LEAVING);
 }
 

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "process.h"
+#include "support/process.h"
 #include "support/harness.h"
 
 namespace {

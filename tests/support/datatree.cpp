@@ -180,10 +180,11 @@ std::string questRecord(const std::string& text, int x, int y, int floor, int re
            text + "\n" + std::to_string(rewardKey) + "\n";
 }
 
-std::string goodRecord(const std::string& name, int price, int icon, int weaponMod, int armour) {
+std::string goodRecord(const std::string& name, int price, int icon, int weaponMod, int armour,
+                       const std::string& flags) {
     std::string text = std::to_string(price) + "\n" + std::to_string(icon) + "\n" +
                        std::to_string(weaponMod) + "\n" + name + "\n";
-    for (int flag = 0; flag < 11; flag++)
-        text += "0\n";
+    for (char flag : flags)
+        text += std::string(1, flag) + "\n";
     return text + std::to_string(armour) + "\n";
 }

@@ -47,5 +47,7 @@ std::string mapText(char fill);
 std::string npcRecord(const std::string& name, int x, int y, int hostile = 0, int character = 3,
                       const std::string& line = "Hello.");
 std::string questRecord(const std::string& text, int x, int y, int floor = 0, int rewardKey = 0);
-// The 16-line shop record of a good with no flags.
-std::string goodRecord(const std::string& name, int price, int icon, int weaponMod, int armour);
+// The 16-line shop record of a good; `flags` holds the lines between the name
+// and the armour class: healing potion, scroll, seven spells, key, mana potion.
+std::string goodRecord(const std::string& name, int price, int icon, int weaponMod, int armour,
+                       const std::string& flags = "00000000000");

@@ -1,8 +1,6 @@
 // Talking: who is found around the player and in which order, the quest
 // giver's errands, the fight a hostile NPC starts with its background, and
 // the conversation screen itself.
-#include <unistd.h>
-
 #include "support/harness.h"
 
 namespace {
@@ -88,33 +86,20 @@ TEST_F(TalkingTest, TheQuestGiverHandsOutTheFloorsFirstOpenErrand) {
     EXPECT_EQ(game->player.currentQuest, nullptr);
 }
 
-TEST_F(TalkingTest, TheConversationShowsTheNameAndLineOnItsBarAndF4SavesIt) {
-    unlink("screenshot.bmp");
+// The wait that follows is the message box's, tried there.
+TEST_F(TalkingTest, TheConversationShowsTheNameAndLineOnItsBar) {
     NPC* npc = addNpc(51, 50, 3, 0, "Grumpy Gardener");
     npc->dialogue = "Get off my lawn!";
     game->Roam_DrawEverything();
     Uint32 white = rgb(255, 255, 255), blue = rgb(0, 0, 200);
-    pushKeyDown(SDLK_F4);
-    pushQuit();
-    pushKeyUp(SDLK_F4);
     pushKeyDown(SDLK_SPACE);
-    startCapture();
     EXPECT_EQ(game->initiateConversation(npc, 0), nullptr);
-    EXPECT_EQ(stopCapture(), "Screenshot\n");
-    EXPECT_EQ(game->quit, 0);
-    EXPECT_EQ(pendingEvents(), 0);
     EXPECT_EQ(at(639, 460), blue);
     EXPECT_EQ(at(639, 479), blue);
     EXPECT_EQ(at(639, 459), colourOf(tileFile(3)));
     EXPECT_TRUE(anyIn(0, 438, 200, 460, white));    // the name
     EXPECT_TRUE(anyIn(0, 460, 200, 480, white));    // the line
     EXPECT_FALSE(anyIn(300, 430, 640, 480, white)); // neither reaches this far
-    SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
-    ASSERT_NE(shot, nullptr);
-    Uint8 r, g, b;
-    SDL_GetRGB(pixelAt(shot, 639, 470), shot->format, &r, &g, &b);
-    EXPECT_EQ(rgb(r, g, b), blue);
-    SDL_FreeSurface(shot);
 }
 
 } // namespace

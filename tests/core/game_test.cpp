@@ -1,12 +1,11 @@
-// Start-up and shutdown of the real executable: the progress lines from the
-// banner on, each missing data file's message and exit status, where the game
-// finds its data, and what the destructor gives back.
+// Start-up and shutdown: the progress lines from the banner on, each missing
+// data file's message and exit status, a machine without a display or sound,
+// and what the destructor gives back.
 #include <algorithm>
-#include <csignal>
 #include <sys/stat.h>
 
-#include "process.h"
 #include "support/harness.h"
+#include "support/process.h"
 
 namespace {
 
@@ -14,9 +13,9 @@ typedef std::vector<std::string> Lines;
 
 // A small world, so that every loader has something to say.
 void writeSmallWorld(const DataTree& tree) {
-    tree.write("data/shopdata.qor", "300\n4\n6\nBroadsword\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n");
-    tree.write("data/quests.qor", "3\n4\n0\nFind the cellar\n1\n");
-    tree.write("data/npcs.qor", "30\n30\n0\n0\n1\nRat\nSqueak\n10\n11\n3\n");
+    tree.write("data/shopdata.qor", goodRecord("Broadsword", 300, 4, 6, 0));
+    tree.write("data/quests.qor", questRecord("Find the cellar", 3, 4, 0, 1));
+    tree.write("data/npcs.qor", npcRecord("Rat", 10, 11, 1, 3, "Squeak"));
 }
 
 // The shop and the quests are read before SDL starts; the title image after
@@ -52,43 +51,6 @@ TEST(GameBinary, MissingDataFileEndsTheGameWithItsMessageAndStatusOne) {
         auto last = std::find(all.begin(), all.end(), c.lastLine);
         ASSERT_NE(last, all.end()) << c.lastLine;
         EXPECT_EQ(out, Lines(all.begin(), last + 1)) << c.file;
-    }
-}
-
-// The working directory first, then the executable's folder; a Finder start
-// ("-psn..." as the first argument) enters the folder holding the application.
-TEST(GameBinary, FindsItsDataWhereItIsStarted) {
-    DataTree tree;
-    tree.write("data/quests.qor", "3\n4\n0\nQuest of the test tree\n1\n");
-    tree.remove("data/gfx/title.png");
-    ASSERT_EQ(system(("cd '" + tree.root() +
-                      "' && mkdir -p Tessary.app/Contents/MacOS elsewhere bin && cp " +
-                      TESSARY_BINARY + " tessary && cp " + TESSARY_BINARY + " bin/tessary")
-                         .c_str()),
-              0);
-    const std::string title = "Oh no! The title screen image (title.png) is missing!\n";
-    const std::string bundle = tree.path("Tessary.app/Contents/MacOS/tessary"),
-                      gone = tree.path("gone/Contents/MacOS/tessary");
-    const struct {
-        std::string binary, name, args, folder, err;
-        int status;
-    } cases[] = {
-        {TESSARY_BINARY, "tessary", "", ".", title, 1},
-        {tree.path("tessary"), "tessary", "", "elsewhere", title, 1},
-        {tree.path("bin/tessary"), tree.path("bin/tessary"), "", "elsewhere",
-         "File data/shopdata.qor missing\n", 1},
-        {TESSARY_BINARY, bundle, "-psn", "elsewhere", title, 1},
-        {TESSARY_BINARY, gone, "-psn_0_1", ".",
-         "tessary: cannot enter the folder of the application bundle\n", 128 + SIGABRT},
-        {TESSARY_BINARY, gone, "-ps", ".", title, 1},
-        {TESSARY_BINARY, gone, "x -psn_0_1", ".", title, 1},
-    };
-    for (const auto& c : cases) {
-        GameRun run = runGame(tree.path(c.folder), c.name, c.args, "", c.binary);
-        EXPECT_EQ(run.status, c.status) << c.name << " " << c.args;
-        EXPECT_EQ(run.err, c.err) << c.name << " " << c.args;
-        EXPECT_EQ(run.out.find("Loaded Quest Quest of the test tree") != std::string::npos,
-                  c.err == title);
     }
 }
 

@@ -1,10 +1,6 @@
 // The shop file loader: the goods each shape of file gives, and the lines the
 // shop prints while loading.
 #include <algorithm>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "shop/shop.h"
 #include "support/harness.h"
@@ -12,17 +8,6 @@
 namespace {
 
 typedef std::vector<std::string> Lines;
-
-// One 16-line record: price, icon, weapon, name, healing potion, scroll, the
-// seven spells, key, mana potion and, last, the armour class.
-std::string goods(const std::string& price, const std::string& icon, const std::string& weapon,
-                  const std::string& name, const std::string& armour = "0", int flagLine = -1,
-                  int flagLine2 = -1) {
-    std::string text = price + "\n" + icon + "\n" + weapon + "\n" + name + "\n";
-    for (int line = 4; line < 15; line++)
-        text += line == flagLine || line == flagLine2 ? "1\n" : "0\n";
-    return text + armour + "\n";
-}
 
 // The fields in the order of the file, then the stock.
 std::string fields(const Item& it) {
@@ -38,28 +23,31 @@ std::string fields(const Item& it) {
 }
 
 TEST(ShopFile, LoadsTheGoodsUntilANullRecord) {
-    const std::string sword = goods("300", "4", "6", "Broadsword"),
-                      mail = goods("500", "7", "0", "Chain mail", "5");
+    const std::string sword = goodRecord("Broadsword", 300, 4, 6, 0),
+                      mail = goodRecord("Chain mail", 500, 7, 0, 5);
     const Lines two = {"Broadsword 300 4 6 0 0 0000000 0 0 0 1",
                        "Chain mail 500 7 0 0 0 0000000 0 0 5 1"};
-    struct {
+    const struct {
         std::string contents;
         Lines expected;
     } cases[] = {
         {sword + mail, two},
         {sword + mail.substr(0, mail.size() - 1), two},
-        {goods("0", "1", "5", "Old knife"), {"Old knife 0 1 5 0 0 0000000 0 0 0 1"}},
-        {goods("0", "1", "0", "Nothing", "4") + sword, {}}, // price and weapon 0 end the list
-        {goods("25", "0", "0", "Potion", "0", 4) + goods("90", "10", "0", "Fire", "0", 5, 7) +
-             goods("80", "2", "0", "Key", "0", 13) + goods("30", "13", "0", "Mana", "0", 14),
+        {goodRecord("Old knife", 0, 1, 5, 0), {"Old knife 0 1 5 0 0 0000000 0 0 0 1"}},
+        {goodRecord("Nothing", 0, 1, 0, 4) + sword, {}}, // price and weapon 0 end the list
+        {goodRecord("Potion", 25, 0, 0, 0, "10000000000") +
+             goodRecord("Fire", 90, 10, 0, 0, "01010000000") +
+             goodRecord("Key", 80, 2, 0, 0, "00000000010") +
+             goodRecord("Mana", 30, 13, 0, 0, "00000000001"),
          {"Potion 25 0 0 1 0 0000000 0 0 0 1", "Fire 90 10 0 0 1 0100000 0 0 0 1",
           "Key 80 2 0 0 0 0000000 1 0 0 1", "Mana 30 13 0 0 0 0000000 0 1 0 1"}},
-        {goods(" +40", "3 icons", "-2x", "Odd", "7th"), {"Odd 40 3 -2 0 0 0000000 0 0 7 1"}},
+        {" +40\n3 icons\n-2x\nOdd\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n7th\n",
+         {"Odd 40 3 -2 0 0 0000000 0 0 7 1"}},
         {std::string("120\n3\n2\nDa\0g", 12), {"Da 120 3 2 0 0 0000000 0 0 0 1"}},
         // An over-long line keeps its start; every later line reads empty.
-        {goods("70", "5", "3", "Sword of the Seven Winds", "2") + mail,
+        {goodRecord("Sword of the Seven Winds", 70, 5, 3, 2) + mail,
          {"Sword of the Seven 70 5 3 0 0 0000000 0 0 0 1"}},
-        {goods("70", "5", "3", "Sword of the Seven", "2"),
+        {goodRecord("Sword of the Seven", 70, 5, 3, 2),
          {"Sword of the Seven 70 5 3 0 0 0000000 0 0 2 1"}},
     };
     DataTree folder;

@@ -1,22 +1,10 @@
-// The NPC file loader with the two characters every floor gets, and the hero
-// the game starts with.
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
-
+// The NPC file loader with the two characters every floor gets, the hero the
+// game starts with, and the quest check that ends each of his steps.
 #include "support/harness.h"
 
 namespace {
 
 typedef std::vector<std::string> Lines;
-
-// One record: hp, max hp, mp, max mp, hostile, name, dialogue, x, y, character.
-std::string record(const std::string& name, const std::string& x, const std::string& y,
-                   const std::string& hostile = "0", const std::string& character = "3") {
-    return "30\n31\n5\n6\n" + hostile + "\n" + name + "\nHello there\n" + x + "\n" + y + "\n" +
-           character + "\n";
-}
 
 // The fields in the order of the file, then heading, quest giver and shopkeeper.
 std::string fields(const NPC& n) {
@@ -27,45 +15,42 @@ std::string fields(const NPC& n) {
     return text;
 }
 
+// What npcRecord's record reads as.
 std::string npc(const std::string& name, int x, int y, int hostile = 0, int character = 3) {
-    return name + ": Hello there 30 31 5 6 " + std::to_string(hostile) + " " + std::to_string(x) +
-           " " + std::to_string(y) + " " + std::to_string(character) + " 2 0 0";
+    return name + ": Hello. 20 20 0 0 " + std::to_string(hostile) + " " + std::to_string(x) + " " +
+           std::to_string(y) + " " + std::to_string(character) + " 2 0 0";
 }
 
-class Npcs : public GameTest {};
-
-TEST_F(Npcs, FileAddsItsRecordsAfterTheSpawnedPair) {
+TEST_F(GameTest, NpcFileAddsItsRecordsAfterTheSpawnedPair) {
     const char *nullNpc = "Panic mode: Null NPC probably received",
                *atEof = "EOF detected. Returning..";
-    const std::string guard = record("Guard", "10", "11"), n60(60, 'n');
-    struct {
+    const std::string guard = npcRecord("Guard", 10, 11), n60(60, 'n');
+    const struct {
         std::string contents;
         const char* lastLine;
         Lines expected; // after the two spawned ones
     } cases[] = {
         {"", nullNpc, {}},
-        {guard + record("Rat", "14", "15", "1", "7"),
+        {guard + npcRecord("Rat", 14, 15, 1, 7),
          nullNpc,
          {npc("Guard", 10, 11), npc("Rat", 14, 15, 1, 7)}},
         {guard.substr(0, guard.size() - 1), atEof, {npc("Guard", 10, 11)}},
-        {"30\r\n31\r\n5\r\n6\r\n0\r\nCut\r\nHello there\r\n20\r\n21\r\n",
+        {"20\r\n20\r\n0\r\n0\r\n0\r\nCut\r\nHello.\r\n20\r\n21\r\n",
          atEof,
          {npc("Cut", 20, 21, 0, 0)}},
-        {guard + record("Ghost", "0", "0") + guard, nullNpc, {npc("Guard", 10, 11)}}, // (0,0) ends
-        {record("A", "0", "7", "2") + record("D", "4", "4", "x"),
+        {guard + npcRecord("Ghost", 0, 0) + guard, nullNpc, {npc("Guard", 10, 11)}}, // (0,0) ends
+        {npcRecord("A", 0, 7, 2) + "20\n20\n0\n0\nx\nD\nHello.\n4\n4\n3\n",
          nullNpc,
          {npc("A", 0, 7, 1), npc("D", 4, 4)}},
         {"+5\n-7\n 9\n4x\n-1\nOdd\nHm\n+8\n-9\n-1\n",
          nullNpc,
          {"Odd: Hm 5 -7 9 4 0 8 -9 -1 2 0 0"}},
-        {record(n60.substr(1), "3", "4"), nullNpc, {npc(n60.substr(1), 3, 4)}},
-        {guard + record(n60, "3", "4") + guard, nullNpc, {npc("Guard", 10, 11)}},
+        {npcRecord(n60.substr(1), 3, 4), nullNpc, {npc(n60.substr(1), 3, 4)}},
+        {guard + npcRecord(n60, 3, 4) + guard, nullNpc, {npc("Guard", 10, 11)}},
         {std::string("30\n31\n5\n6\n1\n\0Bob\nHi\0yo\n7\n8\n3\n", 29),
          nullNpc,
          {": Hi 30 31 5 6 1 7 8 3 2 0 0"}},
-        {record("Far", "1000", "4") + guard,
-         nullNpc,
-         {"Far: Hello there 30 31 5 6 0 100 0 0 2 0 0"}},
+        {npcRecord("Far", 1000, 4) + guard, nullNpc, {"Far: Hello. 20 20 0 0 0 100 0 0 2 0 0"}},
     };
     start();
     for (const auto& c : cases) {
@@ -87,8 +72,9 @@ TEST_F(Npcs, FileAddsItsRecordsAfterTheSpawnedPair) {
     }
 }
 
-TEST(StartingHero, HasTheStartingNumbers) {
-    Player p;
+TEST_F(GameTest, TheHeroStartsWithTheStartingNumbers) {
+    start();
+    Player& p = game->player;
     p.heading = 0; // drawn at random
     EXPECT_EQ(fields(p),
               "Player: This Shouldn't Happen, I'm The Player 60 60 50 50 0 25 19 0 0 0 0");
@@ -96,7 +82,28 @@ TEST(StartingHero, HasTheStartingNumbers) {
                                 p.armour, p.strength, p.agility, p.healPotions, p.manaPotions};
     numbers.insert(numbers.end(), p.spellKnown, p.spellKnown + SPELL_COUNT); // all known
     EXPECT_EQ(numbers,
-              std::vector<int>({0, 0, 0, 1, 1, 1, 1, 1, 2, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
+              std::vector<int>({0, 100000, 0, 1, 1, 1, 1, 1, 2, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
+}
+
+// The quest tile (7, 9) on floor 2, then a step off it in floor, x and y.
+TEST(QuestArrival, SolvesOnlyOnTheQuestTileOfItsFloor) {
+    const int places[][3] = {{2, 7, 9}, {1, 7, 9}, {2, 8, 9}, {2, 7, 8}};
+    for (int rewardKey : {0, 1})
+        for (const auto& at : places) {
+            bool solved = &at == &places[0];
+            std::unique_ptr<Quest> target(new Quest());
+            target->posX = 7, target->posY = 9, target->floor = 2, target->rewardKey = rewardKey;
+            target->text = "Find the well";
+            Player player;
+            player.gold = 100, player.currentQuest = target.get();
+            player.floor = at[0], player.posX = at[1], player.posY = at[2];
+            startCapture();
+            EXPECT_EQ(player.checkQuestArrival(), solved);
+            EXPECT_EQ(stopCapture(), solved ? "Quest Find the well completed\n" : "");
+            EXPECT_EQ(player.gold * 10 + player.keys, solved ? 1400 + rewardKey : 1000);
+            EXPECT_EQ(target->completed, solved ? 1 : 0);
+            EXPECT_EQ(player.currentQuest, solved ? nullptr : target.get());
+        }
 }
 
 } // namespace
