@@ -1,23 +1,13 @@
 // The fight's dice: whose die is drawn first, the strict comparison, the
 // damage's base and totals that cannot wrap.
 #include <climits>
-#include <cstdlib>
 
-#include <gtest/gtest.h>
-
-#include "core/game.h"
+#include "fight_fixture.h"
 
 namespace {
 
-TEST(Dice, TheAttackersDieIsDrawnFirstTiesMissAndDamageStartsAtItsBase) {
-    unsigned seed = 1;
-    for (;; seed++) {
-        srand(seed);
-        int first = rand() % 20;
-        if (first == 12 && rand() % 20 == 4)
-            break;
-    }
-    srand(seed);
+TEST_F(FightTest, TheAttackersDieIsDrawnFirstTiesMissAndDamageStartsAtItsBase) {
+    unsigned seed = seedSoThat([] { return rand() % 20 == 12 && rand() % 20 == 4; });
     EXPECT_TRUE(hitSuccess(0, 7));
     srand(seed);
     EXPECT_FALSE(hitSuccess(0, 8)); // 12 against 8 + 4

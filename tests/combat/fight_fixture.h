@@ -38,16 +38,17 @@ class FightTest : public GameTest {
         return wait < shots().size() && boxSays(game.get(), shots()[wait], text, alert);
     }
 
-    // Seeds rand() with the first seed for which `rolls` returns true.
-    void seedSoThat(const std::function<bool()>& rolls) {
+    // Seeds rand() with the first seed for which `rolls` returns true; returns it.
+    unsigned seedSoThat(const std::function<bool()>& rolls) {
         for (unsigned seed = 1; seed < 100000; seed++) {
             srand(seed);
             if (rolls()) {
                 srand(seed);
-                return;
+                return seed;
             }
         }
-        FAIL() << "no seed makes these rolls";
+        ADD_FAILURE() << "no seed makes these rolls";
+        return 0;
     }
 };
 

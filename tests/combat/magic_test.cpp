@@ -92,6 +92,11 @@ TEST_F(MagicTest, AttacksTakeTheirCostAndDealTheDamageTheyShow) {
         EXPECT_EQ(pixelAt(shots()[1], c.x, c.y), colourOf(c.image));
         EXPECT_EQ(pixelAt(shots()[1], c.x + 59, c.y + 59), colourOf(c.image));
     }
+    enemy->hp = 1; // a spell that kills keeps the turn: the next pass is the win
+    game->playerTurn = 1;
+    game->player.mp = 22;
+    pass({SDLK_c}, {SDLK_5, SDLK_SPACE});
+    EXPECT_EQ(game->playerTurn, 1);
 }
 
 TEST_F(MagicTest, HealIRestoresUpToNineteenAndFullHealRefills) {

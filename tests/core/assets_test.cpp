@@ -39,6 +39,7 @@ TEST_F(AssetLoading, MissingNeededPictureEndsTheGameWithTheMessageOfTheFirstChec
         {{SPRITES + "npc3/1.png", SPRITES + "npc5/2.png"}, "Character 5, heading 2 missing\n"},
         {{SPRITES + "npc3/1.png"}, "Character 6, heading 1 missing\n"},
         {{"data/gfx/tiles/00.png", SPRITES + "npc8/0.png"}, "Character 9, heading 0 missing\n"},
+        {{"data/gfx/tiles/00.png"}, "data/gfx/tiles/00.png missing!"},
         {{"data/gfx/tiles/03.png", "data/gfx/tiles/02.png"}, "data/gfx/tiles/02.png missing!"},
         {{"data/decor/grass.png", "data/gfx/tiles/03.png"}, "data/gfx/tiles/03.png missing!\n"},
         {{"data/decor/inside.png", "data/decor/grass.png"},

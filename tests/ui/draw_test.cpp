@@ -1,5 +1,5 @@
-// The drawing helpers every screen uses: clipped without wrapping, and image
-// tables never read outside.
+// The drawing helpers every screen uses: clipped without wrapping, texts in
+// their colour, and image tables never read outside.
 #include "support/harness.h"
 
 namespace {
@@ -17,6 +17,14 @@ TEST_F(GameTest, FillIsClippedNotWrappedAndEmptyDrawsNothing) {
     game->fillRect(100, 100, 0, 50, 200, 0, 0);
     game->fillRect(100, 100, 50, -50, 200, 0, 0);
     EXPECT_EQ(count(0, 0, SCREEN_W - 1, SCREEN_H - 1, rgb(200, 0, 0)), 0);
+}
+
+// Rendered texts are kept for the next frames, each in its own colour.
+TEST_F(GameTest, TheSameTextInAnotherColourIsDrawnInThatColour) {
+    start();
+    game->drawText("Goblin", 10, 10, 255, 255, 255);
+    game->drawText("Goblin", 10, 10, 255, 0, 100);
+    EXPECT_TRUE(showsText(game.get(), game->screen, "Goblin", 10, 10, {255, 0, 100}));
 }
 
 TEST_F(GameTest, PictureOffTheScreenShowsOnlyItsVisiblePart) {

@@ -1,5 +1,6 @@
 // World rendering by the pixels of the frame: the camera on the player, the
-// backdrop around the grid, tiles by cell code, and the item strip.
+// backdrop around the grid, tiles by cell code, who is drawn on a crowded
+// cell, and the item strip.
 #include "support/harness.h"
 
 namespace {
@@ -63,6 +64,20 @@ TEST_F(RenderTest, TheStripDrawsOneIconPerPotionAndKeyAndNoneForCountsBelowOne) 
             EXPECT_EQ(at(35 + 49 * i, row.y + 20) == colourOf(row.icon), i < row.count)
                 << row.icon << " icon " << i;
     EXPECT_EQ(at(639, 330), colourOf("data/gfx/items/2.png")); // cut at the edge
+}
+
+// The earliest NPC of the list on a cell is drawn, also once the list has
+// changed under the same size.
+TEST_F(RenderTest, TheEarliestNPCOnACellIsDrawnAsTheListChanges) {
+    NPC* first = addNpc(51, 50, 3);
+    addNpc(51, 50, 5);
+    placePlayer(50, 50);
+    EXPECT_EQ(middleOf(1, 0), colourOf(spriteFile(3, 2)));
+    game->npcs.remove(first);
+    delete first;
+    addNpc(60, 60, 7);
+    placePlayer(50, 50);
+    EXPECT_EQ(middleOf(1, 0), colourOf(spriteFile(5, 2)));
 }
 
 } // namespace
