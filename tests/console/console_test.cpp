@@ -15,6 +15,10 @@ const std::string LEAVING = PROMPT + "Exiting...\n";
 
 class ConsoleTest : public GameTest {
   protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        start();
+    }
     void TearDown() override {
         if (!freopen("/dev/null", "r", stdin))
             perror("freopen");
@@ -38,7 +42,6 @@ class ConsoleTest : public GameTest {
 };
 
 TEST_F(ConsoleTest, HelpListsTheCommandsAndOnlyTheExactWordIsACommand) {
-    start();
     EXPECT_EQ(console("help\nexit\n"), PROMPT +
                                            "Commands:\nexit\tmem\thelp\ntport\taddgold\taddkeys\n"
                                            "unlock\trelock\theal\nstats\taddheal\tdie\n"
@@ -50,7 +53,6 @@ TEST_F(ConsoleTest, HelpListsTheCommandsAndOnlyTheExactWordIsACommand) {
 }
 
 TEST_F(ConsoleTest, WordsSplitAtAnyWhiteSpaceAndSilentCommandsPromptAgain) {
-    start();
     Player& p = game->player;
     p.hp = 3;
     p.maxHp = 90;
@@ -73,7 +75,7 @@ TEST_F(ConsoleTest, MemCountsTheLoadedDataAndClearnpcDeletesEveryCharacterSilent
     tree.write("data/quests.qor",
                questRecord("Go there", 10, 10) + questRecord("And there", 20, 20));
     tree.write("data/shopdata.qor", goodRecord("Dagger", 10, 0, 2, 0));
-    start();
+    start();                   // again, with these files
     scriptKeys({SDLK_ESCAPE}); // leaves the shop
     EXPECT_EQ(console("mem clearnpc mem shop exit"),
               PROMPT + "Memory dump:\n# Characters: 3\n# Quests: 2\n# Items: 1\n" + PROMPT +
@@ -85,7 +87,6 @@ TEST_F(ConsoleTest, MemCountsTheLoadedDataAndClearnpcDeletesEveryCharacterSilent
 }
 
 TEST_F(ConsoleTest, TportAndAddgoldAskForNumbersReadLikeAtoiAndStopAtTheLimits) {
-    start();
     Player& p = game->player;
     EXPECT_EQ(console("tport +7 12abc exit"),
               PROMPT + "x:y:Teleported. Type 'exit' to return to game\n" + LEAVING);
@@ -104,7 +105,6 @@ TEST_F(ConsoleTest, TportAndAddgoldAskForNumbersReadLikeAtoiAndStopAtTheLimits) 
 }
 
 TEST_F(ConsoleTest, UnlockOpensEveryLockedDoorAndRelockClosesEveryOpenOne) {
-    start();
     game->map.cells[0][0] = game->map.cells[99][99] = '7';
     game->map.cells[10][10] = '2'; // an open door of the map itself
     EXPECT_EQ(console("unlock relock relock exit"),
@@ -116,7 +116,6 @@ TEST_F(ConsoleTest, UnlockOpensEveryLockedDoorAndRelockClosesEveryOpenOne) {
 }
 
 TEST_F(ConsoleTest, StatsShowsEachOfTheHerosNumbers) {
-    start();
     Player& p = game->player;
     p.hp = 7, p.maxHp = 8, p.mp = 9, p.maxMp = 10, p.strength = 2, p.agility = 3;
     p.weaponMod = 4, p.healPotions = 5, p.gold = 6, p.keys = 11, p.floor = 12;
@@ -128,7 +127,6 @@ TEST_F(ConsoleTest, StatsShowsEachOfTheHerosNumbers) {
 }
 
 TEST_F(ConsoleTest, DieEndsTheProcessWithStatusZeroAndNothingAfterIt) {
-    start();
     typeIn("die\nstats\nexit\n");
     EXPECT_EXIT(
         {
@@ -141,7 +139,6 @@ TEST_F(ConsoleTest, DieEndsTheProcessWithStatusZeroAndNothingAfterIt) {
 }
 
 TEST_F(ConsoleTest, TheEndOfInputLeavesLikeExitAndDropsAnUnansweredCommand) {
-    start();
     EXPECT_EQ(console(""), LEAVING);
     game->player.posX = 40;
     game->player.gold = 10;

@@ -1,15 +1,11 @@
-// The main loop, its frame-rate report performance.txt, the screenshot, and
-// the termination signals.
+// The main loop, its frame-rate report performance.txt, presenting only
+// changed frames, and the termination signals.
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <glob.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include "support/process.h"
 #include "support/harness.h"
+#include "support/process.h"
 
 namespace {
 
@@ -43,44 +39,6 @@ TEST_F(MainLoop, ReportCountsThePassesTheirSecondsAndRateOverAnEarlierReport) {
     char rate[64];
     snprintf(rate, sizeof rate, "Avg. FPS: %f", (double)(1.0f / seconds));
     EXPECT_EQ(lines[4], rate);
-}
-
-// The files the game writes replace the old ones only when written whole: on
-// a full disk the previous file stays and standard error says so; a link of
-// that name is replaced by a file, and what it pointed to is left alone.
-TEST_F(MainLoop, SavedFilesReplaceTheOldOnlyWhenWrittenWhole) {
-    start();
-    const struct {
-        const char* file;
-        void (*save)(CGame&);
-    } files[] = {{"screenshot.bmp", [](CGame& g) { g.saveScreenshot(); }},
-                 {"performance.txt", [](CGame& g) { g.quit = 1, g.gameLoop(); }}};
-    for (const auto& f : files) {
-        tree.write(f.file, "the previous one");
-        auto saveOnAFullDisk = [&] {
-            struct rlimit disk = {64, 64}; // no room beyond 64 bytes
-            setrlimit(RLIMIT_FSIZE, &disk);
-            signal(SIGXFSZ, SIG_IGN);
-            f.save(*game);
-            exit(0);
-        };
-        EXPECT_EXIT(saveOnAFullDisk(), ::testing::ExitedWithCode(0),
-                    ::testing::Eq(std::string("Could not write ") + f.file + ": File too large\n"));
-        EXPECT_EQ(readFile(tree.path(f.file)), "the previous one");
-        glob_t left;
-        EXPECT_EQ(glob((std::string(f.file) + ".*").c_str(), 0, NULL, &left), GLOB_NOMATCH);
-        tree.write("elsewhere", "not the game's");
-        unlink(f.file);
-        ASSERT_EQ(symlink(tree.path("elsewhere").c_str(), f.file), 0);
-        f.save(*game);
-        EXPECT_EQ(readFile(tree.path("elsewhere")), "not the game's");
-        struct stat info;
-        EXPECT_TRUE(lstat(f.file, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 64);
-    }
-    SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
-    ASSERT_NE(shot, nullptr);
-    EXPECT_EQ(shot->w * 1000 + shot->h, 640480);
-    SDL_FreeSurface(shot);
 }
 
 // A termination signal (a desktop logout, kill) ends the game from every

@@ -31,6 +31,7 @@ TEST_F(MovementTest, CollisionRulesApplyInOrderAndTheFirstDecides) {
         {51, 50, '7', false, 2, true, OPENS}, {51, 50, '7', false, 0, true, REFUSED},
         {51, 50, '1', false, 1, true, ""},    {51, 50, '5', false, 1, true, ""},
         {51, 50, '0', false, 1, false, ""},   {51, 50, '9', false, 1, false, ""},
+        {51, 50, '2', false, 0, false, ""}, // a door once opened
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(1, c.code) + " at " + std::to_string(c.x) + "," +
@@ -54,21 +55,8 @@ TEST_F(MovementTest, CollisionRulesApplyInOrderAndTheFirstDecides) {
     }
 }
 
-TEST_F(MovementTest, ADoorOpensOnOneStepAndIsEnteredOnTheNext) {
-    game->map.cells[50][51] = '7';
-    game->player.keys = 1;
-    startCapture();
-    game->Roam_Step(1, 0);
-    EXPECT_EQ(stopCapture(), "Detecting door\nOpening door.\n");
-    EXPECT_EQ(game->player.posX, 50);
-    EXPECT_EQ(game->player.heading, 2); // a refused step does not turn him
-    game->Roam_Step(1, 0);
-    EXPECT_EQ(game->player.posX, 51);
-    EXPECT_EQ(game->player.heading, 3);
-}
-
 // Where and for what a quest pays is the quest check's own business; here,
-// which steps ask it, and the notice of a solved one.
+// which steps ask it, the notice of a solved one, and where he then stands.
 TEST_F(MovementTest, AnAllowedStepSolvesTheQuestOnItsCellAndTheStairsThenWait) {
     const struct {
         char code;
@@ -78,6 +66,7 @@ TEST_F(MovementTest, AnAllowedStepSolvesTheQuestOnItsCellAndTheStairsThenWait) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         game->player.posX = game->player.posY = 50;
+        game->player.heading = 0;
         game->player.keys = 0;
         game->map.cells[50 + c.dy][50 + c.dx] = c.code;
         Quest* quest = new Quest();
@@ -93,6 +82,9 @@ TEST_F(MovementTest, AnAllowedStepSolvesTheQuestOnItsCellAndTheStairsThenWait) {
         EXPECT_EQ(endScript(), 0u);
         EXPECT_EQ(quest->completed, c.solved);
         EXPECT_EQ(game->player.floor, 0);
+        bool refused = c.code == '7'; // a refused step neither moves nor turns him
+        EXPECT_EQ(game->player.posX, refused ? 50 : 50 + c.dx);
+        EXPECT_EQ(game->player.heading, refused ? 0 : c.dx ? 3 : 2);
         EXPECT_EQ(showsText(game.get(), game->screen, "You completed a quest", 20, 240), c.solved);
     }
 }

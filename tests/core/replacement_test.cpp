@@ -1,0 +1,57 @@
+// The files the game leaves behind (screenshot.bmp, performance.txt) replace
+// the old ones only when written whole; a link of their name is replaced, and
+// what it pointed to is left alone.
+#include <csignal>
+#include <glob.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/replacement.h"
+#include "support/harness.h"
+#include "support/process.h"
+
+namespace {
+
+void save(const std::string& text, bool complete = true) {
+    FileReplacement out("saved.txt");
+    if (out.file)
+        fputs(text.c_str(), out.file);
+    out.commit(complete);
+}
+
+// The full disk is made in a process of its own, which tells what it left.
+TEST(FileReplacement, TheOldFileStaysUnlessTheNewOneIsWrittenWhole) {
+    DataTree tree;
+    tree.enter();
+    tree.write("saved.txt", "the previous one");
+    auto onAFullDisk = [] {
+        struct rlimit disk;
+        getrlimit(RLIMIT_FSIZE, &disk);
+        rlim_t room = disk.rlim_cur;
+        disk.rlim_cur = 64; // no room beyond 64 bytes, standard error's included
+        setrlimit(RLIMIT_FSIZE, &disk);
+        signal(SIGXFSZ, SIG_IGN);
+        save(std::string(4096, 'x'));
+        disk.rlim_cur = room;
+        setrlimit(RLIMIT_FSIZE, &disk);
+        save("unfinished", false);
+        glob_t left;
+        fprintf(stderr, "%s, %s", readFile("saved.txt").c_str(),
+                glob("saved.txt?*", 0, NULL, &left) == GLOB_NOMATCH ? "alone" : "not alone");
+        exit(0);
+    };
+    EXPECT_EXIT(onAFullDisk(), ::testing::ExitedWithCode(0),
+                "^Could not write saved\\.txt: File too large\n"
+                "Could not write saved\\.txt: [^\n]+\nthe previous one, alone$");
+    tree.write("elsewhere", "not the game's");
+    unlink("saved.txt");
+    ASSERT_EQ(symlink(tree.path("elsewhere").c_str(), "saved.txt"), 0);
+    save("new");
+    EXPECT_EQ(readFile(tree.path("elsewhere")), "not the game's");
+    struct stat info;
+    EXPECT_TRUE(lstat("saved.txt", &info) == 0 && S_ISREG(info.st_mode));
+    EXPECT_EQ(readFile("saved.txt"), "new");
+}
+
+} // namespace
