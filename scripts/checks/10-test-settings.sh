@@ -7,15 +7,11 @@ dir=build-asan
 [ -d "$dir" ] || dir=build
 (cd "$dir" && ctest --show-only=json-v1) | python3 -c '
 import json, sys
-tests = json.load(sys.stdin)["tests"]
-unit = [t for t in tests if "/tests/test_" in " ".join(t.get("command", []))]
-bad = []
-for t in unit:
-    props = {p["name"]: p["value"] for p in t.get("properties", [])}
-    env = props.get("ENVIRONMENT", []) + props.get("ENVIRONMENT_MODIFICATION", [])
-    if not props.get("TIMEOUT") or not any("SDL_VIDEODRIVER=dummy" in e for e in env) \
-            or not any("SDL_AUDIODRIVER=set:dummy" in e for e in env):
-        bad.append(t["name"])
+unit = [t for t in json.load(sys.stdin)["tests"] if "/tests/test_" in " ".join(t.get("command", []))]
+settings = lambda t: {p["name"]: p["value"] for p in t.get("properties", [])}
+env = lambda s: " ".join(s.get("ENVIRONMENT", []) + s.get("ENVIRONMENT_MODIFICATION", []))
+bad = [t["name"] for t in unit if not settings(t).get("TIMEOUT") or not all(
+    v in env(settings(t)) for v in ("SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=set:dummy"))]
 print("%d unit tests, %d without their settings: %s" % (len(unit), len(bad), bad[:10]))
 sys.exit(1 if bad or not unit else 0)
 '

@@ -14,20 +14,17 @@ cmake --build build-fuzz --target fuzz_targets tessary_art -j"$(nproc)"
 rm -rf build-fuzz/artifacts && mkdir -p build-fuzz/artifacts
 for loader in map npcs quests shop png jpg; do
     echo "-- fuzzing the $loader loader for $seconds seconds"
-    rm -rf "build-fuzz/corpus-$loader"
+    corpus=build-fuzz/corpus-$loader
+    rm -rf "$corpus"
     case $loader in
-    png | jpg)
-        cp -r fuzz/corpus/picture "build-fuzz/corpus-$loader"
-        cp build-fuzz/data/gfx/tiles/03.png build-fuzz/data/gfx/items/0.png \
-            build-fuzz/data/gfx/sprites/pc/2.png build-fuzz/data/gfx/clouds.jpg \
-            "build-fuzz/corpus-$loader/"
-        ;;
-    *) cp -r "fuzz/corpus/$loader" "build-fuzz/corpus-$loader" ;;
+    png | jpg) cp -r fuzz/corpus/picture "$corpus" &&
+        cp build-fuzz/data/gfx/tiles/03.png build-fuzz/data/gfx/clouds.jpg "$corpus/" ;;
+    *) cp -r "fuzz/corpus/$loader" "$corpus" ;;
     esac
     if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
         "build-fuzz/fuzz/fuzz_$loader" -max_total_time="$seconds" -max_len=16384 \
         -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        -artifact_prefix="build-fuzz/artifacts/$loader-" "build-fuzz/corpus-$loader" \
+        -artifact_prefix="build-fuzz/artifacts/$loader-" "$corpus" \
         >"build-fuzz/fuzz-$loader.log" 2>&1; then
         tail -n 60 "build-fuzz/fuzz-$loader.log"
         echo "The $loader loader's fuzzer found a fault (log: build-fuzz/fuzz-$loader.log)"

@@ -22,35 +22,31 @@ std::string npc(const std::string& name, int x, int y, int hostile = 0, int char
 }
 
 TEST_F(GameTest, NpcFileAddsItsRecordsAfterTheSpawnedPair) {
-    const char *nullNpc = "Panic mode: Null NPC probably received",
+    const char *byNull = "Panic mode: Null NPC probably received",
                *atEof = "EOF detected. Returning..";
-    const std::string guard = npcRecord("Guard", 10, 11), n60(60, 'n');
+    const std::string guard = npcRecord("Guard", 10, 11), g = npc("Guard", 10, 11), n60(60, 'n');
     const struct {
         std::string contents;
         const char* lastLine;
         Lines expected; // after the two spawned ones
     } cases[] = {
-        {"", nullNpc, {}},
-        {guard + npcRecord("Rat", 14, 15, 1, 7),
-         nullNpc,
-         {npc("Guard", 10, 11), npc("Rat", 14, 15, 1, 7)}},
-        {guard.substr(0, guard.size() - 1), atEof, {npc("Guard", 10, 11)}},
+        {"", byNull, {}},
+        {guard + npcRecord("Rat", 14, 15, 1, 7), byNull, {g, npc("Rat", 14, 15, 1, 7)}},
+        {guard.substr(0, guard.size() - 1), atEof, {g}},
         {"20\r\n20\r\n0\r\n0\r\n0\r\nCut\r\nHello.\r\n20\r\n21\r\n",
          atEof,
          {npc("Cut", 20, 21, 0, 0)}},
-        {guard + npcRecord("Ghost", 0, 0) + guard, nullNpc, {npc("Guard", 10, 11)}}, // (0,0) ends
+        {guard + npcRecord("Ghost", 0, 0) + guard, byNull, {g}}, // (0,0) ends
         {npcRecord("A", 0, 7, 2) + "20\n20\n0\n0\nx\nD\nHello.\n4\n4\n3\n",
-         nullNpc,
+         byNull,
          {npc("A", 0, 7, 1), npc("D", 4, 4)}},
-        {"+5\n-7\n 9\n4x\n-1\nOdd\nHm\n+8\n-9\n-1\n",
-         nullNpc,
-         {"Odd: Hm 5 -7 9 4 0 8 -9 -1 2 0 0"}},
-        {npcRecord(n60.substr(1), 3, 4), nullNpc, {npc(n60.substr(1), 3, 4)}},
-        {guard + npcRecord(n60, 3, 4) + guard, nullNpc, {npc("Guard", 10, 11)}},
+        {"+5\n-7\n 9\n4x\n-1\nOdd\nHm\n+8\n-9\n-1\n", byNull, {"Odd: Hm 5 -7 9 4 0 8 -9 -1 2 0 0"}},
+        {npcRecord(n60.substr(1), 3, 4), byNull, {npc(n60.substr(1), 3, 4)}},
+        {guard + npcRecord(n60, 3, 4) + guard, byNull, {g}},
         {std::string("30\n31\n5\n6\n1\n\0Bob\nHi\0yo\n7\n8\n3\n", 29),
-         nullNpc,
+         byNull,
          {": Hi 30 31 5 6 1 7 8 3 2 0 0"}},
-        {npcRecord("Far", 1000, 4) + guard, nullNpc, {"Far: Hello. 20 20 0 0 0 100 0 0 2 0 0"}},
+        {npcRecord("Far", 1000, 4) + guard, byNull, {"Far: Hello. 20 20 0 0 0 100 0 0 2 0 0"}},
     };
     start();
     for (const auto& c : cases) {

@@ -16,11 +16,8 @@ class FightTest : public GameTest {
         if (!game)
             start();
         enemy = addNpc(26, 19, 1, 1, name);
-        enemy->hp = hp;
-        enemy->maxHp = 20;
-        game->fighting = 1;
-        game->fightEnemy = enemy;
-        game->fightBackground = 0;
+        enemy->hp = hp, enemy->maxHp = 20;
+        game->fighting = 1, game->fightEnemy = enemy, game->fightBackground = 0;
     }
 
     // One fight pass with `queued` keys waiting and `answers` given to its

@@ -108,8 +108,8 @@ TEST_F(FightTest, TheEnemysHitIsRedAndItsMissBlueBothHandingBackTheTurn) {
     startFight();
     for (bool hits : {true, false}) {
         game->playerTurn = 0;
-        game->player.armour = hits ? ALWAYS_HIT_ARMOUR : NEVER_HIT_ARMOUR;
         game->player.hp = 60;
+        game->player.armour = hits ? ALWAYS_HIT_ARMOUR : NEVER_HIT_ARMOUR;
         pass({}, {SDLK_SPACE});
         int damage = 60 - game->player.hp; // a hit's die may show 0
         EXPECT_TRUE(hits ? says(0, "Goblin hit you for " + std::to_string(damage) + " damage", true)
@@ -123,8 +123,7 @@ class Dying : public FightTest {
     // Starts a fight in which the enemy's next attack kills a player of 3 HP.
     void enemyWillKill(int mp) {
         startFight();
-        game->player.hp = 3;
-        game->player.mp = mp;
+        game->player.hp = 3, game->player.mp = mp;
         game->playerTurn = 0;
         game->player.armour = ALWAYS_HIT_ARMOUR;
         seedSoThat([&] { return hitSuccess(0, ALWAYS_HIT_ARMOUR) && calculateDamage(0) >= 3; });

@@ -54,10 +54,7 @@ TEST_F(ConsoleTest, HelpListsTheCommandsAndOnlyTheExactWordIsACommand) {
 
 TEST_F(ConsoleTest, WordsSplitAtAnyWhiteSpaceAndSilentCommandsPromptAgain) {
     Player& p = game->player;
-    p.hp = 3;
-    p.maxHp = 90;
-    p.keys = 0;
-    p.healPotions = 2;
+    p.hp = 3, p.maxHp = 90, p.keys = 0, p.healPotions = 2;
     EXPECT_EQ(console("  \t\n hack\t\theal \r\n colours addkeys addheal exit hack"),
               PROMPT + "qor's hack mode enabled\n" + PROMPT +
                   "Healed, type 'exit' to return to game\n" + PROMPT + PROMPT + PROMPT + LEAVING);
@@ -140,8 +137,7 @@ TEST_F(ConsoleTest, DieEndsTheProcessWithStatusZeroAndNothingAfterIt) {
 
 TEST_F(ConsoleTest, TheEndOfInputLeavesLikeExitAndDropsAnUnansweredCommand) {
     EXPECT_EQ(console(""), LEAVING);
-    game->player.posX = 40;
-    game->player.gold = 10;
+    game->player.posX = 40, game->player.gold = 10;
     EXPECT_EQ(console("tport 5"), PROMPT + "x:y:Exiting...\n");
     EXPECT_EQ(console("addgold"), PROMPT + "how much:Exiting...\n");
     EXPECT_EQ(game->player.posX, 40);

@@ -85,8 +85,7 @@ TEST_F(GameTest, DestructionShowsThePointerAgainAndLeavesNoEnemyBehind) {
     // A fight in progress and a bought blade: neither freed twice nor touched
     // after the NPCs are gone.
     game->player.inventory.push_back(game->shop.items[0]);
-    game->fighting = 1;
-    game->fightEnemy = game->npcs.back();
+    game->fighting = 1, game->fightEnemy = game->npcs.back();
     game.reset();
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
 }

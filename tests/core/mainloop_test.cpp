@@ -50,7 +50,6 @@ TEST_F(MainLoop, TerminationSignalEndsEveryScreenLikeAQuitRequest) {
     void (*screens[])(CGame&) = {
         [](CGame& g) { g.titleScreen(); },
         [](CGame&) {},
-        [](CGame& g) { g.initiateConversation(g.npcs.back(), 0); },
         [](CGame& g) { g.characterMenu(); },
         [](CGame& g) { g.displayFightConsoleMessage("Rat hit you", true); },
     };

@@ -5,7 +5,7 @@
 namespace {
 
 // A small picture is centred without clearing the screen.
-TEST_F(GameTest, TitleScreenShowsThePictureCentredUntilAnyKey) {
+TEST_F(GameTest, TitleScreenShowsThePictureCentredUntilAnyKeyOrEndsTheGameOnAQuitRequest) {
     tree.writeImage("data/gfx/title.png", 200, 100);
     start();
     Uint32 title = colourOf("data/gfx/title.png");
@@ -18,11 +18,7 @@ TEST_F(GameTest, TitleScreenShowsThePictureCentredUntilAnyKey) {
         EXPECT_EQ(count(220, 190, 419, 289, title), 200 * 100);
         EXPECT_EQ(count(219, 190, 420, 190, painted()), 2); // left as it was
     }
-}
-
-// Even behind a key of the same pass.
-TEST_F(GameTest, TitleScreenQuitRequestEndsTheGameWithStatusZero) {
-    start();
+    // A quit request ends the game, even behind a key of the same pass.
     pushMouseClick(5, 5);
     pushQuit();
     pushKeyDown(SDLK_a);

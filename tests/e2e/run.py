@@ -12,20 +12,18 @@ floor = lambda cells: lines(*("".join(cells.get((x, y), "3") for x in range(100)
 read = lambda path: open(path, "rb").read() if os.path.exists(path) else b""  # noqa: E731
 
 
-def prepare(build, root, files, **settings):
-    """Built images and font, the text `files`; the environment with only our SDL and X."""
-    shutil.copytree(os.path.join(build, "data"), os.path.join(root, "data"),
-                    ignore=shutil.ignore_patterns("*.qor", ".*"))
-    for name, text in files.items():
-        pathlib.Path(root, "data", name).write_text(text, encoding="latin-1")
-    return dict({k: v for k, v in os.environ.items() if not k.startswith(
-        ("SDL_", "DISPLAY", "XAUTHORITY", "WAYLAND"))}, SDL_AUDIODRIVER="dummy", **settings)
-
-
 class Player:
-    """The game on its own Xvfb, its lines read from a terminal (so they come as written)."""
+    """The game on its own Xvfb, in `root` with the built images and font and the text
+    `files`, with only our SDL and X settings; its lines read from a terminal (so they
+    come as written)."""
 
-    def __init__(self, build, root, env):
+    def __init__(self, build, root, files):
+        shutil.copytree(os.path.join(build, "data"), os.path.join(root, "data"),
+                        ignore=shutil.ignore_patterns("*.qor", ".*"))
+        for name, text in files.items():
+            pathlib.Path(root, "data", name).write_text(text, encoding="latin-1")
+        env = {k: v for k, v in os.environ.items()
+               if not k.startswith(("SDL_", "DISPLAY", "XAUTHORITY", "WAYLAND"))}
         self.root, self.out, self.cursor = root, b"", 0
         self.xvfb = subprocess.Popen("Xvfb -displayfd 1 -screen 0 640x480x24 -nolisten tcp".split(),
                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
@@ -33,7 +31,9 @@ class Player:
         self.display = ":" + self.xvfb.stdout.readline().decode().strip() if ready else ""
         self.terminal, slave = os.openpty()
         self.game = subprocess.Popen([os.path.join(build, "tessary")], cwd=root, stdout=slave,
-                                     stdin=subprocess.PIPE, env=dict(env, DISPLAY=self.display))
+                                     stdin=subprocess.PIPE, env=dict(
+                                         env, SDL_AUDIODRIVER="dummy", SDL_VIDEODRIVER="x11",
+                                         DISPLAY=self.display))
         os.close(slave)
 
     def lines(self):
@@ -115,14 +115,14 @@ class Player:
 def smoke(build, root):
     # The hero starts at (25, 19); the quest giver stands at (2, 2), the shopkeeper
     # at (5, 2), a gremlin at (12, 2) before the stairs. Walls stop each walk.
-    player = Player(build, root, prepare(build, root, {
+    player = Player(build, root, {
         "map.qor": floor({(25, 3): "1", (2, 4): "1", (3, 2): "1", (3, 7): "1", (7, 6): "1",
                           (6, 2): "1", (12, 3): "1", (11, 1): "1", (13, 2): "6"}),
         "map1.qor": floor({(14, 2): "1"}), "npcs1.qor": "",
         "npcs.qor": lines(1, 1, 0, 0, 1, "Stapler Gremlin", "Grr!", 12, 2, 4),
         "quests.qor": lines(3, 6, 0, "Fetch the stapler", 1),
         "shopdata.qor": lines(1000, 3, 20, "Blade of Doom", *[0] * 12, 200, 3, 3, "Rusty blade",
-                              *[0] * 12)}, SDL_VIDEODRIVER="x11"))
+                              *[0] * 12)})
     try:
         player.xdotool("search", "--sync", "--onlyvisible", "--name", "^Tessary$")
         player.key("space", "Welcome to the game...", tries=5)  # the title

@@ -115,14 +115,11 @@ TEST_F(ShopScreenTest, WhatAGoodWithSeveralFlagsAdds) {
     Player& p = game->player;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.after);
-        item->isHealingPotion = c.heal;
-        item->weaponMod = c.weaponMod;
+        item->isHealingPotion = c.heal, item->weaponMod = c.weaponMod;
         item->isSpellScroll = c.scroll;
         for (int k = 0; k < SCROLL_SPELLS; k++)
             item->teachesSpell[k] = k == 4 || k == 6;
-        item->isKey = c.key;
-        item->armourClass = c.armour;
-        item->isManaPotion = c.mana;
+        item->isKey = c.key, item->armourClass = c.armour, item->isManaPotion = c.mana;
         item->stock = 1;
         p.gold = 1000;
         p.healPotions = p.keys = p.manaPotions = 0;

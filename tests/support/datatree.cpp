@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,34 +59,31 @@ static void removeFolder(const std::string& dir) {
         fprintf(stderr, "could not remove %s\n", dir.c_str());
 }
 
-// Trees still alive when the process ends: a death test's child leaves
-// through exit() without running destructors, so its tree is removed here.
-static std::set<std::string>& liveTrees() {
-    static std::set<std::string>* trees = new std::set<std::string>();
-    return *trees;
-}
-
-static void removeLiveTrees() {
-    // The working directory may be one of them, or gone already: the shell
-    // that removes them must not start there.
-    if (chdir("/") != 0)
-        perror("chdir");
-    for (const std::string& dir : liveTrees())
-        removeFolder(dir);
-    liveTrees().clear();
+// The trees of a process are folders of one folder of its own, removed when
+// the process ends: a death test's child leaves through exit() without
+// running destructors. The working directory may be in it, so the shell that
+// removes it starts at the root.
+static const std::string& processFolder() {
+    static std::string folder;
+    if (folder.empty()) {
+        char templ[] = "/tmp/tessary-test-XXXXXX";
+        if (!mkdtemp(templ)) {
+            perror("mkdtemp");
+            abort();
+        }
+        folder = templ;
+        atexit([] {
+            if (chdir("/") == 0)
+                removeFolder(folder);
+        });
+    }
+    return folder;
 }
 
 DataTree::DataTree() : entered(false) {
-    char templ[] = "/tmp/tessary-test-XXXXXX";
-    char* made = mkdtemp(templ);
-    if (!made) {
-        perror("mkdtemp");
-        abort();
-    }
-    dir = made;
-    static int cleanup = atexit(removeLiveTrees);
-    (void)cleanup;
-    liveTrees().insert(dir);
+    static int trees = 0;
+    dir = processFolder() + "/" + std::to_string(trees++);
+    mkdir(dir.c_str(), 0755);
     char cwd[4096];
     if (getcwd(cwd, sizeof cwd))
         previousDir = cwd;
@@ -126,7 +122,6 @@ DataTree::~DataTree() {
     if (entered && !previousDir.empty() && chdir(previousDir.c_str()) != 0)
         perror("chdir");
     removeFolder(dir);
-    liveTrees().erase(dir);
 }
 
 void DataTree::enter() {

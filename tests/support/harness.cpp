@@ -104,7 +104,7 @@ bool showsText(CGame* game, SDL_Surface* surface, const std::string& text, int x
 }
 
 bool boxSays(CGame* game, SDL_Surface* surface, const std::string& text, bool alert) {
-    Uint32 strip = alert ? mapped(surface, 255, 0, 0) : mapped(surface, 0, 0, 200);
+    Uint32 strip = alert ? mapped(surface, {255, 0, 0}) : mapped(surface, {0, 0, 200});
     return pixelAt(surface, 5, 381) == strip && pixelAt(surface, 635, 408) == strip &&
            showsText(game, surface, text, 10, 378);
 }
@@ -168,12 +168,8 @@ Uint32 pixelAt(SDL_Surface* surface, int x, int y) {
     return value;
 }
 
-Uint32 mapped(SDL_Surface* surface, Uint8 r, Uint8 g, Uint8 b) {
-    return SDL_MapRGB(surface->format, r, g, b);
-}
-
 Uint32 mapped(SDL_Surface* surface, Rgb colour) {
-    return mapped(surface, colour.r, colour.g, colour.b);
+    return SDL_MapRGB(surface->format, colour.r, colour.g, colour.b);
 }
 
 void startCapture() {

@@ -45,7 +45,6 @@ bool boxSays(CGame* game, SDL_Surface* surface, const std::string& text, bool al
 
 // The screen pixel at (x, y), and a colour in the screen's format.
 Uint32 pixelAt(SDL_Surface* surface, int x, int y);
-Uint32 mapped(SDL_Surface* surface, Uint8 r, Uint8 g, Uint8 b);
 Uint32 mapped(SDL_Surface* surface, Rgb colour);
 
 // Standard output captured around a piece of code, and split into its lines.
@@ -65,7 +64,7 @@ class GameTest : public ::testing::Test {
     // start-up output swallowed.
     void start();
     Uint32 at(int x, int y) { return pixelAt(game->screen, x, y); }
-    Uint32 rgb(Uint8 r, Uint8 g, Uint8 b) { return mapped(game->screen, r, g, b); }
+    Uint32 rgb(Uint8 r, Uint8 g, Uint8 b) { return mapped(game->screen, {r, g, b}); }
     Uint32 colourOf(const std::string& image) {
         return mapped(game->screen, DataTree::colourOf(image));
     }
@@ -88,12 +87,8 @@ class GameTest : public ::testing::Test {
     NPC* addNpc(int x, int y, int character = 1, int hostile = 0,
                 const std::string& name = "Mr. Spunky") {
         NPC* npc = new NPC();
-        npc->posX = x;
-        npc->posY = y;
-        npc->character = character;
-        npc->hostile = hostile;
-        npc->name = name;
-        npc->heading = 2;
+        npc->posX = x, npc->posY = y, npc->character = character, npc->hostile = hostile;
+        npc->name = name, npc->heading = 2;
         game->npcs.push_back(npc);
         return npc;
     }

