@@ -4,8 +4,6 @@
 
 namespace {
 
-typedef std::vector<std::string> Lines;
-
 // The fields in the order of the file, then heading, quest giver and shopkeeper.
 std::string fields(const NPC& n) {
     std::string text = n.name + ": " + n.dialogue;

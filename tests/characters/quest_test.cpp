@@ -8,8 +8,6 @@
 
 namespace {
 
-typedef std::vector<std::string> Lines;
-
 TEST(QuestFile, LoadsTheQuestsUntilANullRecordAndSaysHowTheFileEnded) {
     const std::string two = "3\n4\n0\nFind the cellar\n1\n10\n11\n1\nSee the roof\n0\n",
                       a39(39, 'a');

@@ -1,19 +1,11 @@
 // The round trip through Tiled: floors exported and imported again give the
 // same files byte for byte, and the import refuses what the files cannot hold.
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 
 #include "tiled.h"
 #include "tiny.h"
 
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::stringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
 
 // Exports `from` into `to`, or imports it; what the tool says.
 std::string run(bool exporting, const std::string& from, const std::string& to) {

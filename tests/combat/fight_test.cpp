@@ -32,7 +32,7 @@ TEST_F(FightTest, DrawsTheBackgroundCentredOverBlackBothFightersAndTheActionBar)
     EXPECT_EQ(delaysAsked(), std::vector<Uint32>({200}));
 }
 
-TEST_F(FightTest, AHitShowsTheDamageDealtAndAMissIsRedBothPassingTheTurn) {
+TEST_F(FightTest, AHitShowsTheDamageDealtAndAMissIsRedBothPassingTheTurnUnlessTheHitKills) {
     startFight("Goblin", 40);
     game->player.weaponMod = SURE_HIT_WEAPON;
     pass({SDLK_z}, {SDLK_SPACE});
@@ -48,6 +48,11 @@ TEST_F(FightTest, AHitShowsTheDamageDealtAndAMissIsRedBothPassingTheTurn) {
     EXPECT_TRUE(says(0, "You missed Goblin", true));
     EXPECT_EQ(enemy->hp, 40);
     EXPECT_EQ(game->playerTurn, 0);
+
+    game->playerTurn = 1, enemy->hp = 1; // a killing blow keeps the turn for the win
+    game->player.weaponMod = SURE_HIT_WEAPON;
+    pass({SDLK_z}, {SDLK_SPACE});
+    EXPECT_EQ(game->playerTurn, 1);
 }
 
 // On the rolls where it decides, the blade adds 2 to its modifier; its damage

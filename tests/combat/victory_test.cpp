@@ -22,6 +22,8 @@ TEST_F(FightTest, AWinGivesOnePointAndEveryThirdALevelWithItsSpell) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expBefore);
         startFight("Goblin", 0);
+        game->npcs.push_back(enemy); // listed twice: every entry leaves the floor
+        size_t others = game->npcs.size() - 2;
         std::fill(p.spellKnown, p.spellKnown + SPELL_COUNT, 0);
         p.exp = c.expBefore, p.maxHp = 60, p.maxMp = 50, p.hp = 5, p.mp = 3;
         std::vector<SDLKey> keys(c.level ? (c.spellMessage ? 4 : 3) : 1, SDLK_SPACE);
@@ -38,27 +40,9 @@ TEST_F(FightTest, AWinGivesOnePointAndEveryThirdALevelWithItsSpell) {
         EXPECT_EQ(p.mp, c.level ? 60 : 3);
         EXPECT_EQ(game->fighting, 0);
         EXPECT_EQ(game->playerTurn, 1);
+        EXPECT_EQ(game->npcs.size(), others);
+        EXPECT_EQ(game->fightEnemy, nullptr);
     }
-}
-
-// The next pass then finds the enemy beaten: the win above.
-TEST_F(FightTest, AKillingBlowKeepsTheTurn) {
-    startFight("Goblin", 1);
-    game->player.weaponMod = SURE_HIT_WEAPON;
-    pass({SDLK_z}, {SDLK_SPACE});
-    EXPECT_LE(enemy->hp, 0);
-    EXPECT_EQ(game->playerTurn, 1);
-}
-
-TEST_F(FightTest, TheBeatenNPCLeavesTheFloorWithEveryEntryOfIt) {
-    startFight("Goblin", 0);
-    NPC* bystander = new NPC();
-    game->npcs.push_back(bystander);
-    game->npcs.push_back(enemy); // listed twice
-    pass({}, {SDLK_SPACE});
-    EXPECT_EQ(game->npcs.size(), 3u);
-    EXPECT_EQ(std::count(game->npcs.begin(), game->npcs.end(), bystander), 1);
-    EXPECT_EQ(game->fightEnemy, nullptr);
 }
 
 } // namespace

@@ -7,8 +7,6 @@
 
 namespace {
 
-typedef std::vector<std::string> Lines;
-
 // The fields in the order of the file, then the stock.
 std::string fields(const Item& it) {
     std::string text = it.name;

@@ -147,6 +147,11 @@ void DataTree::remove(const std::string& relative) const {
     unlink(path(relative).c_str());
 }
 
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 std::string mapText(char fill) {
     std::string contents;
     for (int y = 0; y < 100; y++)

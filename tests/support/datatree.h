@@ -41,6 +41,9 @@ class DataTree {
 std::string spriteFile(int row, int heading);
 std::string tileFile(int index);
 
+// The whole of a file, or "" when it cannot be read.
+std::string readFile(const std::string& path);
+
 // A 100 x 100 map where every cell has `fill`.
 std::string mapText(char fill);
 // Records as the game's data files hold them.

@@ -182,8 +182,8 @@ std::string stopCapture() {
     return testing::internal::GetCapturedStdout();
 }
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
+Lines linesOf(const std::string& text) {
+    Lines lines;
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line))

@@ -48,9 +48,10 @@ Uint32 pixelAt(SDL_Surface* surface, int x, int y);
 Uint32 mapped(SDL_Surface* surface, Rgb colour);
 
 // Standard output captured around a piece of code, and split into its lines.
+typedef std::vector<std::string> Lines;
 void startCapture();
 std::string stopCapture();
-std::vector<std::string> linesOf(const std::string& text);
+Lines linesOf(const std::string& text);
 
 // A test with a fresh data tree; start() builds the game object in it.
 class GameTest : public ::testing::Test {

@@ -4,20 +4,15 @@
 #pragma once
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/wait.h>
+
+#include "support/datatree.h"
 
 struct GameRun {
     int status; // the exit status, or 128 + the signal that ended it
     std::string out, err;
 };
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // `shell` runs before the game starts (to unset variables, say).
 inline GameRun runGame(const std::string& folder, const std::string& name = "tessary",
