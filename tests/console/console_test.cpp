@@ -3,7 +3,6 @@
 #include <climits>
 #include <cstdio>
 #include <iostream>
-#include <string>
 #include <unistd.h>
 
 #include "support/harness.h"

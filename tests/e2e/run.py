@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """run.py [BUILD-FOLDER]: one whole game of the built tessary in a private Xvfb with
-real keys (xdotool) and console commands. (Its start-up lines and status without a
-data file are checked by the unit tests, which run the real executable too.)"""
+real keys (xdotool) and console commands."""
 import contextlib, ctypes, os, pathlib, re, select, shutil, struct  # noqa: E401
 import subprocess, sys, tempfile, time  # noqa: E401
 
@@ -14,8 +13,7 @@ read = lambda path: open(path, "rb").read() if os.path.exists(path) else b""  # 
 
 class Player:
     """The game on its own Xvfb, in `root` with the built images and font and the text
-    `files`, with only our SDL and X settings; its lines read from a terminal (so they
-    come as written)."""
+    `files`; its lines read from a terminal (so they come as written)."""
 
     def __init__(self, build, root, files):
         shutil.copytree(os.path.join(build, "data"), os.path.join(root, "data"),

@@ -2,8 +2,6 @@
 #include <algorithm>
 #include <climits>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "support/harness.h"
 
