@@ -1,9 +1,6 @@
 // Picture loading: those the game cannot go on without end it with their own
 // message on standard error and status 1 (when several are missing, the one
 // checked first speaks); the others leave their entry empty.
-#include <fstream>
-#include <iterator>
-
 #include "support/harness.h"
 
 namespace {
@@ -63,8 +60,7 @@ TEST_F(AssetLoading, MissingNeededPictureEndsTheGameWithTheMessageOfTheFirstChec
 // missing.
 TEST_F(AssetLoading, BadPictureInANeededSlotEndsTheGame) {
     for (const char* bad : {"text", "png-4097-wide"}) {
-        std::ifstream in(std::string(TESSARY_BAD_PICTURES "/") + bad, std::ios::binary);
-        tree.write("data/gfx/clouds.jpg", std::string(std::istreambuf_iterator<char>(in), {}));
+        tree.write("data/gfx/clouds.jpg", readFile(std::string(TESSARY_BAD_PICTURES "/") + bad));
         expectBuildToFail("data/gfx/clouds.jpg is missing\n");
     }
 }
