@@ -47,12 +47,14 @@ TEST_F(AssetLoading, MissingNeededPictureEndsTheGameWithTheMessageOfTheFirstChec
         {{"data/font.ttf", "data/gfx/fx/rapture.png"}, "missing 10 fight fx\n"},
         {{"data/font.ttf"}, "Could not load data/font.ttf\n"},
     };
+    // Each case moves its pictures aside and back, in the one tree: a death
+    // test's child runs the cases before its own again, so they must be cheap.
     for (const auto& c : cases) {
-        DataTree fresh;
-        fresh.enter();
         for (const std::string& file : c.files)
-            fresh.remove(file);
+            rename(file.c_str(), (file + ".aside").c_str());
         expectBuildToFail(c.message);
+        for (const std::string& file : c.files)
+            rename((file + ".aside").c_str(), file.c_str());
     }
 }
 
