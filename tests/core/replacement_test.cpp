@@ -9,7 +9,6 @@
 
 #include "core/replacement.h"
 #include "support/harness.h"
-#include "support/process.h"
 
 namespace {
 
