@@ -19,9 +19,9 @@ bool onHeadlessVideo() {
 
 } // namespace
 
-CGame::CGame()
+CGame::CGame(bool shortcutsOn)
     : screen(NULL), quit(0), fighting(0), playerTurn(1), questMaster(NULL), fightEnemy(NULL),
-      fightBackground(0), font(NULL), clouds(NULL), portrait(NULL), backdrop(NULL) {
+      fightBackground(0), font(NULL), clouds(NULL), portrait(NULL), shortcuts(shortcutsOn) {
     // map, npcs, player and shop were built above in declaration order: the
     // map and the player drew from the unseeded rand(), the shop read its file.
     for (int i = 0; i < TILE_COUNT; i++)

@@ -66,12 +66,27 @@ enum FxIndex {
 int calculateDamage(int base);
 bool hitSuccess(int attack, int defence);
 
+// The drawing shortcuts: copies and tables that make a frame cheap while its
+// pixels stay exactly those of plain drawing. With the shortcuts off (the
+// game object's `shortcuts`, given when it is made) every frame is drawn the
+// plain way: pictures as loaded, texts rendered afresh, the NPC list searched,
+// every cell of the view visited and every frame presented. Tests compare the
+// two pixel for pixel.
+
 // A picture drawn over a solid colour, kept as the opaque result: the same
 // pixels as blending it there afresh (ui/prepared.cpp).
 struct PreparedImage {
     SDL_Surface* image;
     Uint32 colour; // in the screen's format
     SDL_Surface* result;
+};
+
+// Prepared copies, made once after loading (ui/prepared.cpp). Where a
+// picture cannot be prepared it is drawn as loaded.
+struct PreparedPictures {
+    std::vector<SDL_Surface*> storage;    // rows behind the rebased pictures
+    SDL_Surface* backdrop = NULL;         // the clouds tiled over one screen, or NULL
+    std::vector<PreparedImage> overFills; // pictures over solid colours
 };
 
 // A text as the font rendered it, kept for the frames that draw it again
@@ -81,6 +96,22 @@ struct RenderedText {
     std::string text;
     Uint32 colour; // 0xRRGGBB
     SDL_Surface* surface;
+};
+
+// The main loop's frame as it was last presented, so that an unchanged frame
+// is not presented again (core/mainloop.cpp).
+struct PresentedFrame {
+    std::vector<Uint8> pixels; // empty until the first
+    Uint32 ticks = 0;          // when the main loop last presented
+    unsigned long count = 0;   // frames the main loop has presented
+};
+
+// Who stands first on each cell of the floor, by the NPC list's order, and
+// the list as it was when that was worked out (world/render.cpp).
+struct NpcTable {
+    std::vector<NPC*> first;
+    size_t listSize = 0;
+    unsigned long npcsMade = 0;
 };
 
 class CGame {
@@ -109,25 +140,15 @@ class CGame {
     SDL_Surface* portrait;
     SDL_Surface* fx[FX_COUNT];
     std::vector<SDL_Surface*> itemIcons;
-    // Prepared copies, made once so that frames draw the very same pixels
-    // faster (ui/prepared.cpp). Where a picture cannot be prepared it is drawn
-    // as loaded.
-    std::vector<SDL_Surface*> imageStorage;    // rows behind the rebased pictures
-    SDL_Surface* backdrop;                     // the clouds tiled over one screen, or NULL
-    std::vector<PreparedImage> preparedImages; // pictures over solid colours
-    std::vector<RenderedText> renderedTexts;   // recent texts, oldest first
-    // The main loop's frame as it was last presented, so that an unchanged
-    // frame is not presented again; empty until the first (core/mainloop.cpp).
-    std::vector<Uint8> shownFrame;
-    Uint32 lastPresentTicks = 0; // when the main loop last presented
-    unsigned long presented = 0; // frames the main loop has presented
-    // Who stands first on each cell of the floor, by the NPC list's order,
-    // and the list as it was when that was worked out (world/render.cpp).
-    std::vector<NPC*> standing;
-    size_t standingListSize = 0;
-    unsigned long standingNpcsMade = 0;
+    // ---- The drawing shortcuts, apart from the game's own state ----
+    bool shortcuts;
+    PreparedPictures prepared;
+    std::vector<RenderedText> renderedTexts; // recent texts, oldest first
+    PresentedFrame shown;
+    NpcTable standing;
 
-    CGame();
+    // Shortcuts off draws every frame the plain way (for tests and benchmarks).
+    explicit CGame(bool shortcuts = true);
     ~CGame();
 
     // ---- Core: src/core ----
@@ -211,7 +232,8 @@ class CGame {
     SDL_Surface* Prepare_Surface(int w, int h);        // prepared.cpp: blank, screen format
     // prepared.cpp: `image` as it looks drawn over a solid fill of (r, g, b)
     SDL_Surface* preparedOver(SDL_Surface* image, Uint8 r, Uint8 g, Uint8 b);
-    // prepared.cpp: true when `image` at (x, y) hides every pixel of the rectangle
+    // prepared.cpp: true when `image` at (x, y) hides every pixel of the
+    // rectangle, so what lies beneath need not be drawn; never with the shortcuts off
     bool opaqueCovers(SDL_Surface* image, int x, int y, int left, int top, int right, int bottom);
 
     // ---- Shared helpers: the one way to do each of these jobs ----

@@ -54,9 +54,10 @@ bool CGame::presentFrame() {
     }
     size_t bytes = (size_t)screen->pitch * (size_t)screen->h;
     const Uint8* pixels = (const Uint8*)screen->pixels;
-    bool unchanged = shownFrame.size() == bytes && memcmp(shownFrame.data(), pixels, bytes) == 0;
+    bool unchanged = shortcuts && shown.pixels.size() == bytes &&
+                     memcmp(shown.pixels.data(), pixels, bytes) == 0;
     if (!unchanged)
-        shownFrame.assign(pixels, pixels + bytes);
+        shown.pixels.assign(pixels, pixels + bytes);
     if (SDL_MUSTLOCK(screen))
         SDL_UnlockSurface(screen);
     if (unchanged) {
@@ -65,14 +66,14 @@ bool CGame::presentFrame() {
         return false;
     }
     SDL_Flip(screen);
-    lastPresentTicks = SDL_GetTicks();
-    presented++;
+    shown.ticks = SDL_GetTicks();
+    shown.count++;
     return true;
 }
 
 void CGame::waitForRefresh() {
     // Refreshes are counted from the last present; sleep to the next one.
-    Uint64 elapsed = (Uint64)(Uint32)(SDL_GetTicks() - lastPresentTicks) * 3;
+    Uint64 elapsed = (Uint64)(Uint32)(SDL_GetTicks() - shown.ticks) * 3;
     Uint64 next = (elapsed / REFRESH_THIRDS_MS + 1) * REFRESH_THIRDS_MS;
     SDL_Delay((Uint32)((next + 2) / 3 - elapsed / 3));
 }

@@ -17,11 +17,18 @@ int CGame::drawText(const std::string& text, int x, int y, Uint8 r, Uint8 g, Uin
             break;
         }
     }
-    if (!rendered) {
+    bool fresh = !rendered;
+    if (fresh) {
         SDL_Color colour = {r, g, b, 0};
         rendered = TTF_RenderText_Solid(font, text.c_str(), colour);
         if (!rendered)
             return -1;
+    }
+    drawImage(rendered, x, y);
+    int height = rendered->h;
+    if (fresh && !shortcuts) {
+        SDL_FreeSurface(rendered); // nothing is kept: the next frame renders it again
+    } else if (fresh) {
         if (renderedTexts.size() >= KEPT_TEXTS) {
             SDL_FreeSurface(renderedTexts.front().surface);
             renderedTexts.erase(renderedTexts.begin());
@@ -29,8 +36,7 @@ int CGame::drawText(const std::string& text, int x, int y, Uint8 r, Uint8 g, Uin
         RenderedText kept = {font, text, key, rendered};
         renderedTexts.push_back(kept);
     }
-    drawImage(rendered, x, y);
-    return rendered->h;
+    return height;
 }
 
 void CGame::fillRect(int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b) {

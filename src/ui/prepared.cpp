@@ -58,7 +58,7 @@ SDL_Surface* CGame::Prepare_Surface(int w, int h) {
         SDL_FreeSurface(storage);
         return NULL;
     }
-    imageStorage.push_back(storage);
+    prepared.storage.push_back(storage);
     return view;
 }
 
@@ -75,6 +75,8 @@ SDL_Surface* CGame::Prepare_FastCopy(SDL_Surface* image) {
 }
 
 void CGame::prepareImages() {
+    if (!shortcuts)
+        return;
     for (int i = 0; i < TILE_COUNT; i++)
         tiles[i] = Prepare_FastCopy(tiles[i]);
     for (int i = 0; i < BACKGROUND_COUNT; i++)
@@ -82,12 +84,12 @@ void CGame::prepareImages() {
 
     // The backdrop exactly as a roaming frame tiles it. A see-through cloud
     // picture would show the last frame through it, so it stays as loaded.
-    backdrop = NULL;
     if (!isOpaque(clouds) || clouds->w <= 0 || clouds->h <= 0)
         return;
-    backdrop = Prepare_Surface(SCREEN_W, SCREEN_H);
+    SDL_Surface* backdrop = Prepare_Surface(SCREEN_W, SCREEN_H);
     if (!backdrop)
         return;
+    prepared.backdrop = backdrop;
     for (int r = 0; r <= SCREEN_H / clouds->h; r++) {
         for (int c = 0; c <= SCREEN_W / clouds->w; c++) {
             SDL_Rect where = {(Sint16)(c * clouds->w), (Sint16)(r * clouds->h), 0, 0};
@@ -97,41 +99,41 @@ void CGame::prepareImages() {
 }
 
 SDL_Surface* CGame::preparedOver(SDL_Surface* image, Uint8 r, Uint8 g, Uint8 b) {
-    if (!image)
-        return NULL;
+    if (!image || !shortcuts)
+        return image;
     Uint32 colour = SDL_MapRGB(screen->format, r, g, b);
-    for (const PreparedImage& prepared : preparedImages)
-        if (prepared.image == image && prepared.colour == colour)
-            return prepared.result;
+    for (const PreparedImage& kept : prepared.overFills)
+        if (kept.image == image && kept.colour == colour)
+            return kept.result;
     SDL_Surface* result = Prepare_Surface(image->w, image->h);
     if (!result)
         return image; // drawn as loaded: the same pixels, only slower
     // The fill and the blit the screen itself would do.
     SDL_FillRect(result, NULL, colour);
     SDL_BlitSurface(image, NULL, result, NULL);
-    PreparedImage prepared = {image, colour, result};
-    preparedImages.push_back(prepared);
+    PreparedImage kept = {image, colour, result};
+    prepared.overFills.push_back(kept);
     return result;
 }
 
 bool CGame::opaqueCovers(SDL_Surface* image, int x, int y, int left, int top, int right,
                          int bottom) {
-    return isOpaque(image) && (long long)x <= left && (long long)y <= top &&
+    return shortcuts && isOpaque(image) && (long long)x <= left && (long long)y <= top &&
            (long long)x + image->w >= right && (long long)y + image->h >= bottom;
 }
 
 void CGame::releasePreparedImages() {
-    for (PreparedImage& prepared : preparedImages)
-        SDL_FreeSurface(prepared.result);
-    preparedImages.clear();
+    for (PreparedImage& kept : prepared.overFills)
+        SDL_FreeSurface(kept.result);
+    prepared.overFills.clear();
     for (RenderedText& rendered : renderedTexts)
         SDL_FreeSurface(rendered.surface);
     renderedTexts.clear();
-    if (backdrop)
-        SDL_FreeSurface(backdrop);
-    backdrop = NULL;
+    if (prepared.backdrop)
+        SDL_FreeSurface(prepared.backdrop);
+    prepared.backdrop = NULL;
     // The rebased pictures only borrow these rows; they are freed first.
-    for (SDL_Surface* storage : imageStorage)
+    for (SDL_Surface* storage : prepared.storage)
         SDL_FreeSurface(storage);
-    imageStorage.clear();
+    prepared.storage.clear();
 }

@@ -61,6 +61,7 @@ void CGame::Roam_DrawEverything() {
 }
 
 void CGame::drawBackdrop(int left, int top, int right, int bottom) {
+    SDL_Surface* backdrop = prepared.backdrop;
     if (!backdrop || right <= left || bottom <= top) {
         left = top = right = bottom = 0; // nothing hidden
     }
@@ -118,11 +119,11 @@ void CGame::paintTiles() {
 
     for (int x = firstX; x <= lastX; x++) {
         long long left = cellEdge(x, player.posX, CAMERA_X);
-        if (left >= SCREEN_W || left + reachW <= 0)
+        if (shortcuts && (left >= SCREEN_W || left + reachW <= 0))
             continue;
         for (int y = firstY; y <= lastY; y++) {
             long long top = cellEdge(y, player.posY, CAMERA_Y);
-            if (top >= SCREEN_H || top + reachH <= 0)
+            if (shortcuts && (top >= SCREEN_H || top + reachH <= 0))
                 continue;
             SDL_Rect where;
             where.x = (Sint16)left;
@@ -162,19 +163,26 @@ NPC* CGame::standingOn(int x, int y) {
     // not move (the Rapture's lone quest giver is placed once, as soon as he
     // is made): the list changes only by NPCs made and added, or removed, and
     // either shows in the count of NPCs ever made or in the list's size.
-    if (standing.empty() || standingListSize != npcs.size() || standingNpcsMade != NPC::made) {
-        standing.assign((size_t)MAP_SIZE * MAP_SIZE, NULL);
+    if (!shortcuts) {
+        for (NPC* npc : npcs)
+            if (npc->posX == x && npc->posY == y)
+                return npc;
+        return NULL;
+    }
+    std::vector<NPC*>& table = standing.first;
+    if (table.empty() || standing.listSize != npcs.size() || standing.npcsMade != NPC::made) {
+        table.assign((size_t)MAP_SIZE * MAP_SIZE, NULL);
         for (NPC* npc : npcs) {
             if (!Map::contains(npc->posX, npc->posY))
                 continue;
-            NPC*& first = standing[(size_t)npc->posY * MAP_SIZE + npc->posX];
+            NPC*& first = table[(size_t)npc->posY * MAP_SIZE + npc->posX];
             if (!first)
                 first = npc; // the earliest in the list wins the cell
         }
-        standingListSize = npcs.size();
-        standingNpcsMade = NPC::made;
+        standing.listSize = npcs.size();
+        standing.npcsMade = NPC::made;
     }
-    return standing[(size_t)y * MAP_SIZE + x];
+    return table[(size_t)y * MAP_SIZE + x];
 }
 
 // One row of the item strip: `count` copies of `icon` from the left, as many

@@ -84,9 +84,9 @@ TEST_F(MainLoop, OnlyAChangedFrameIsPresentedAndTheDisplayHoldsTheLastFrameDrawn
         pass.change(*game);
         game->RoamLoop();
         EXPECT_EQ(game->presentFrame(), pass.presents);
-        ASSERT_EQ(game->shownFrame.size(), (size_t)game->screen->pitch * SCREEN_H);
-        EXPECT_EQ(memcmp(game->shownFrame.data(), game->screen->pixels, game->shownFrame.size()),
-                  0);
+        ASSERT_EQ(game->shown.pixels.size(), (size_t)game->screen->pitch * SCREEN_H);
+        EXPECT_EQ(
+            memcmp(game->shown.pixels.data(), game->screen->pixels, game->shown.pixels.size()), 0);
     }
 }
 

@@ -203,9 +203,10 @@ void GameTest::TearDown() {
     releaseAllKeys();
 }
 
-void GameTest::start() {
+void GameTest::start(bool shortcuts) {
+    game.reset();
     startCapture();
-    game.reset(new CGame());
+    game.reset(new CGame(shortcuts));
     stopCapture();
     drainEvents();
     releaseAllKeys();

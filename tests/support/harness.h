@@ -62,8 +62,8 @@ class GameTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
     // Builds the game (after the test has written its data files), its
-    // start-up output swallowed.
-    void start();
+    // start-up output swallowed; a game built before is ended first.
+    void start(bool shortcuts = true);
     Uint32 at(int x, int y) { return pixelAt(game->screen, x, y); }
     Uint32 rgb(Uint8 r, Uint8 g, Uint8 b) { return mapped(game->screen, {r, g, b}); }
     Uint32 colourOf(const std::string& image) {
