@@ -23,8 +23,10 @@ void CGame::titleScreen() {
         drawImage(image, x, y);
         // The picture never changes, so after the first frame the screen
         // sleeps until the player does something.
+        // A termination signal ends the game as the title's quit request
+        // does: at once, with no frame report.
         if (!first && !waitForEvent())
-            break; // a termination signal: the game ends as after a quit request
+            exit(0);
         first = false;
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT)

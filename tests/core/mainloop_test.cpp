@@ -42,13 +42,13 @@ TEST_F(MainLoop, ReportCountsThePassesTheirSecondsAndRateOverAnEarlierReport) {
 }
 
 // A termination signal (a desktop logout, kill) ends the game from every
-// screen as a quit request while roaming does: a waiting screen leaves at
-// once, the main loop ends after its pass and writes its report.
+// screen after the title as a quit request while roaming does: a waiting
+// screen leaves at once, the main loop ends after its pass and writes its
+// report.
 TEST_F(MainLoop, TerminationSignalEndsEveryScreenLikeAQuitRequest) {
     start();
     game->fightEnemy = game->npcs.front();
     void (*screens[])(CGame&) = {
-        [](CGame& g) { g.titleScreen(); },
         [](CGame&) {},
         [](CGame& g) { g.characterMenu(); },
         [](CGame& g) { g.displayFightConsoleMessage("Rat hit you", true); },
