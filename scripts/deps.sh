@@ -35,5 +35,27 @@ else
     SUDO="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends $missing
+
+# Another install (a second apt-get, the desktop's updater) holds the package
+# manager's locks while it runs: wait for them, up to five minutes, instead of
+# failing. apt-get waits for dpkg's lock itself; the lock of the package
+# lists it does not wait for, so a refusal over a lock is tried again.
+LOCK_WAIT_SECONDS=300
+aptget() {
+    deadline=$(($(date +%s) + LOCK_WAIT_SECONDS))
+    log=$(mktemp)
+    until $SUDO apt-get -o DPkg::Lock::Timeout=$LOCK_WAIT_SECONDS "$@" 2>"$log"; do
+        if ! grep -qi "lock" "$log" || [ "$(date +%s)" -ge "$deadline" ]; then
+            cat "$log" >&2
+            rm -f "$log"
+            return 1
+        fi
+        echo "Waiting for another install to finish..."
+        sleep 5
+    done
+    cat "$log" >&2
+    rm -f "$log"
+}
+
+aptget update -q
+aptget install -y -q --no-install-recommends $missing
