@@ -6,6 +6,7 @@
 #pragma once
 
 // Cell codes of a map file. Every other code is floor the player may walk on.
+const char CELL_GRASS = '0'; // outdoors: a fight here is fought on the grass
 const char CELL_WALL = '1';
 const char CELL_OPEN_DOOR = '2'; // what a locked door becomes once a key opens it
 const char CELL_WASTE = '4';     // the flagstones the Rapture lays down
@@ -13,14 +14,14 @@ const char CELL_OBSTACLE = '5';
 const char CELL_STAIRS = '6'; // stepping on it climbs to the next floor
 const char CELL_LOCKED_DOOR = '7';
 
-// The codes '0' to '7' each have a tile of their own; any other byte is drawn
-// as tile 0 (grass) and walked on.
+// The codes from grass on, '0' to '7', each have a tile of their own: tile 0
+// is the grass. Any other byte is drawn as tile 0 and walked on.
 const int TILE_COUNT = 8;
 inline int tileOf(char code) {
-    return code >= '0' && code < '0' + TILE_COUNT ? code - '0' : -1;
+    return code >= CELL_GRASS && code < CELL_GRASS + TILE_COUNT ? code - CELL_GRASS : -1;
 }
 inline char cellOfTile(int tile) {
-    return (char)('0' + tile);
+    return (char)(CELL_GRASS + tile);
 }
 
 // True for the codes nobody walks onto: walls and obstacles. A locked door
@@ -45,8 +46,12 @@ const int CHARACTER_QUEST_GIVER = 2;
 const int CHARACTER_SHOPKEEPER = 8;
 const int CHARACTER_COUNT = 10; // rows of the sprite sheet
 
-// Icons an item record may name.
+// Icons an item record may name; the item strip draws the potions and keys
+// the hero carries with these.
 const int ITEM_ICON_COUNT = 14;
+const int ITEM_ICON_HEAL_POTION = 0;
+const int ITEM_ICON_KEY = 2;
+const int ITEM_ICON_MANA_POTION = 13;
 
 // Where the hero stands when the game begins and after every climb.
 const int START_X = 25;
@@ -78,6 +83,10 @@ const int BLADE_BASE = 1;
 const int POTION_POINTS = 15;
 // Experience starts at 1; one point per victory, a level for every three.
 const int EXP_PER_LEVEL = 3;
+// The levels that teach a spell: Scorn & Abuse, the Messiah, the Rapture.
+const int SCORN_LEVEL = 3;
+const int MESSIAH_LEVEL = 6;
+const int RAPTURE_LEVEL = 9;
 // What each level adds to the maxima.
 const int HP_PER_LEVEL = 25;
 const int MP_PER_LEVEL = 10;

@@ -2,6 +2,7 @@
 // records, and the quest check that ends each of the player's steps.
 #include "characters/npc.h"
 #include "core/clamp.h"
+#include "core/fatal.h"
 
 #include <climits>
 #include <cstdio>
@@ -58,10 +59,8 @@ bool NPC::readFile(FILE* file, std::list<NPC*>& npcs, FILE* progress, bool* ende
         *endedByNull = false;
     for (;;) {
         NPC* npc = new (std::nothrow) NPC();
-        if (!npc) {
-            fprintf(stderr, "Couldn't create new NPC: maybe out of mem\n");
-            exit(1);
-        }
+        if (!npc)
+            fatal("Couldn't create new NPC: maybe out of mem\n");
         npc->readRecord(in);
         // QUIRK: a record at (0, 0) ends the file, so nobody can be placed
         // there; this is also how a file ending in a line feed ends.

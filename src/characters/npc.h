@@ -12,6 +12,9 @@
 // Longest lines of an NPC file record.
 const size_t NPC_NUMBER_LIMIT = 3;
 const size_t NPC_TEXT_LIMIT = 59;
+// What the game prints, with the file's path, before it ends over an NPC
+// file that cannot be opened or read to its end.
+const char* const NPC_FILE_MISSING = "NPC file %s missing\n";
 
 class Quest;
 class Item;

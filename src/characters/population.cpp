@@ -7,23 +7,17 @@
 #include "core/datafile.h"
 #include "core/game.h"
 
-// An NPC file that cannot be opened or read to its end ends the game.
-static void npcFileMissing(const char* path) {
-    fprintf(stderr, "NPC file %s missing\n", path);
-    exit(1);
-}
-
 void CGame::loadNPCs(const char* path) {
     puts("Opening file");
     FILE* file = openDataFile(path);
     if (!file)
-        npcFileMissing(path);
+        fatal(NPC_FILE_MISSING, path);
     spawnMrQuesty();
     puts("Opened file");
     bool whole = NPC::readFile(file, npcs);
     fclose(file);
     if (!whole)
-        npcFileMissing(path);
+        fatal(NPC_FILE_MISSING, path);
 }
 
 // Makes one of the characters every floor gets, facing down; when there is no
@@ -31,10 +25,8 @@ void CGame::loadNPCs(const char* path) {
 static NPC* spawnNPC(const char* name, const char* dialogue, int x, int y, int character,
                      const char* failure) {
     NPC* npc = new (std::nothrow) NPC();
-    if (!npc) {
-        fprintf(stderr, "%s\n", failure);
-        exit(1);
-    }
+    if (!npc)
+        fatal("%s\n", failure);
     npc->name = name;
     npc->dialogue = dialogue;
     npc->posX = x;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/datafile.h"
+#include "core/fatal.h"
 #include "core/linereader.h"
 
 Quest::Quest()
@@ -29,21 +30,15 @@ QuestMaster::~QuestMaster() {
         delete quest;
 }
 
-// A quest file that cannot be opened or read to its end ends the game.
-static void questFileMissing(const char* path) {
-    fprintf(stderr, "Quest file %s missing\n", path);
-    exit(1);
-}
-
 void QuestMaster::loadQuests(const char* path) {
     FILE* file = openDataFile(path);
     if (!file)
-        questFileMissing(path);
+        fatal(QUEST_FILE_MISSING, path);
     bool whole = Quest::readFile(file, quests);
     fclose(file);
     // A read error is not the end of the file: the errands after it would be lost.
     if (!whole)
-        questFileMissing(path);
+        fatal(QUEST_FILE_MISSING, path);
 }
 
 bool Quest::readFile(FILE* file, std::vector<Quest*>& quests, FILE* progress, bool* endedByNull) {

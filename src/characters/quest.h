@@ -9,6 +9,9 @@
 const size_t QUEST_NUMBER_LIMIT = 9;
 const size_t QUEST_TEXT_LIMIT = 39;
 const size_t QUEST_FLAG_LIMIT = 3;
+// What the game prints, with the file's path, before it ends over a quest
+// file that cannot be opened or read to its end.
+const char* const QUEST_FILE_MISSING = "Quest file %s missing\n";
 
 class LineReader;
 

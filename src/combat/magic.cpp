@@ -10,6 +10,13 @@
 #include "core/clamp.h"
 #include "core/game.h"
 
+// The Rapture's show: its picture for three seconds, then a fade from white
+// down to the darkest grey, one shade a step.
+static const Uint32 RAPTURE_SHOW_MS = 3000;
+static const Uint32 RAPTURE_STEP_MS = 20;
+static const int RAPTURE_FADE_FROM = 255;
+static const int RAPTURE_FADE_TO = 1;
+
 namespace {
 
 enum SpellKind { SPELL_HEAL, SPELL_ATTACK, SPELL_FULL_HEAL, SPELL_SELF_ACTING, SPELL_END_ALL };
@@ -146,13 +153,14 @@ void CGame::theRapture() {
     SDL_Flip(screen);
     // Three seconds of the picture. A termination signal cuts the show
     // short; the floor dies all the same.
-    for (Uint32 shown = 0; shown < 3000 && !takeTerminationRequest(); shown += 20)
-        SDL_Delay(20);
+    for (Uint32 shown = 0; shown < RAPTURE_SHOW_MS && !takeTerminationRequest();
+         shown += RAPTURE_STEP_MS)
+        SDL_Delay(RAPTURE_STEP_MS);
     // Fade from white down to the darkest grey, not quite black.
-    for (int c = 255; c >= 1 && !takeTerminationRequest(); c--) {
+    for (int c = RAPTURE_FADE_FROM; c >= RAPTURE_FADE_TO && !takeTerminationRequest(); c--) {
         fillRect(0, 0, SCREEN_W, SCREEN_H, (Uint8)c, (Uint8)c, (Uint8)c);
         SDL_Flip(screen);
-        SDL_Delay(20);
+        SDL_Delay(RAPTURE_STEP_MS);
     }
     // The floor in memory is laid waste: mostly waste, with about one cell in
     // thirty of '0' and of the blocking '1'. The map file is untouched, so
@@ -164,7 +172,7 @@ void CGame::theRapture() {
         for (int x = 0; x < MAP_SIZE; x++) {
             int v = rand() % 30;
             if (map.cells[y][x] != CELL_STAIRS)
-                map.cells[y][x] = v == 0 ? '0' : v == 1 ? CELL_WALL : CELL_WASTE;
+                map.cells[y][x] = v == 0 ? CELL_GRASS : v == 1 ? CELL_WALL : CELL_WASTE;
         }
     }
     fighting = 0;

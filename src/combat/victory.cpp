@@ -4,6 +4,7 @@
 #include <string>
 
 #include "combat/spells.h"
+#include "core/clamp.h"
 #include "core/game.h"
 
 // The spells that come with a level, and their announcements.
@@ -12,16 +13,16 @@ static const struct {
     int flag;
     const char* message;
 } LEVEL_SPELLS[] = {
-    {3, SPELL_SCORN_AND_ABUSE, "Learned spell: Scorn & Abuse"},
-    {6, SPELL_MESSIAH, "Learned spell: The Messiah"},
-    {9, SPELL_RAPTURE, "Learned spell: The Rapture"},
+    {SCORN_LEVEL, SPELL_SCORN_AND_ABUSE, "Learned spell: Scorn & Abuse"},
+    {MESSIAH_LEVEL, SPELL_MESSIAH, "Learned spell: The Messiah"},
+    {RAPTURE_LEVEL, SPELL_RAPTURE, "Learned spell: The Rapture"},
 };
 
 void CGame::Fight_Victory() {
     displayFightConsoleMessage("You got your win on!!", false);
 
     // A win gives experience only: no gold, items or keys.
-    player.exp++;
+    player.exp = addClamped(player.exp, 1);
     if (player.exp % EXP_PER_LEVEL == 0) {
         int level = player.exp / EXP_PER_LEVEL;
         std::string text = "You are now level " + std::to_string(level);
@@ -34,8 +35,8 @@ void CGame::Fight_Victory() {
             player.spellKnown[spell.flag] = 1;
             displayFightConsoleMessage(spell.message, false);
         }
-        player.maxHp += HP_PER_LEVEL;
-        player.maxMp += MP_PER_LEVEL;
+        player.maxHp = addClamped(player.maxHp, HP_PER_LEVEL);
+        player.maxMp = addClamped(player.maxMp, MP_PER_LEVEL);
         player.hp = player.maxHp;
         player.mp = player.maxMp;
         displayFightConsoleMessage("Recharged mana, health", false);

@@ -7,12 +7,6 @@
 #include "core/game.h"
 #include "core/picture.h"
 
-// Fatal load failure: the message as given (some have no line feed), status 1.
-static void fail(const char* message) {
-    fputs(message, stderr);
-    exit(1);
-}
-
 // The preparations an image gets before it is drawn.
 static SDL_Surface* prepareAlpha(SDL_Surface* loaded) {
     SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
@@ -80,23 +74,21 @@ static void loadSpriteRow(SDL_Surface* row[HEADING_COUNT], int r) {
 void CGame::loadSurfaces() {
     loadSpriteRow(sprites[0], 0);
     if (!sprites[0][0])
-        fail("data/gfx/sprites/pc/0.png missing");
+        fatal("data/gfx/sprites/pc/0.png missing");
     loadSpriteRow(sprites[1], 1);
     if (!sprites[1][0])
-        fail("data/gfx/sprites/npc0/0.png missing\n");
+        fatal("data/gfx/sprites/npc0/0.png missing\n");
     for (int r : LATER_ROWS)
         loadSpriteRow(sprites[r], r);
 
     clouds = loadPicture("data/gfx/clouds.jpg");
     if (!clouds)
-        fail("data/gfx/clouds.jpg is missing\n");
+        fatal("data/gfx/clouds.jpg is missing\n");
 
     for (int r = 0; r < CHARACTER_COUNT; r++) {
         for (int h = 0; h < HEADING_COUNT; h++) {
-            if (!sprites[r][h]) {
-                fprintf(stderr, "Character %i, heading %i missing\n", r, h);
-                exit(1);
-            }
+            if (!sprites[r][h])
+                fatal("Character %i, heading %i missing\n", r, h);
             sprites[r][h] = prepareAlpha(sprites[r][h]);
         }
     }
@@ -106,7 +98,7 @@ void CGame::loadSurfaces() {
         snprintf(path, sizeof path, "data/gfx/tiles/%02i.png", i);
         tiles[i] = loadPicture(path);
         if (!tiles[i])
-            fail(TILE_MESSAGES[i]);
+            fatal("%s", TILE_MESSAGES[i]);
     }
     for (int i = 0; i < TILE_COUNT; i++)
         tiles[i] = prepareScreenFormat(tiles[i], screen);
@@ -120,10 +112,8 @@ void CGame::loadSurfaces() {
     for (int i = 0; i < BACKGROUND_COUNT; i++)
         fightBackgrounds[i] = loadPicture(BACKGROUND_FILES[i]);
     for (int i = 0; i < BACKGROUND_COUNT; i++) {
-        if (!fightBackgrounds[i]) {
-            fprintf(stderr, "Fight scene background %i not located\n", i);
-            exit(1);
-        }
+        if (!fightBackgrounds[i])
+            fatal("Fight scene background %i not located\n", i);
         fightBackgrounds[i] = prepareScreenFormat(fightBackgrounds[i], screen);
     }
 
@@ -153,10 +143,8 @@ void CGame::loadSurfaces() {
     for (int i = 0; i < FX_COUNT; i++)
         fx[i] = loadPicture(FX_FILES[i]);
     for (int i = 0; i < FX_COUNT; i++) {
-        if (!fx[i]) {
-            fprintf(stderr, "missing %i fight fx\n", i);
-            exit(1);
-        }
+        if (!fx[i])
+            fatal("missing %i fight fx\n", i);
         fx[i] = prepareAlpha(fx[i]);
     }
     prepareImages();
@@ -167,10 +155,8 @@ void CGame::loadSurfaces() {
 void CGame::initFonts() {
     puts("HUDController()");
     puts("Initializing font setup");
-    if (TTF_Init() < 0) {
-        fprintf(stderr, "SDL_ttf couldn't be initialized!!!\n");
-        exit(1);
-    }
+    if (TTF_Init() < 0)
+        fatal("SDL_ttf couldn't be initialized!!!\n");
     puts("Font init, loading fonts...");
     // Opened like every data file, so a folder or a named pipe there is a
     // missing font rather than a hang.
@@ -179,9 +165,7 @@ void CGame::initFonts() {
     if (file && !source)
         fclose(file);
     font = source ? TTF_OpenFontRW(source, 1, 18) : NULL;
-    if (!font) {
-        fprintf(stderr, "Could not load data/font.ttf\n");
-        exit(1);
-    }
+    if (!font)
+        fatal("Could not load data/font.ttf\n");
     puts("Fonts loaded. OK");
 }

@@ -24,13 +24,9 @@ extern "C" int SDL_main(int argc, char** argv) {
     fflush(stdout);
 
     CGame* game = new (std::nothrow) CGame();
-    if (!game) {
-        fprintf(stderr, "Out of memory!\n");
-        fprintf(stderr, "Please make sure you have at least 32MB\n");
-        fprintf(stderr, "free on your system\n");
-        fprintf(stderr, "\t\t\t-qor\n");
-        exit(1);
-    }
+    if (!game)
+        fatal("Out of memory!\nPlease make sure you have at least 32MB\nfree on your "
+              "system\n\t\t\t-qor\n");
     game->titleScreen();
     game->gameLoop();
     delete game;

@@ -47,10 +47,8 @@ CGame::CGame(bool shortcutsOn)
     // Before SDL starts, so that SDL keeps its own handlers out of the way.
     catchTerminationSignals();
     // The game plays no sound: video is required, audio only if it starts.
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        fprintf(stderr, "CRITICAL: SDL didn't init %s\n", SDL_GetError());
-        exit(1);
-    }
+    if (SDL_Init(SDL_INIT_VIDEO) < 0)
+        fatal("CRITICAL: SDL didn't init %s\n", SDL_GetError());
     SDL_InitSubSystem(SDL_INIT_AUDIO);
 
     // MEND: with no X server or Wayland to talk to, SDL quietly falls back
@@ -62,10 +60,8 @@ CGame::CGame(bool shortcutsOn)
     else
         screen = SDL_SetVideoMode(SCREEN_W, SCREEN_H, 16,
                                   SDL_HWSURFACE | SDL_ANYFORMAT | SDL_DOUBLEBUF | SDL_FULLSCREEN);
-    if (!screen) {
-        fprintf(stderr, "CRITICAL: Couldn't initialize screen surface: %s\n", SDL_GetError());
-        exit(1);
-    }
+    if (!screen)
+        fatal("CRITICAL: Couldn't initialize screen surface: %s\n", SDL_GetError());
     SDL_WM_SetCaption("Tessary", "qor");
 
     puts("Loading sprites and tiles");

@@ -1,6 +1,6 @@
 // CGame: the one game object. It holds all state of a running game, and every
 // screen of the game is one of its member functions, defined in the folder of
-// its subsystem (core, world, characters, shop, combat, ui).
+// its subsystem (core, world, menus, console, characters, shop, combat, ui).
 #pragma once
 
 #include <list>
@@ -12,6 +12,7 @@
 
 #include "characters/npc.h"
 #include "characters/quest.h"
+#include "core/fatal.h"
 #include "ui/colours.h"
 #include "shop/shop.h"
 #include "world/map.h"
@@ -169,21 +170,25 @@ class CGame {
     NPC* standingOn(int x, int y);                  // render.cpp: first NPC on a grid cell
     // render.cpp: the clouds everywhere but the rectangle the cells hide
     void drawBackdrop(int left, int top, int right, int bottom);
-    bool tileCollision(int x, int y);              // movement.cpp
-    void detectAndOpenDoors(int x, int y);         // movement.cpp
-    void RoamLoop();                               // roaming.cpp
-    void Roam_GetInput();                          // roaming.cpp
-    void Roam_CheckNPCConvo(int x, int y);         // talking.cpp
-    void Roam_Step(int dx, int dy);                // roaming.cpp: one paced step attempt
-    void Roam_ChangeFloor();                       // roaming.cpp: stairs, or the win
-    void Roam_StartFight(NPC* enemy);              // talking.cpp: flags and background
-    void characterMenu();                          // charmenu.cpp
-    void ConsoleLoop();                            // console.cpp
-    void Menu_DrawFrame();                         // charmenu.cpp: portrait, statistics, list
-    void Menu_DrawInventory();                     // charmenu.cpp: newest first, with the bar
-    void Menu_HandleKey(SDLKey key);               // charmenu.cpp: arrows and Return
-    int Menu_ScreenPos();                          // charmenu.cpp: the bar's row, printed
-    bool Console_Command(const std::string& word); // console.cpp: false after "exit"
+    bool tileCollision(int x, int y);      // movement.cpp
+    void detectAndOpenDoors(int x, int y); // movement.cpp
+    void RoamLoop();                       // roaming.cpp
+    void Roam_GetInput();                  // roaming.cpp
+    void Roam_CheckNPCConvo(int x, int y); // talking.cpp
+    void Roam_Step(int dx, int dy);        // roaming.cpp: one paced step attempt
+    void Roam_ChangeFloor();               // roaming.cpp: stairs, or the win
+    void Roam_StartFight(NPC* enemy);      // talking.cpp: flags and background
+
+    // ---- The character menu: src/menus ----
+    void characterMenu();            // charmenu.cpp
+    void Menu_DrawFrame();           // charmenu.cpp: portrait, statistics, list
+    void Menu_DrawInventory();       // charmenu.cpp: newest first, with the bar
+    void Menu_HandleKey(SDLKey key); // charmenu.cpp: arrows and Return
+    int Menu_ScreenPos();            // charmenu.cpp: the bar's row, printed
+
+    // ---- The developer console: src/console ----
+    void ConsoleLoop();                                        // console.cpp
+    bool Console_Command(const std::string& word);             // console.cpp: false after "exit"
     bool Console_AskNumber(const char* question, int* answer); // console.cpp: false at the end
     bool Console_InputEnded();                                 // console.cpp: leaves, says so
     int Console_SwapDoors(char from, char to); // console.cpp: cells changed, counted

@@ -34,7 +34,7 @@ void CGame::gameLoop() {
             npcCount++;
         fprintf(report, "QorProfiler 2.0\n====\n");
         fprintf(report, "Did %i frames in %f seconds\n", frames, (double)seconds);
-        fprintf(report, "Had %i NPC's at %ix%i resolution\n", npcCount, 640, 480);
+        fprintf(report, "Had %i NPC's at %ix%i resolution\n", npcCount, SCREEN_W, SCREEN_H);
         fprintf(report, "Avg. FPS: %f\n", (double)((float)frames / seconds));
     }
     out.commit();

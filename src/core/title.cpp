@@ -7,10 +7,8 @@
 
 void CGame::titleScreen() {
     SDL_Surface* loaded = loadPicture("data/gfx/title.png");
-    if (!loaded) {
-        fprintf(stderr, "Oh no! The title screen image (title.png) is missing!\n");
-        exit(1);
-    }
+    if (!loaded)
+        fatal("Oh no! The title screen image (title.png) is missing!\n");
     SDL_Surface* image = SDL_ConvertSurface(loaded, screen->format, 0);
     SDL_FreeSurface(loaded);
     // Centred; a picture larger than the screen gets negative offsets and is clipped.

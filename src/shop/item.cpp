@@ -3,12 +3,6 @@
 
 #include "core/linereader.h"
 
-// Longest lines of a shop file record.
-static const size_t ITEM_NUMBER_LIMIT = 18;
-static const size_t ITEM_NAME_LIMIT = 18;
-static const size_t ITEM_FLAG_LIMIT = 3;
-static const size_t ITEM_ARMOUR_LIMIT = 9;
-
 Item::Item()
     : price(0), iconIndex(-1), weaponMod(0), armourClass(0), name("Do Not Display"),
       isHealingPotion(0), isSpellScroll(0), isKey(0), isManaPotion(0), stock(1) {

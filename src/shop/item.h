@@ -1,9 +1,16 @@
 // Item: one good of the shop, as read from the shop file.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class LineReader;
+
+// Longest lines of a shop file record.
+const size_t ITEM_NUMBER_LIMIT = 18;
+const size_t ITEM_NAME_LIMIT = 18;
+const size_t ITEM_FLAG_LIMIT = 3;
+const size_t ITEM_ARMOUR_LIMIT = 9;
 
 // Number of spells a scroll can teach (the magic menu's keys 1 to 7).
 const int SCROLL_SPELLS = 7;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/datafile.h"
+#include "core/fatal.h"
 #include "core/linereader.h"
 
 Shop::Shop() {
@@ -19,21 +20,15 @@ Shop::~Shop() {
         delete item;
 }
 
-// A shop file that cannot be opened or read to its end ends the game.
-static void shopFileMissing(const char* path) {
-    fprintf(stderr, "File %s missing\n", path);
-    exit(1);
-}
-
 void Shop::loadItems(const char* path) {
     FILE* file = openDataFile(path);
     if (!file)
-        shopFileMissing(path);
+        fatal(SHOP_FILE_MISSING, path);
     bool whole = readFile(file, items);
     fclose(file);
     // A read error is not the end of the file: the goods after it would be lost.
     if (!whole)
-        shopFileMissing(path);
+        fatal(SHOP_FILE_MISSING, path);
 }
 
 bool Shop::readFile(FILE* file, std::vector<Item*>& items, FILE* progress, bool* endedByNull) {

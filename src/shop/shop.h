@@ -6,6 +6,10 @@
 
 #include "shop/item.h"
 
+// What the game prints, with the file's path, before it ends over a shop
+// file that cannot be opened or read to its end.
+const char* const SHOP_FILE_MISSING = "File %s missing\n";
+
 class Shop {
   public:
     std::vector<Item*> items; // owned, in file order

@@ -158,7 +158,7 @@ void CGame::Shop_BuyHighlighted() {
 
     // What a good is for: the first of potion, blade and scroll that applies.
     if (item->isHealingPotion) {
-        player.healPotions++;
+        player.healPotions = addClamped(player.healPotions, 1);
     } else if (item->weaponMod > 0) {
         player.weaponMod = item->weaponMod;
         printf("Bought blade, mod of %i\n", item->weaponMod);
@@ -173,7 +173,7 @@ void CGame::Shop_BuyHighlighted() {
     }
     // A key, armour and a mana potion come on top of whatever else it is.
     if (item->isKey)
-        player.keys++;
+        player.keys = addClamped(player.keys, 1);
     if (item->armourClass > 0) {
         player.armour = item->armourClass;
         printf("Bought armor, AC of %i\n", item->armourClass);
@@ -181,7 +181,7 @@ void CGame::Shop_BuyHighlighted() {
         player.inventory.push_back(item);
     }
     if (item->isManaPotion)
-        player.manaPotions++;
+        player.manaPotions = addClamped(player.manaPotions, 1);
 }
 
 void CGame::printItemInfo(const std::string&, int) {

@@ -52,10 +52,8 @@ void CGame::HUD_Enemy(NPC* enemy) {
     puts("sprintf operation");
     std::string line =
         enemy->name + " HP: " + std::to_string(enemy->hp) + "/" + std::to_string(enemy->maxHp);
-    if (drawText(line, ENEMY_X, ENEMY_Y, ENEMY_PINK) < 0) {
-        fprintf(stderr, "Failure in rendering text.\n");
-        exit(1);
-    }
+    if (drawText(line, ENEMY_X, ENEMY_Y, ENEMY_PINK) < 0)
+        fatal("Failure in rendering text.\n");
     puts("Mapped rect, blitting...");
     puts("Memory freed, HUD_Enemy exiting");
 }

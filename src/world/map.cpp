@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/datafile.h"
+#include "core/fatal.h"
 
 Map::Map() {
     // Column by column, one rand() per cell. This runs before the game seeds
@@ -15,16 +16,10 @@ Map::Map() {
             cells[y][x] = cellOfTile(rand() % TILE_COUNT);
 }
 
-// A map that cannot be opened or read to its end: the game cannot go on.
-static void mapNotFound(const char* filename) {
-    fprintf(stderr, "Map %s not found..\n", filename);
-    exit(1);
-}
-
 void Map::loadMap(const char* filename, FILE* progress) {
     FILE* file = openDataFile(filename);
     if (!file)
-        mapNotFound(filename);
+        fatal(MAP_MISSING, filename);
     bool stopped = false; // an over-long line or the end of the file was met
     for (int y = 0; y < MAP_SIZE; y++) {
         if (stopped) {
@@ -64,7 +59,7 @@ void Map::loadMap(const char* filename, FILE* progress) {
     }
     // A read error is not the end of the file: half a floor is no floor.
     if (ferror(file))
-        mapNotFound(filename);
+        fatal(MAP_MISSING, filename);
     fclose(file);
     progressLine(progress, "Loaded map file...");
 }

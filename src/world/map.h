@@ -8,6 +8,9 @@
 
 // The size of every floor, in cells, along both axes.
 const int MAP_SIZE = 100;
+// What the game prints, with the file's path, before it ends over a map file
+// that cannot be opened or read to its end.
+const char* const MAP_MISSING = "Map %s not found..\n";
 
 class Map {
   public:

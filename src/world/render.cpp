@@ -14,6 +14,9 @@ static const int CAMERA_Y = SCREEN_H / 2;
 // The item strip: rows of icons from the bottom left, one icon every 49 pixels.
 static const int STRIP_LEFT = 15;
 static const int STRIP_STEP = 49;
+static const int STRIP_HEAL_POTIONS_Y = 425;
+static const int STRIP_MANA_POTIONS_Y = 376;
+static const int STRIP_KEYS_Y = 327;
 
 // Clamps the view's reach around `centre` to the grid. Long arithmetic: the
 // developer console can put the player anywhere, even near the ends of int.
@@ -199,9 +202,9 @@ void CGame::drawItemsPotionsKeys() {
         int y;
     };
     const StripRow rows[] = {
-        {0, player.healPotions, 425},
-        {13, player.manaPotions, 376},
-        {2, player.keys, 327},
+        {ITEM_ICON_HEAL_POTION, player.healPotions, STRIP_HEAL_POTIONS_Y},
+        {ITEM_ICON_MANA_POTION, player.manaPotions, STRIP_MANA_POTIONS_Y},
+        {ITEM_ICON_KEY, player.keys, STRIP_KEYS_Y},
     };
     for (const StripRow& row : rows) {
         SDL_Surface* icon = itemIconFor(row.icon);

@@ -45,7 +45,7 @@ void CGame::Roam_StartFight(NPC* enemy) {
     // teleported off the grid stands outside the building: grass too.
     fightBackground = 0;
     if (Map::contains(player.posX, player.posY) &&
-        (unsigned char)map.cells[player.posY][player.posX] > (unsigned char)'0')
+        (unsigned char)map.cells[player.posY][player.posX] > (unsigned char)CELL_GRASS)
         fightBackground = 1;
     printf("Fight engine activated, background %i\n", fightBackground);
     // The fight itself begins with the next pass of the main loop; the rest

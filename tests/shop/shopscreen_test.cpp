@@ -1,13 +1,15 @@
 // The shop screen: the list and its scrolling, buying, stock and the messages.
 #include <algorithm>
 #include <climits>
-#include <sstream>
 
 #include "support/harness.h"
 
 namespace {
 
-const SDLKey UP = SDLK_UP, DOWN = SDLK_DOWN, RETURN = SDLK_RETURN, ESCAPE = SDLK_ESCAPE;
+const SDLKey UP = SDLK_UP;
+const SDLKey DOWN = SDLK_DOWN;
+const SDLKey RETURN = SDLK_RETURN;
+const SDLKey ESCAPE = SDLK_ESCAPE;
 
 class ShopScreenTest : public GameTest {
   protected:
@@ -97,42 +99,86 @@ TEST_F(ShopScreenTest, BuyingWithExactlyEnoughGoldLeavesNoneAndSellsOutTooLittle
     EXPECT_FALSE(anyIn(10, 448, 300, 480, rgb(255, 255, 255))) << "no money line";
 }
 
+// What each flag of a good adds, and the counts that stop at the largest
+// number instead of wrapping.
 TEST_F(ShopScreenTest, WhatAGoodWithSeveralFlagsAdds) {
     openWith(goodRecord("Mixed", 100, 0, 0, 0));
-    const struct {
+    struct Flags {
         int heal, weaponMod, scroll, key, armour, mana;
+    };
+    struct Counts {
+        int healPotions, weaponMod, keys, armour, manaPotions;
+    };
+    const struct {
+        const char* name;
+        Flags good;
+        int countsBefore; // potions and keys
+        Counts after;
+        bool learnsSpell4;
+        size_t inventoryEntries;
         const char* printed;
-        const char* after; // potions, blade, spells known, keys, armour, mana potions, entries
     } cases[] = {
-        {0, 4, 0, 1, 6, 0, "Bought blade, mod of 4\nBought armor, AC of 6\n", "0 4 0 1 6 0 2"},
-        {0, 4, 1, 0, 0, 0, "Bought blade, mod of 4\n", "0 4 0 0 1 0 1"},
-        {0, 0, 1, 1, 0, 1, "", "0 1 16 1 1 1 0"}, // a scroll teaches spell 4 only
-        {1, 7, 1, 0, 0, 0, "", "1 1 0 0 1 0 0"},  // a potion is nothing else
+        {"a blade that is a key and armour",
+         {0, 4, 0, 1, 6, 0},
+         0,
+         {0, 4, 1, 6, 0},
+         false,
+         2,
+         "Bought blade, mod of 4\nBought armor, AC of 6\n"},
+        {"a blade before a scroll",
+         {0, 4, 1, 0, 0, 0},
+         0,
+         {0, 4, 0, 1, 0},
+         false,
+         1,
+         "Bought blade, mod of 4\n"},
+        {"a scroll teaches its first spell only",
+         {0, 0, 1, 1, 0, 1},
+         0,
+         {0, 1, 1, 1, 1},
+         true,
+         0,
+         ""},
+        {"a potion is nothing else", {1, 7, 1, 0, 0, 0}, 0, {1, 1, 0, 1, 0}, false, 0, ""},
+        {"full counts stay full",
+         {1, 0, 0, 1, 0, 1},
+         INT_MAX,
+         {INT_MAX, 1, INT_MAX, 1, INT_MAX},
+         false,
+         0,
+         ""},
     };
     Item* item = game->shop.items[0];
     Player& p = game->player;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.after);
-        item->isHealingPotion = c.heal, item->weaponMod = c.weaponMod;
-        item->isSpellScroll = c.scroll;
+        SCOPED_TRACE(c.name);
+        item->isHealingPotion = c.good.heal;
+        item->weaponMod = c.good.weaponMod;
+        item->isSpellScroll = c.good.scroll;
         for (int k = 0; k < SCROLL_SPELLS; k++)
             item->teachesSpell[k] = k == 4 || k == 6;
-        item->isKey = c.key, item->armourClass = c.armour, item->isManaPotion = c.mana;
+        item->isKey = c.good.key;
+        item->armourClass = c.good.armour;
+        item->isManaPotion = c.good.mana;
         item->stock = 1;
         p.gold = 1000;
-        p.healPotions = p.keys = p.manaPotions = 0;
-        p.weaponMod = p.armour = 1;
+        p.healPotions = c.countsBefore;
+        p.keys = c.countsBefore;
+        p.manaPotions = c.countsBefore;
+        p.weaponMod = 1;
+        p.armour = 1;
         std::fill(p.spellKnown, p.spellKnown + SPELL_COUNT, 0);
         p.inventory.clear();
-        EXPECT_EQ(shopWith({RETURN, SDLK_SPACE, ESCAPE}), c.printed);
-        int spells = 0;
+        EXPECT_EQ(shopWith({RETURN, SDLK_SPACE, ESCAPE}), c.printed) << "what buying prints";
+        EXPECT_EQ(p.healPotions, c.after.healPotions) << "a healing potion adds one";
+        EXPECT_EQ(p.weaponMod, c.after.weaponMod) << "a blade sets the modifier";
+        EXPECT_EQ(p.keys, c.after.keys) << "a key adds one";
+        EXPECT_EQ(p.armour, c.after.armour) << "armour sets the class";
+        EXPECT_EQ(p.manaPotions, c.after.manaPotions) << "a mana potion adds one";
         for (int k = 0; k < SPELL_COUNT; k++)
-            spells |= p.spellKnown[k] << k;
-        std::ostringstream after;
-        after << p.healPotions << " " << p.weaponMod << " " << spells << " " << p.keys << " "
-              << p.armour << " " << p.manaPotions << " " << p.inventory.size();
-        EXPECT_EQ(after.str(), c.after);
-        EXPECT_EQ(p.gold, 900);
+            EXPECT_EQ(p.spellKnown[k], k == 4 && c.learnsSpell4) << "a scroll teaches spell " << k;
+        EXPECT_EQ(p.inventory.size(), c.inventoryEntries) << "blades and armour are kept";
+        EXPECT_EQ(p.gold, 900) << "the price is paid";
     }
 }
 
