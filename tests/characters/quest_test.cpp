@@ -8,16 +8,18 @@
 
 namespace {
 
-TEST(QuestFile, LoadsTheQuestsUntilANullRecordAndSaysHowTheFileEnded) {
-    const std::string two = "3\n4\n0\nFind the cellar\n1\n10\n11\n1\nSee the roof\n0\n",
-                      a39(39, 'a');
+TEST(QuestTest, LoadsTheQuestsUntilANullRecordAndSaysHowTheFileEnded) {
+    const std::string two = "3\n4\n0\nFind the cellar\n1\n10\n11\n1\nSee the roof\n0\n";
+    std::string twoCut = two; // without its final line feed
+    twoCut.pop_back();
+    const std::string a39(39, 'a');
     const Lines quests = {"Find the cellar (3,4,0) key1", "See the roof (10,11,1) key0"};
     struct {
         std::string contents, lastLine;
         Lines expected;
     } cases[] = {
         {two, "invalid", quests},
-        {two.substr(0, two.size() - 1), "pushing back on eof", quests},
+        {twoCut, "pushing back on eof", quests},
         {"0\n0\n2\nNowhere\n1\n3\n4\n0\nLost\n0\n", "invalid", {}},
         {std::string("2\n2\n0\nFe\0tch\n0", 14), "pushing back on eof", {"Fe (2,2,0) key0"}},
         {" +8\n-2x\n3rd\nOdd\n7k", "pushing back on eof", {"Odd (8,-2,3) key1"}},
@@ -32,12 +34,13 @@ TEST(QuestFile, LoadsTheQuestsUntilANullRecordAndSaysHowTheFileEnded) {
         startCapture();
         QuestMaster master;
         master.loadQuests("data/quests.qor");
-        EXPECT_EQ(linesOf(stopCapture()).back(), c.lastLine) << c.contents;
+        EXPECT_EQ(linesOf(stopCapture()).back(), c.lastLine)
+            << "how the file ended: " << testing::PrintToString(c.contents);
         Lines got;
         for (const Quest* q : master.quests)
             got.push_back(q->text + " (" + std::to_string(q->posX) + "," + std::to_string(q->posY) +
                           "," + std::to_string(q->floor) + ") key" + std::to_string(q->rewardKey));
-        EXPECT_EQ(got, c.expected) << c.contents;
+        EXPECT_EQ(got, c.expected) << "the quests read: " << testing::PrintToString(c.contents);
     }
 }
 

@@ -6,7 +6,9 @@
 
 namespace {
 
-TEST_F(FightTest, TheAttackersDieIsDrawnFirstTiesMissAndDamageStartsAtItsBase) {
+class DiceTest : public FightFixture {};
+
+TEST_F(DiceTest, TheAttackersDieIsDrawnFirstTiesMissAndDamageStartsAtItsBase) {
     unsigned seed = seedSoThat([] { return rand() % 20 == 12 && rand() % 20 == 4; });
     EXPECT_TRUE(hitSuccess(0, 7));
     srand(seed);

@@ -8,7 +8,7 @@
 
 #include "support/harness.h"
 
-class FightTest : public GameTest {
+class FightFixture : public GameTest {
   protected:
     NPC* enemy = nullptr;
 
@@ -16,8 +16,11 @@ class FightTest : public GameTest {
         if (!game)
             start();
         enemy = addNpc(26, 19, 1, 1, name);
-        enemy->hp = hp, enemy->maxHp = 20;
-        game->fighting = 1, game->fightEnemy = enemy, game->fightBackground = 0;
+        enemy->hp = hp;
+        enemy->maxHp = 20;
+        game->fighting = 1;
+        game->fightEnemy = enemy;
+        game->fightBackground = 0;
     }
 
     // One fight pass with `queued` keys waiting and `answers` given to its

@@ -4,6 +4,19 @@
 
 namespace {
 
+class FightTest : public FightFixture {
+  protected:
+    // Starts a fight in which the enemy's next attack kills a player of 3 HP.
+    void enemyWillKill(int mp) {
+        startFight();
+        game->player.hp = 3;
+        game->player.mp = mp;
+        game->playerTurn = 0;
+        game->player.armour = ALWAYS_HIT_ARMOUR;
+        seedSoThat([&] { return hitSuccess(0, ALWAYS_HIT_ARMOUR) && calculateDamage(0) >= 3; });
+    }
+};
+
 TEST_F(FightTest, DrawsTheBackgroundCentredOverBlackBothFightersAndTheActionBar) {
     tree.writeImage("data/decor/grass.png", 301, 201); // odd: shows how centring rounds
     startFight();
@@ -49,7 +62,9 @@ TEST_F(FightTest, AHitShowsTheDamageDealtAndAMissIsRedBothPassingTheTurnUnlessTh
     EXPECT_EQ(enemy->hp, 40);
     EXPECT_EQ(game->playerTurn, 0);
 
-    game->playerTurn = 1, enemy->hp = 1; // a killing blow keeps the turn for the win
+    // A killing blow keeps the turn for the win.
+    game->playerTurn = 1;
+    enemy->hp = 1;
     game->player.weaponMod = SURE_HIT_WEAPON;
     pass({SDLK_z}, {SDLK_SPACE});
     EXPECT_EQ(game->playerTurn, 1);
@@ -123,19 +138,7 @@ TEST_F(FightTest, TheEnemysHitIsRedAndItsMissBlueBothHandingBackTheTurn) {
     }
 }
 
-class Dying : public FightTest {
-  protected:
-    // Starts a fight in which the enemy's next attack kills a player of 3 HP.
-    void enemyWillKill(int mp) {
-        startFight();
-        game->player.hp = 3, game->player.mp = mp;
-        game->playerTurn = 0;
-        game->player.armour = ALWAYS_HIT_ARMOUR;
-        seedSoThat([&] { return hitSuccess(0, ALWAYS_HIT_ARMOUR) && calculateDamage(0) >= 3; });
-    }
-};
-
-TEST_F(Dying, WithTenMPTheMessiahRevivesAtFullHealthForAllOfIt) {
+TEST_F(FightTest, WithTenMPTheMessiahRevivesAtFullHealthForAllOfIt) {
     enemyWillKill(10);
     pass({}, {SDLK_SPACE, SDLK_SPACE, SDLK_SPACE});
     EXPECT_TRUE(says(1, "You died....", true));
@@ -146,7 +149,7 @@ TEST_F(Dying, WithTenMPTheMessiahRevivesAtFullHealthForAllOfIt) {
     EXPECT_EQ(game->playerTurn, 1);
 }
 
-TEST_F(Dying, WithNineMPOrWithoutTheMessiahTheGameEndsAfterItsNotices) {
+TEST_F(FightTest, WithNineMPOrWithoutTheMessiahTheGameEndsAfterItsNotices) {
     enemyWillKill(9);
     scriptKeys({SDLK_SPACE, SDLK_SPACE, SDLK_SPACE, SDLK_SPACE});
     EXPECT_EXIT(game->FightLoop(), ::testing::ExitedWithCode(0), "scripted waits: 3\n");

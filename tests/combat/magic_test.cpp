@@ -6,10 +6,10 @@
 
 namespace {
 
-class MagicTest : public FightTest {
+class MagicTest : public FightFixture {
   protected:
     void SetUp() override {
-        FightTest::SetUp();
+        FightFixture::SetUp();
         startFight("Goblin", 100);
         enemy->maxHp = 100;
     }
@@ -23,7 +23,8 @@ TEST_F(MagicTest, TheMenuListsOnlyTheKnownSpellsWithoutGapsAndIgnoresOtherKeys) 
     pushKeyDown(SDLK_c);
     pushQuit();                                      // dropped by the menu
     pass({}, {SDLK_0, SDLK_1, SDLK_a, SDLK_ESCAPE}); // 0 and 1: no such spells known
-    int y = 80, line = TTF_FontHeight(game->font);
+    int y = 80;
+    int line = TTF_FontHeight(game->font);
     for (const char* text : {"Magic:", "1-0 to cast, ESC to abort", "2) Fire I", "3) Mr. Zappy",
                              "9) The Rapture (WARNING: Everyone dies)"}) {
         EXPECT_TRUE(showsText(game.get(), shots()[0], text, 170, y)) << text;
@@ -49,7 +50,8 @@ TEST_F(MagicTest, RefusalsCostTheTurnButNoMPExceptTheMessiahsAndMrZappysKeepTheM
                  {SDLK_8, 10, "Messiah triggers automatically...", 1}};
     for (const auto& c : cases) {
         game->playerTurn = 1;
-        game->player.mp = c.mp, game->player.hp = 30;
+        game->player.mp = c.mp;
+        game->player.hp = 30;
         pass({SDLK_c}, c.turn ? std::vector<SDLKey>{c.key, SDLK_SPACE, SDLK_ESCAPE}
                               : std::vector<SDLKey>{c.key, SDLK_SPACE});
         EXPECT_TRUE(says(1, c.message, c.key != SDLK_8)) << c.message;
@@ -99,7 +101,8 @@ TEST_F(MagicTest, AttacksTakeTheirCostAndDealTheDamageTheyShow) {
 }
 
 TEST_F(MagicTest, HealIRestoresUpToNineteenAndFullHealRefills) {
-    game->player.mp = 6, game->player.hp = 20;
+    game->player.mp = 6;
+    game->player.hp = 20;
     srand(1);
     int healed = 20 + calculateDamage(0);
     srand(1);

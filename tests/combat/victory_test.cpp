@@ -6,7 +6,9 @@
 
 namespace {
 
-TEST_F(FightTest, AWinGivesOnePointAndEveryThirdALevelWithItsSpell) {
+class VictoryTest : public FightFixture {};
+
+TEST_F(VictoryTest, AWinGivesOnePointAndEveryThirdALevelWithItsSpell) {
     const struct {
         int expBefore;
         int level;                // 0: no level-up
@@ -25,7 +27,11 @@ TEST_F(FightTest, AWinGivesOnePointAndEveryThirdALevelWithItsSpell) {
         game->npcs.push_back(enemy); // listed twice: every entry leaves the floor
         size_t others = game->npcs.size() - 2;
         std::fill(p.spellKnown, p.spellKnown + SPELL_COUNT, 0);
-        p.exp = c.expBefore, p.maxHp = 60, p.maxMp = 50, p.hp = 5, p.mp = 3;
+        p.exp = c.expBefore;
+        p.maxHp = 60;
+        p.maxMp = 50;
+        p.hp = 5;
+        p.mp = 3;
         std::vector<SDLKey> keys(c.level ? (c.spellMessage ? 4 : 3) : 1, SDLK_SPACE);
         pass({}, keys);
         EXPECT_TRUE(says(0, "You got your win on!!", false));
@@ -33,8 +39,11 @@ TEST_F(FightTest, AWinGivesOnePointAndEveryThirdALevelWithItsSpell) {
         EXPECT_TRUE(!c.spellMessage || says(2, c.spellMessage, false));
         EXPECT_TRUE(!c.level || says(keys.size() - 1, "Recharged mana, health", false));
         EXPECT_EQ(p.exp, c.expBefore + 1);
-        for (int flag = 0; flag < SPELL_COUNT; flag++)
-            EXPECT_EQ(p.spellKnown[flag], flag == c.spellFlag ? 1 : 0) << "flag " << flag;
+        for (int flag = 0; flag < SPELL_COUNT; flag++) {
+            int taught = flag == c.spellFlag ? 1 : 0;
+            EXPECT_EQ(p.spellKnown[flag], taught)
+                << "a level teaches only its spell: flag " << flag;
+        }
         EXPECT_EQ(p.maxHp, c.level ? 85 : 60);
         EXPECT_EQ(p.hp, c.level ? 85 : 5);
         EXPECT_EQ(p.mp, c.level ? 60 : 3);

@@ -53,7 +53,10 @@ TEST_F(ConsoleTest, HelpListsTheCommandsAndOnlyTheExactWordIsACommand) {
 
 TEST_F(ConsoleTest, WordsSplitAtAnyWhiteSpaceAndSilentCommandsPromptAgain) {
     Player& p = game->player;
-    p.hp = 3, p.maxHp = 90, p.keys = 0, p.healPotions = 2;
+    p.hp = 3;
+    p.maxHp = 90;
+    p.keys = 0;
+    p.healPotions = 2;
     EXPECT_EQ(console("  \t\n hack\t\theal \r\n colours addkeys addheal exit hack"),
               PROMPT + "qor's hack mode enabled\n" + PROMPT +
                   "Healed, type 'exit' to return to game\n" + PROMPT + PROMPT + PROMPT + LEAVING);
@@ -113,8 +116,17 @@ TEST_F(ConsoleTest, UnlockOpensEveryLockedDoorAndRelockClosesEveryOpenOne) {
 
 TEST_F(ConsoleTest, StatsShowsEachOfTheHerosNumbers) {
     Player& p = game->player;
-    p.hp = 7, p.maxHp = 8, p.mp = 9, p.maxMp = 10, p.strength = 2, p.agility = 3;
-    p.weaponMod = 4, p.healPotions = 5, p.gold = 6, p.keys = 11, p.floor = 12;
+    p.hp = 7;
+    p.maxHp = 8;
+    p.mp = 9;
+    p.maxMp = 10;
+    p.strength = 2;
+    p.agility = 3;
+    p.weaponMod = 4;
+    p.healPotions = 5;
+    p.gold = 6;
+    p.keys = 11;
+    p.floor = 12;
     EXPECT_EQ(console("stats exit"), PROMPT +
                                          "Player:\n---\nHP: 7/8\nMP: 9/10\nStrength: 2 "
                                          "Agility: 3 Weapon Modifier: 4\nHealing Potions: 5\n"
@@ -136,7 +148,8 @@ TEST_F(ConsoleTest, DieEndsTheProcessWithStatusZeroAndNothingAfterIt) {
 
 TEST_F(ConsoleTest, TheEndOfInputLeavesLikeExitAndDropsAnUnansweredCommand) {
     EXPECT_EQ(console(""), LEAVING);
-    game->player.posX = 40, game->player.gold = 10;
+    game->player.posX = 40;
+    game->player.gold = 10;
     EXPECT_EQ(console("tport 5"), PROMPT + "x:y:Exiting...\n");
     EXPECT_EQ(console("addgold"), PROMPT + "how much:Exiting...\n");
     EXPECT_EQ(game->player.posX, 40);

@@ -7,7 +7,7 @@ namespace {
 
 const std::string SPRITES = "data/gfx/sprites/";
 
-class AssetLoading : public GameTest {
+class AssetsTest : public GameTest {
   protected:
     std::string out, err; // what the construction wrote
 
@@ -23,7 +23,7 @@ class AssetLoading : public GameTest {
     }
 };
 
-TEST_F(AssetLoading, MissingNeededPictureEndsTheGameWithTheMessageOfTheFirstChecked) {
+TEST_F(AssetsTest, MissingNeededPictureEndsTheGameWithTheMessageOfTheFirstChecked) {
     const struct {
         std::vector<std::string> files;
         std::string message; // exactly, line feed or not
@@ -60,7 +60,7 @@ TEST_F(AssetLoading, MissingNeededPictureEndsTheGameWithTheMessageOfTheFirstChec
 
 // A file that is no picture, or is larger than the game accepts, counts as
 // missing.
-TEST_F(AssetLoading, BadPictureInANeededSlotEndsTheGame) {
+TEST_F(AssetsTest, BadPictureInANeededSlotEndsTheGame) {
     for (const char* bad : {"text", "png-4097-wide"}) {
         tree.write("data/gfx/clouds.jpg", readFile(std::string(TESSARY_BAD_PICTURES "/") + bad));
         expectBuildToFail("data/gfx/clouds.jpg is missing\n");
@@ -68,14 +68,16 @@ TEST_F(AssetLoading, BadPictureInANeededSlotEndsTheGame) {
 }
 
 // Loading goes on past them: the item icons are said one by one.
-TEST_F(AssetLoading, MissingOrBadOptionalPictureLeavesItsEntryEmptySilently) {
+TEST_F(AssetsTest, MissingOrBadOptionalPictureLeavesItsEntryEmptySilently) {
     tree.remove("data/icn/heart.png");
     tree.write("data/gfx/portrait.png", "no picture");
     tree.remove("data/gfx/items/5.png");
     tree.remove("data/gfx/items/13.png"); // the last one
     startRecording();
-    for (int i = 0; i < ICON_COUNT; i++)
-        EXPECT_EQ(game->icons[i] == nullptr, i == ICON_HEART) << "icon " << i;
+    for (int i = 0; i < ICON_COUNT; i++) {
+        bool removed = i == ICON_HEART;
+        EXPECT_EQ(game->icons[i] == nullptr, removed) << "only a bad icon is left out: " << i;
+    }
     EXPECT_EQ(game->portrait, nullptr);
     EXPECT_EQ(err, "");
     for (const char* gap : {"Item 4 is existant\nItem load error, 5\nItem 6 is existant\n",

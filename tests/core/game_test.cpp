@@ -19,7 +19,7 @@ void writeSmallWorld(const DataTree& tree) {
 // The shop and the quests are read before SDL starts; the title image after
 // everything else. A folder or a named pipe of that name is a missing file
 // too (a pipe must not block the start).
-TEST(GameBinary, MissingDataFileEndsTheGameWithItsMessageAndStatusOne) {
+TEST_F(GameTest, MissingDataFileEndsTheGameWithItsMessageAndStatusOne) {
     const struct {
         const char *file, *message, *lastLine, *kind;
     } cases[] = {
@@ -51,7 +51,7 @@ TEST(GameBinary, MissingDataFileEndsTheGameWithItsMessageAndStatusOne) {
     }
 }
 
-TEST(GameBinary, WithNoDisplayItEndsInsteadOfWaitingWithoutAWindow) {
+TEST_F(GameTest, WithNoDisplayItEndsInsteadOfWaitingWithoutAWindow) {
     DataTree tree;
     GameRun run =
         runGame(tree.root(), "tessary", "", "unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER;");
@@ -82,7 +82,8 @@ TEST_F(GameTest, DestructionShowsThePointerAgainAndLeavesNoEnemyBehind) {
     // A fight in progress and a bought blade: neither freed twice nor touched
     // after the NPCs are gone.
     game->player.inventory.push_back(game->shop.items[0]);
-    game->fighting = 1, game->fightEnemy = game->npcs.back();
+    game->fighting = 1;
+    game->fightEnemy = game->npcs.back();
     game.reset();
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
 }

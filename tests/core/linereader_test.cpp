@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(LineReader, ReadsLinesUpToTheLimitAndReportsEndAndFailure) {
+TEST(LineReaderTest, ReadsLinesUpToTheLimitAndReportsEndAndFailure) {
     struct {
         std::string bytes;
         size_t limit;
@@ -36,7 +36,7 @@ TEST(LineReader, ReadsLinesUpToTheLimitAndReportsEndAndFailure) {
     }
 }
 
-TEST(LineReader, ConvertsNumbersLikeAtoiButStopsAtTheIntLimits) {
+TEST(LineReaderTest, ConvertsNumbersLikeAtoiButStopsAtTheIntLimits) {
     struct {
         const char* text;
         int value;

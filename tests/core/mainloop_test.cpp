@@ -9,13 +9,13 @@
 
 namespace {
 
-class MainLoop : public GameTest {
+class MainLoopTest : public GameTest {
   protected:
     std::vector<std::string> report() { return linesOf(readFile(tree.path("performance.txt"))); }
 };
 
 // Quit already set: no pass; a quit request read in a pass: that pass counts.
-TEST_F(MainLoop, ReportCountsThePassesTheirSecondsAndRateOverAnEarlierReport) {
+TEST_F(MainLoopTest, ReportCountsThePassesTheirSecondsAndRateOverAnEarlierReport) {
     tree.write("performance.txt", std::string(5000, 'x') + "\nold\nlines\n");
     start();
     for (int i = 0; i < 3; i++)
@@ -45,7 +45,7 @@ TEST_F(MainLoop, ReportCountsThePassesTheirSecondsAndRateOverAnEarlierReport) {
 // screen after the title as a quit request while roaming does: a waiting
 // screen leaves at once, the main loop ends after its pass and writes its
 // report.
-TEST_F(MainLoop, TerminationSignalEndsEveryScreenLikeAQuitRequest) {
+TEST_F(MainLoopTest, TerminationSignalEndsEveryScreenLikeAQuitRequest) {
     start();
     game->fightEnemy = game->npcs.front();
     void (*screens[])(CGame&) = {
@@ -60,14 +60,15 @@ TEST_F(MainLoop, TerminationSignalEndsEveryScreenLikeAQuitRequest) {
                 open(*game);
             }
             game->gameLoop();
-            fputs(readFile("performance.txt").substr(0, 16).c_str(), stderr);
+            Lines written = linesOf(readFile("performance.txt"));
+            fputs(written.empty() ? "no report" : written[0].c_str(), stderr);
             exit(0);
         };
-        EXPECT_EXIT(signalled(), ::testing::ExitedWithCode(0), "^QorProfiler 2.0\n$");
+        EXPECT_EXIT(signalled(), ::testing::ExitedWithCode(0), "^QorProfiler 2.0$");
     }
 }
 
-TEST_F(MainLoop, OnlyAChangedFrameIsPresentedAndTheDisplayHoldsTheLastFrameDrawn) {
+TEST_F(MainLoopTest, OnlyAChangedFrameIsPresentedAndTheDisplayHoldsTheLastFrameDrawn) {
     start();
     const struct {
         void (*change)(CGame&);

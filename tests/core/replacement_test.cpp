@@ -20,7 +20,7 @@ void save(const std::string& text, bool complete = true) {
 }
 
 // The full disk is made in a process of its own, which tells what it left.
-TEST(FileReplacement, TheOldFileStaysUnlessTheNewOneIsWrittenWhole) {
+TEST(ReplacementTest, TheOldFileStaysUnlessTheNewOneIsWrittenWhole) {
     DataTree tree;
     tree.enter();
     tree.write("saved.txt", "the previous one");

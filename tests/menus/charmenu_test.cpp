@@ -4,14 +4,17 @@
 
 namespace {
 
-const SDLKey UP = SDLK_UP, DOWN = SDLK_DOWN, RETURN = SDLK_RETURN, ESCAPE = SDLK_ESCAPE;
+const SDLKey UP = SDLK_UP;
+const SDLKey DOWN = SDLK_DOWN;
+const SDLKey RETURN = SDLK_RETURN;
+const SDLKey ESCAPE = SDLK_ESCAPE;
 const Uint32 WHITE = 0xFFFF; // on the 16-bit screen
 
 int rowTop(int row) {
     return 10 + 49 * row;
 }
 
-class CharacterMenuTest : public GameTest {
+class CharMenuTest : public GameTest {
   protected:
     // `count` blades, good i with icon i and modifier i + 2, all owned, oldest first.
     void startOwning(int count, std::string file = "") {
@@ -37,10 +40,16 @@ class CharacterMenuTest : public GameTest {
     bool equipped(int row) { return anyIn(318, rowTop(row) + 24, 420, rowTop(row) + 40, WHITE); }
 };
 
-TEST_F(CharacterMenuTest, AnEmptyInventoryShowsTheHeroSaysSoAndTheKeysChangeNothing) {
+TEST_F(CharMenuTest, AnEmptyInventoryShowsTheHeroSaysSoAndTheKeysChangeNothing) {
     startOwning(0);
     Player& p = game->player;
-    p.hp = 7, p.maxHp = 8, p.mp = 9, p.maxMp = 10, p.armour = 4, p.exp = 5, p.gold = 6;
+    p.hp = 7;
+    p.maxHp = 8;
+    p.mp = 9;
+    p.maxMp = 10;
+    p.armour = 4;
+    p.exp = 5;
+    p.gold = 6;
     for (SDLKey key : {UP, DOWN, RETURN})
         pushKeyDown(key);
     EXPECT_EQ(menuWith({ESCAPE}), "Screenpos:0\nScreenpos:0\n");
@@ -53,7 +62,7 @@ TEST_F(CharacterMenuTest, AnEmptyInventoryShowsTheHeroSaysSoAndTheKeysChangeNoth
     EXPECT_EQ(game->player.weaponMod, 1);
 }
 
-TEST_F(CharacterMenuTest, ItemsShowNewestFirstAndTheBarStopsAtBothEnds) {
+TEST_F(CharMenuTest, ItemsShowNewestFirstAndTheBarStopsAtBothEnds) {
     startOwning(3);
     EXPECT_EQ(menuWith({DOWN, DOWN, DOWN, UP, UP, UP, ESCAPE}),
               "Screenpos:1\nScreenpos:2\nScreenpos:2\nScreenpos:1\nScreenpos:0\nScreenpos:0\n");
@@ -61,13 +70,15 @@ TEST_F(CharacterMenuTest, ItemsShowNewestFirstAndTheBarStopsAtBothEnds) {
     for (int wait = 0; wait < 7; wait++)
         for (int row = 0; row < 3; row++) {
             EXPECT_EQ(shot(wait, 280, rowTop(row) + 20), icon(2 - row)) << "row " << row;
-            EXPECT_EQ(shot(wait, 560, rowTop(row) + 30) == rgb(100, 0, 0), row == bar[wait])
-                << "wait " << wait << " row " << row;
+            bool onBar = row == bar[wait];
+            bool barDrawn = shot(wait, 560, rowTop(row) + 30) == rgb(100, 0, 0);
+            EXPECT_EQ(barDrawn, onBar)
+                << "the bar marks the chosen row: wait " << wait << " row " << row;
         }
     EXPECT_NE(at(610, 20), colourOf("data/gfx/scrollup.png"));
 }
 
-TEST_F(CharacterMenuTest, TwelveItemsScrollWhenTheBarPassesTheNinthRow) {
+TEST_F(CharMenuTest, TwelveItemsScrollWhenTheBarPassesTheNinthRow) {
     startOwning(12);
     std::vector<SDLKey> keys(11, DOWN);
     keys.insert(keys.end(), 11, UP);
@@ -84,20 +95,22 @@ TEST_F(CharacterMenuTest, TwelveItemsScrollWhenTheBarPassesTheNinthRow) {
     EXPECT_EQ(lines[11], "Screenpos:7");
 }
 
-TEST_F(CharacterMenuTest, EquippingGoesByValueAndMarksEveryMatchingItem) {
+TEST_F(CharMenuTest, EquippingGoesByValueAndMarksEveryMatchingItem) {
     startOwning(0, goodRecord("Old Five", 10, 0, 5, 0) + goodRecord("Three", 10, 1, 3, 0) +
                        goodRecord("Twin Five", 10, 2, 5, 0) + goodRecord("Mail", 10, 3, 0, 4));
     menuWith({DOWN, RETURN, ESCAPE}); // rows: Mail, Twin Five, Three, Old Five
     EXPECT_EQ(game->player.weaponMod, 5);
     EXPECT_EQ(game->player.armour, 1);
-    for (int row = 0; row < 4; row++)
-        EXPECT_EQ(equipped(row), row == 1 || row == 3) << "row " << row;
+    for (int row = 0; row < 4; row++) {
+        bool aFive = row == 1 || row == 3;
+        EXPECT_EQ(equipped(row), aFive) << "every blade of five is marked: row " << row;
+    }
     menuWith({RETURN, ESCAPE});
     EXPECT_EQ(game->player.armour, 4);
     EXPECT_TRUE(equipped(0));
 }
 
-TEST_F(CharacterMenuTest, RowsSkipEmptyEntriesNonEquipmentAndIconsOutsideTheTable) {
+TEST_F(CharMenuTest, RowsSkipEmptyEntriesNonEquipmentAndIconsOutsideTheTable) {
     startOwning(0, goodRecord("Old", 10, 0, 2, 0) + goodRecord("Potion", 10, 1, 0, 0) +
                        goodRecord("Beyond", 10, 14, 3, 0));
     std::vector<Item*>& items = game->shop.items;
@@ -109,7 +122,7 @@ TEST_F(CharacterMenuTest, RowsSkipEmptyEntriesNonEquipmentAndIconsOutsideTheTabl
     EXPECT_EQ(rowIcon(2), rgb(0, 0, 150));
 }
 
-TEST_F(CharacterMenuTest, SpaceReturnsAtOnceAndEscapeEndsTheGameAfterItsKeys) {
+TEST_F(CharMenuTest, SpaceReturnsAtOnceAndEscapeEndsTheGameAfterItsKeys) {
     startOwning(3);
     pushKeyDown(SDLK_SPACE);
     pushKeyDown(DOWN); // left for roaming

@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(Launcher, FindsItsDataWhereItIsStarted) {
+TEST(LauncherTest, FindsItsDataWhereItIsStarted) {
     DataTree tree;
     tree.write("data/quests.qor", questRecord("Quest of the test tree", 3, 4));
     tree.remove("data/gfx/title.png");

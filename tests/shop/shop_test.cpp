@@ -20,9 +20,11 @@ std::string fields(const Item& it) {
     return text;
 }
 
-TEST(ShopFile, LoadsTheGoodsUntilANullRecord) {
-    const std::string sword = goodRecord("Broadsword", 300, 4, 6, 0),
-                      mail = goodRecord("Chain mail", 500, 7, 0, 5);
+TEST(ShopTest, LoadsTheGoodsUntilANullRecord) {
+    const std::string sword = goodRecord("Broadsword", 300, 4, 6, 0);
+    const std::string mail = goodRecord("Chain mail", 500, 7, 0, 5);
+    std::string mailCut = mail; // without its final line feed
+    mailCut.pop_back();
     const Lines two = {"Broadsword 300 4 6 0 0 0000000 0 0 0 1",
                        "Chain mail 500 7 0 0 0 0000000 0 0 5 1"};
     const struct {
@@ -30,7 +32,7 @@ TEST(ShopFile, LoadsTheGoodsUntilANullRecord) {
         Lines expected;
     } cases[] = {
         {sword + mail, two},
-        {sword + mail.substr(0, mail.size() - 1), two},
+        {sword + mailCut, two},
         {goodRecord("Old knife", 0, 1, 5, 0), {"Old knife 0 1 5 0 0 0000000 0 0 0 1"}},
         {goodRecord("Nothing", 0, 1, 0, 4) + sword, {}}, // price and weapon 0 end the list
         {goodRecord("Potion", 25, 0, 0, 0, "10000000000") +
@@ -51,18 +53,19 @@ TEST(ShopFile, LoadsTheGoodsUntilANullRecord) {
     DataTree folder;
     folder.enter();
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.contents.substr(0, 40));
+        SCOPED_TRACE(testing::PrintToString(c.contents));
         folder.write("data/shopdata.qor", c.contents);
         startCapture();
         Shop shop;
         Lines out = linesOf(stopCapture());
-        EXPECT_EQ(out.back(), "Shop initialized");
-        EXPECT_EQ(std::count(out.begin(), out.end(), "Probably a null item."),
-                  c.contents.back() == '\n' ? 1 : 0);
+        EXPECT_EQ(out.back(), "Shop initialized") << "the loader's last progress line";
+        int nullItems = c.contents.back() == '\n' ? 1 : 0;
+        EXPECT_EQ(std::count(out.begin(), out.end(), "Probably a null item."), nullItems)
+            << "a file ending in a line feed ends with a null item";
         Lines got;
         for (const Item* it : shop.items)
             got.push_back(fields(*it));
-        EXPECT_EQ(got, c.expected);
+        EXPECT_EQ(got, c.expected) << "the goods read";
     }
 }
 

@@ -175,8 +175,10 @@ TEST_F(ShopScreenTest, WhatAGoodWithSeveralFlagsAdds) {
         EXPECT_EQ(p.keys, c.after.keys) << "a key adds one";
         EXPECT_EQ(p.armour, c.after.armour) << "armour sets the class";
         EXPECT_EQ(p.manaPotions, c.after.manaPotions) << "a mana potion adds one";
-        for (int k = 0; k < SPELL_COUNT; k++)
-            EXPECT_EQ(p.spellKnown[k], k == 4 && c.learnsSpell4) << "a scroll teaches spell " << k;
+        for (int k = 0; k < SPELL_COUNT; k++) {
+            bool taught = k == 4 && c.learnsSpell4;
+            EXPECT_EQ(p.spellKnown[k], taught) << "a scroll teaches spell " << k;
+        }
         EXPECT_EQ(p.inventory.size(), c.inventoryEntries) << "blades and armour are kept";
         EXPECT_EQ(p.gold, 900) << "the price is paid";
     }

@@ -18,7 +18,7 @@ static const int SPRITE_FILE_COUNTS[10] = {4, 4, 1, 4, 1, 4, 4, 4, 4, 1};
 static void makeDirs(const std::string& file) {
     for (size_t i = 1; i < file.size(); i++)
         if (file[i] == '/')
-            mkdir(file.substr(0, i).c_str(), 0755);
+            mkdir(std::string(file, 0, i).c_str(), 0755);
 }
 
 Rgb DataTree::colourOf(const std::string& relative) {
@@ -43,7 +43,10 @@ void DataTree::writeImage(const std::string& relative, int w, int h, int border)
         for (int x = 0; x < w; x++) {
             bool inside = x >= border && y >= border && x < w - border && y < h - border;
             char* p = &pixels[((size_t)y * w + x) * 4];
-            p[0] = colour.r, p[1] = colour.g, p[2] = colour.b, p[3] = inside ? 255 : 0;
+            p[0] = colour.r;
+            p[1] = colour.g;
+            p[2] = colour.b;
+            p[3] = inside ? 255 : 0;
         }
     }
     // The game decodes a picture by its name: ".jpg" files must be JPEGs.

@@ -91,7 +91,8 @@ bool showsText(CGame* game, SDL_Surface* surface, const std::string& text, int x
     bool same = true;
     for (int gy = 0; gy < glyphs->h && same; gy++) {
         for (int gx = 0; gx < glyphs->w && same; gx++) {
-            int sx = x + gx, sy = y + gy;
+            int sx = x + gx;
+            int sy = y + gy;
             if (sx < 0 || sy < 0 || sx >= surface->w || sy >= surface->h)
                 continue;
             // Solid text is an 8-bit picture: index 0 is the see-through background.

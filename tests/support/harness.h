@@ -88,8 +88,12 @@ class GameTest : public ::testing::Test {
     NPC* addNpc(int x, int y, int character = 1, int hostile = 0,
                 const std::string& name = "Mr. Spunky") {
         NPC* npc = new NPC();
-        npc->posX = x, npc->posY = y, npc->character = character, npc->hostile = hostile;
-        npc->name = name, npc->heading = 2;
+        npc->posX = x;
+        npc->posY = y;
+        npc->character = character;
+        npc->hostile = hostile;
+        npc->name = name;
+        npc->heading = 2;
         game->npcs.push_back(npc);
         return npc;
     }

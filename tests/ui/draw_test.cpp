@@ -4,7 +4,9 @@
 
 namespace {
 
-TEST_F(GameTest, FillIsClippedNotWrappedAndEmptyDrawsNothing) {
+class DrawTest : public GameTest {};
+
+TEST_F(DrawTest, FillIsClippedNotWrappedAndEmptyDrawsNothing) {
     start();
     paintScreen();
     game->fillRect(-10, -10, 20, 20, 200, 0, 0);
@@ -20,14 +22,14 @@ TEST_F(GameTest, FillIsClippedNotWrappedAndEmptyDrawsNothing) {
 }
 
 // Rendered texts are kept for the next frames, each in its own colour.
-TEST_F(GameTest, TheSameTextInAnotherColourIsDrawnInThatColour) {
+TEST_F(DrawTest, TheSameTextInAnotherColourIsDrawnInThatColour) {
     start();
     game->drawText("Goblin", 10, 10, 255, 255, 255);
     game->drawText("Goblin", 10, 10, 255, 0, 100);
     EXPECT_TRUE(showsText(game.get(), game->screen, "Goblin", 10, 10, {255, 0, 100}));
 }
 
-TEST_F(GameTest, TablesAreNeverReadOutside) {
+TEST_F(DrawTest, TablesAreNeverReadOutside) {
     start();
     EXPECT_EQ(game->spriteFor(9, 3), game->sprites[9][3]);
     for (auto o : {std::make_pair(-1, 0), {10, 0}, {0, -1}, {0, 4}, {-2147483647 - 1, 0}})

@@ -9,8 +9,10 @@ class HudTest : public GameTest {
   protected:
     void show(int hp, int maxHp, int mp, int maxMp) {
         paintScreen();
-        game->player.hp = hp, game->player.maxHp = maxHp;
-        game->player.mp = mp, game->player.maxMp = maxMp;
+        game->player.hp = hp;
+        game->player.maxHp = maxHp;
+        game->player.mp = mp;
+        game->player.maxMp = maxMp;
         game->HUD_Player();
     }
 };
@@ -19,7 +21,9 @@ TEST_F(HudTest, BarsShowTwoPixelsAPointWithTheirNumbersAndClipInsteadOfWrapping)
     tree.remove("data/icn/heart.png"); // the heart would cover the start of the HP bar
     start();
     show(30, 100, 0, 60);
-    Uint32 red = rgb(100, 0, 0), green = rgb(0, 100, 0), black = rgb(0, 0, 0);
+    Uint32 red = rgb(100, 0, 0);
+    Uint32 green = rgb(0, 100, 0);
+    Uint32 black = rgb(0, 0, 0);
     EXPECT_EQ(count(20, 30, 79, 30, red), 60);     // 30 of 100 HP from x 20
     EXPECT_EQ(count(80, 30, 219, 30, black), 140); // the rest of the 200
     EXPECT_EQ(at(220, 30), painted());
@@ -44,7 +48,9 @@ TEST_F(HudTest, BarsShowTwoPixelsAPointWithTheirNumbersAndClipInsteadOfWrapping)
 TEST_F(HudTest, EnemyLineShowsNameAndHitPointsEvenBelowZero) {
     start();
     NPC enemy;
-    enemy.name = "Mr. Spunky", enemy.maxHp = 20, enemy.hp = -3;
+    enemy.name = "Mr. Spunky";
+    enemy.maxHp = 20;
+    enemy.hp = -3;
     paintScreen();
     game->HUD_Enemy(&enemy);
     EXPECT_TRUE(showsText(game.get(), game->screen, "Mr. Spunky HP: -3/20", 20, 30, {255, 0, 100}));

@@ -9,15 +9,23 @@ namespace {
 // A full file (LF or CRLF) replaces every cell; a short line ends with the
 // byte 0 and keeps the rest of the row; an over-long line keeps 100 codes and
 // stops the reading.
-TEST(MapFile, EachShapeOfFileLeavesItsRows) {
-    std::string lf, crlf, kept(MAP_SIZE, 'k');
-    std::vector<std::string> rows(MAP_SIZE), stopped(MAP_SIZE, '\0' + kept.substr(1));
+TEST(MapTest, EachShapeOfFileLeavesItsRows) {
+    std::string lf;
+    std::string crlf;
+    std::vector<std::string> rows(MAP_SIZE);
     for (int y = 0; y < MAP_SIZE; y++) {
         for (int x = 0; x < MAP_SIZE; x++)
             rows[y] += static_cast<char>('0' + (x + y) % 8); // differing from row to row
-        lf += rows[y] + "\n", crlf += rows[y] + "\r\n";
+        lf += rows[y] + "\n";
+        crlf += rows[y] + "\r\n";
     }
-    stopped[0] = rows[0].substr(0, 37) + '\0' + kept.substr(38);
+    // A row of 37 codes: the byte 0 after them, then what the cells held.
+    std::string short37;
+    for (int x = 0; x < 37; x++)
+        short37 += rows[0][x];
+    std::string afterStop = '\0' + std::string(MAP_SIZE - 1, 'k');
+    std::vector<std::string> stopped(MAP_SIZE, afterStop);
+    stopped[0] = short37 + '\0' + std::string(MAP_SIZE - 38, 'k');
     stopped[2] = rows[2];
     const struct {
         std::string contents;
@@ -25,7 +33,7 @@ TEST(MapFile, EachShapeOfFileLeavesItsRows) {
     } cases[] = {
         {lf + std::string(100, '1'), rows}, // no 101st row is read
         {crlf, rows},
-        {rows[0].substr(0, 37) + "\r\n\n" + rows[2] + "7\n" + rows[3] + "\n", stopped},
+        {short37 + "\r\n\n" + rows[2] + "7\n" + rows[3] + "\n", stopped},
     };
     for (const auto& c : cases) {
         DataTree folder;
@@ -35,14 +43,14 @@ TEST(MapFile, EachShapeOfFileLeavesItsRows) {
         memset(map.cells, 'k', sizeof map.cells);
         startCapture();
         map.loadMap("data/map.qor");
-        EXPECT_EQ(stopCapture(), "Loaded map file...\n");
+        EXPECT_EQ(stopCapture(), "Loaded map file...\n") << "the loader's progress line";
         for (int y = 0; y < MAP_SIZE; y++)
-            ASSERT_EQ(std::string(map.cells[y], MAP_SIZE), c.rows[y]) << "row " << y;
+            ASSERT_EQ(std::string(map.cells[y], MAP_SIZE), c.rows[y]) << "the cells of row " << y;
     }
 }
 
 // A read error is no end of the file: the process's memory fails the first read.
-TEST(MapFileDeathTest, ReadErrorEndsTheGameAsAMissingMap) {
+TEST(MapTest, ReadErrorEndsTheGameAsAMissingMap) {
     Map map;
     EXPECT_EXIT(map.loadMap("/proc/self/mem"), ::testing::ExitedWithCode(1),
                 "^Map /proc/self/mem not found..\n$");

@@ -9,7 +9,9 @@ class MovementTest : public GameTest {
     void SetUp() override {
         GameTest::SetUp();
         start();
-        game->player.posX = 50, game->player.posY = 50, game->player.heading = 2;
+        game->player.posX = 50;
+        game->player.posY = 50;
+        game->player.heading = 2;
     }
 };
 
@@ -64,10 +66,12 @@ TEST_F(MovementTest, AnAllowedStepSolvesTheQuestOnItsCellAndTheStairsThenWait) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         game->player.posX = game->player.posY = 50;
-        game->player.heading = 0, game->player.keys = 0;
+        game->player.heading = 0;
+        game->player.keys = 0;
         game->map.cells[50 + c.dy][50 + c.dx] = c.code;
         Quest* quest = new Quest();
-        quest->posX = 50 + c.dx, quest->posY = 50 + c.dy;
+        quest->posX = 50 + c.dx;
+        quest->posY = 50 + c.dy;
         game->questMaster->quests.push_back(quest);
         game->player.currentQuest = quest;
         game->fillRect(0, 0, SCREEN_W, SCREEN_H, 0, 0, 0);

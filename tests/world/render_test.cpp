@@ -14,7 +14,8 @@ class RenderTest : public GameTest {
         placePlayer(50, 50);
     }
     void placePlayer(int x, int y) {
-        game->player.posX = x, game->player.posY = y;
+        game->player.posX = x;
+        game->player.posY = y;
         game->Roam_DrawEverything();
     }
     // The middle of the cell dx, dy away from the player's shows its
@@ -48,7 +49,9 @@ TEST_F(RenderTest, TheCameraFollowsThePlayerWithTheBackdropBeyondTheGridAndTiles
 }
 
 TEST_F(RenderTest, TheStripDrawsOneIconPerPotionAndKeyAndNoneForCountsBelowOne) {
-    game->player.healPotions = 2, game->player.manaPotions = -1, game->player.keys = 2147483647;
+    game->player.healPotions = 2;
+    game->player.manaPotions = -1;
+    game->player.keys = 2147483647;
     placePlayer(50, 50);
     const struct {
         const char* icon;

@@ -15,7 +15,9 @@ class RoamingTest : public GameTest {
         placeAt(50, 50);
     }
     void placeAt(int x, int y) {
-        game->player.posX = x, game->player.posY = y, game->player.heading = 2;
+        game->player.posX = x;
+        game->player.posY = y;
+        game->player.heading = 2;
     }
     // One input pass with exactly these keys held.
     std::string passHolding(std::initializer_list<SDLKey> keys) {
@@ -95,7 +97,8 @@ TEST_F(RoamingTest, StairsLeadToTheNextFloorWithItsPeopleAndTheLastOnesWin) {
 }
 
 TEST_F(RoamingTest, CheatKeysTradeGoldAndKeysPastZero) {
-    game->player.gold = 10, game->player.keys = 0;
+    game->player.gold = 10;
+    game->player.keys = 0;
     EXPECT_EQ(passHolding({SDLK_k}), "CHEATER!!!!!!! Key added\n");
     EXPECT_EQ(game->player.gold, 9);
     EXPECT_EQ(game->player.keys, 1);

@@ -14,7 +14,8 @@ class TalkingTest : public GameTest {
                                           questRecord("Check the mailroom.", 40, 20) +
                                           questRecord("Water the ferns.", 7, 8, 1));
         start();
-        game->player.posX = 50, game->player.posY = 50;
+        game->player.posX = 50;
+        game->player.posY = 50;
     }
     // Talks around the player's cell, each conversation ended by a key.
     std::vector<std::string> talk() {
