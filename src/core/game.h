@@ -98,6 +98,9 @@ struct RenderedText {
     Uint32 colour; // 0xRRGGBB
     SDL_Surface* surface;
 };
+struct RenderedTexts {
+    std::vector<RenderedText> recent; // oldest first
+};
 
 // The main loop's frame as it was last presented, so that an unchanged frame
 // is not presented again (core/mainloop.cpp).
@@ -144,7 +147,7 @@ class CGame {
     // ---- The drawing shortcuts, apart from the game's own state ----
     bool shortcuts;
     PreparedPictures prepared;
-    std::vector<RenderedText> renderedTexts; // recent texts, oldest first
+    RenderedTexts rendered;
     PresentedFrame shown;
     NpcTable standing;
 

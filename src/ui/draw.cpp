@@ -10,31 +10,31 @@ int CGame::drawText(const std::string& text, int x, int y, Uint8 r, Uint8 g, Uin
     if (!font)
         return -1;
     Uint32 key = (Uint32)r << 16 | (Uint32)g << 8 | b;
-    SDL_Surface* rendered = NULL;
-    for (const RenderedText& kept : renderedTexts) {
+    SDL_Surface* surface = NULL;
+    for (const RenderedText& kept : rendered.recent) {
         if (kept.font == font && kept.colour == key && kept.text == text) {
-            rendered = kept.surface;
+            surface = kept.surface;
             break;
         }
     }
-    bool fresh = !rendered;
+    bool fresh = !surface;
     if (fresh) {
         SDL_Color colour = {r, g, b, 0};
-        rendered = TTF_RenderText_Solid(font, text.c_str(), colour);
-        if (!rendered)
+        surface = TTF_RenderText_Solid(font, text.c_str(), colour);
+        if (!surface)
             return -1;
     }
-    drawImage(rendered, x, y);
-    int height = rendered->h;
+    drawImage(surface, x, y);
+    int height = surface->h;
     if (fresh && !shortcuts) {
-        SDL_FreeSurface(rendered); // nothing is kept: the next frame renders it again
+        SDL_FreeSurface(surface); // nothing is kept: the next frame renders it again
     } else if (fresh) {
-        if (renderedTexts.size() >= KEPT_TEXTS) {
-            SDL_FreeSurface(renderedTexts.front().surface);
-            renderedTexts.erase(renderedTexts.begin());
+        if (rendered.recent.size() >= KEPT_TEXTS) {
+            SDL_FreeSurface(rendered.recent.front().surface);
+            rendered.recent.erase(rendered.recent.begin());
         }
-        RenderedText kept = {font, text, key, rendered};
-        renderedTexts.push_back(kept);
+        RenderedText kept = {font, text, key, surface};
+        rendered.recent.push_back(kept);
     }
     return height;
 }

@@ -126,9 +126,9 @@ void CGame::releasePreparedImages() {
     for (PreparedImage& kept : prepared.overFills)
         SDL_FreeSurface(kept.result);
     prepared.overFills.clear();
-    for (RenderedText& rendered : renderedTexts)
-        SDL_FreeSurface(rendered.surface);
-    renderedTexts.clear();
+    for (RenderedText& text : rendered.recent)
+        SDL_FreeSurface(text.surface);
+    rendered.recent.clear();
     if (prepared.backdrop)
         SDL_FreeSurface(prepared.backdrop);
     prepared.backdrop = NULL;
