@@ -59,7 +59,7 @@ TEST_F(NpcTest, NpcFileAddsItsRecordsAfterTheSpawnedPair) {
         tree.write("data/npcs1.qor", c.contents);
         game->fightEnemy = game->npcs.back();
         game->clearNPCs();
-        EXPECT_EQ(game->fightEnemy, nullptr);
+        EXPECT_EQ(game->fightEnemy, nullptr) << "clearing the NPCs leaves no enemy behind";
         startCapture();
         game->loadNPCs("data/npcs1.qor");
         EXPECT_EQ(linesOf(stopCapture()), Lines({"Opening file", "Opened file", c.lastLine}))

@@ -78,13 +78,13 @@ TEST_F(AssetsTest, MissingOrBadOptionalPictureLeavesItsEntryEmptySilently) {
         bool removed = i == ICON_HEART;
         EXPECT_EQ(game->icons[i] == nullptr, removed) << "only a bad icon is left out: " << i;
     }
-    EXPECT_EQ(game->portrait, nullptr);
-    EXPECT_EQ(err, "");
+    EXPECT_EQ(game->portrait, nullptr) << "a bad portrait leaves its entry empty";
+    EXPECT_EQ(err, "") << "an optional picture is left out silently";
     for (const char* gap : {"Item 4 is existant\nItem load error, 5\nItem 6 is existant\n",
                             "Item 12 is existant\nItem load error, 13\nSurfaces loaded...\n"})
         EXPECT_NE(out.find(gap), std::string::npos) << out;
-    EXPECT_EQ(game->itemIcons[5], nullptr);
-    EXPECT_NE(game->fx[FX_RAPTURE], nullptr);
+    EXPECT_EQ(game->itemIcons[5], nullptr) << "a missing item icon leaves its entry empty";
+    EXPECT_NE(game->fx[FX_RAPTURE], nullptr) << "the last fight effect is still loaded";
 }
 
 } // namespace

@@ -44,7 +44,7 @@ TEST_F(GameTest, MissingDataFileEndsTheGameWithItsMessageAndStatusOne) {
         Lines out = linesOf(run.out);
         if (all.empty()) // the title picture is checked last, after every other file
             all = out;
-        EXPECT_EQ(out.at(0), "Tessary by the Tessary team");
+        EXPECT_EQ(out.at(0), "Tessary by the Tessary team") << "the banner comes first";
         auto last = std::find(all.begin(), all.end(), c.lastLine);
         ASSERT_NE(last, all.end()) << c.lastLine;
         EXPECT_EQ(out, Lines(all.begin(), last + 1)) << c.file;
@@ -58,7 +58,7 @@ TEST_F(GameTest, WithNoDisplayItEndsInsteadOfWaitingWithoutAWindow) {
     // Wayland's client library may complain first, on a line of its own.
     EXPECT_EQ(linesOf(run.err).back(),
               "CRITICAL: Couldn't initialize screen surface: no display was found");
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 1) << "no display ends the game with status 1";
 }
 
 // SDL starts afresh in each of these: they run in a process of their own.
@@ -78,14 +78,14 @@ TEST_F(GameTest, AudioThatCannotStartDoesNotStopTheGameButVideoDoes) {
 TEST_F(GameTest, DestructionShowsThePointerAgainAndLeavesNoEnemyBehind) {
     writeSmallWorld(tree);
     start();
-    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE) << "the game hides the pointer";
     // A fight in progress and a bought blade: neither freed twice nor touched
     // after the NPCs are gone.
     game->player.inventory.push_back(game->shop.items[0]);
     game->fighting = 1;
     game->fightEnemy = game->npcs.back();
     game.reset();
-    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE) << "the game's end shows the pointer again";
 }
 
 } // namespace

@@ -23,22 +23,22 @@ TEST_F(MainLoopTest, ReportCountsThePassesTheirSecondsAndRateOverAnEarlierReport
     game->quit = 1;
     game->gameLoop();
     std::vector<std::string> lines = report();
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "QorProfiler 2.0");
-    EXPECT_EQ(lines[1], "====");
+    ASSERT_EQ(lines.size(), 5u) << "the report has five lines";
+    EXPECT_EQ(lines[0], "QorProfiler 2.0") << "the report's title";
+    EXPECT_EQ(lines[1], "====") << "the report's rule";
     EXPECT_TRUE(
         ::testing::internal::RE::FullMatch(lines[2], "Did 0 frames in [0-9]+\\.[0-9]{6} seconds"));
-    EXPECT_EQ(lines[3], "Had 5 NPC's at 640x480 resolution");
+    EXPECT_EQ(lines[3], "Had 5 NPC's at 640x480 resolution") << "the report counts the NPCs";
     game->quit = 0;
     pushQuit();
     game->gameLoop();
     lines = report();
-    ASSERT_EQ(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 5u) << "the report has five lines";
     float seconds = 0;
     ASSERT_EQ(sscanf(lines[2].c_str(), "Did 1 frames in %f seconds", &seconds), 1) << lines[2];
     char rate[64];
     snprintf(rate, sizeof rate, "Avg. FPS: %f", (double)(1.0f / seconds));
-    EXPECT_EQ(lines[4], rate);
+    EXPECT_EQ(lines[4], rate) << "the rate is frames over seconds";
 }
 
 // A termination signal (a desktop logout, kill) ends the game from every
@@ -64,7 +64,8 @@ TEST_F(MainLoopTest, TerminationSignalEndsEveryScreenLikeAQuitRequest) {
             fputs(written.empty() ? "no report" : written[0].c_str(), stderr);
             exit(0);
         };
-        EXPECT_EXIT(signalled(), ::testing::ExitedWithCode(0), "^QorProfiler 2.0$");
+        EXPECT_EXIT(signalled(), ::testing::ExitedWithCode(0), "^QorProfiler 2.0$")
+            << "a signal ends the game with its report";
     }
 }
 
@@ -84,8 +85,9 @@ TEST_F(MainLoopTest, OnlyAChangedFrameIsPresentedAndTheDisplayHoldsTheLastFrameD
     for (const auto& pass : passes) {
         pass.change(*game);
         game->RoamLoop();
-        EXPECT_EQ(game->presentFrame(), pass.presents);
-        ASSERT_EQ(game->shown.pixels.size(), (size_t)game->screen->pitch * SCREEN_H);
+        EXPECT_EQ(game->presentFrame(), pass.presents) << "only a changed frame is presented";
+        ASSERT_EQ(game->shown.pixels.size(), (size_t)game->screen->pitch * SCREEN_H)
+            << "the whole presented frame is kept";
         EXPECT_EQ(
             memcmp(game->shown.pixels.data(), game->screen->pixels, game->shown.pixels.size()), 0);
     }

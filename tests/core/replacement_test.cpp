@@ -42,12 +42,14 @@ TEST(ReplacementTest, TheOldFileStaysUnlessTheNewOneIsWrittenWhole) {
                 "Could not write saved\\.txt: [^\n]+\nthe previous one, alone$");
     tree.write("elsewhere", "not the game's");
     unlink("saved.txt");
-    ASSERT_EQ(symlink(tree.path("elsewhere").c_str(), "saved.txt"), 0);
+    ASSERT_EQ(symlink(tree.path("elsewhere").c_str(), "saved.txt"), 0) << "the link is made";
     save("new");
-    EXPECT_EQ(readFile(tree.path("elsewhere")), "not the game's");
+    EXPECT_EQ(readFile(tree.path("elsewhere")), "not the game's")
+        << "a link's target is never written through";
     struct stat info;
-    EXPECT_TRUE(lstat("saved.txt", &info) == 0 && S_ISREG(info.st_mode));
-    EXPECT_EQ(readFile("saved.txt"), "new");
+    EXPECT_TRUE(lstat("saved.txt", &info) == 0 && S_ISREG(info.st_mode))
+        << "the link is replaced by a file";
+    EXPECT_EQ(readFile("saved.txt"), "new") << "the new file holds what was written";
 }
 
 } // namespace

@@ -25,7 +25,8 @@ TEST_F(TitleTest, ShowsThePictureCentredUntilAnyKeyOrEndsTheGameOnAQuitRequest) 
     pushMouseClick(5, 5);
     pushQuit();
     pushKeyDown(SDLK_a);
-    EXPECT_EXIT(game->titleScreen(), ::testing::ExitedWithCode(0), "^$");
+    EXPECT_EXIT(game->titleScreen(), ::testing::ExitedWithCode(0), "^$")
+        << "a quit request on the title ends the game at once";
 }
 
 // The real game, sent SIGTERM while it waits on the title: status 0 and no

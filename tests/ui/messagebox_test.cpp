@@ -12,7 +12,8 @@ TEST_F(MessageBoxTest, TheBoxIsAStripAcrossTheScreenWithWhiteText) {
         paintScreen();
         scriptKeys({SDLK_a});
         game->displayFightConsoleMessage("Not enough gold to buy this!", alert);
-        EXPECT_TRUE(boxSays(game.get(), game->screen, "Not enough gold to buy this!", alert));
+        EXPECT_TRUE(boxSays(game.get(), game->screen, "Not enough gold to buy this!", alert))
+            << "the box shows its text on its strip";
         EXPECT_EQ(count(0, 379, SCREEN_W - 1, 379, painted()), SCREEN_W) << "from y 380";
         EXPECT_EQ(count(0, 410, SCREEN_W - 1, 410, painted()), SCREEN_W) << "to y 409";
     }
@@ -32,7 +33,7 @@ TEST_F(MessageBoxTest, TheBoxWaitsForAKeySavingTheScreenWithTheBoxOnF4) {
     scriptKeys({SDLK_RETURN});
     startCapture();
     game->displayFightConsoleMessage("Enemy hit you for 7 damage", true);
-    EXPECT_EQ(stopCapture(), "Screenshot\n");
+    EXPECT_EQ(stopCapture(), "Screenshot\n") << "F4 says Screenshot";
     EXPECT_EQ(endScript(), 0u) << "the box ended before a key other than F4";
     SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
     ASSERT_NE(shot, nullptr) << SDL_GetError();
@@ -54,8 +55,8 @@ TEST_F(MessageBoxTest, TheBoxWaitsForAKeySavingTheScreenWithTheBoxOnF4) {
     pushKeyDown(SDLK_a);
     pushKeyDown(SDLK_b);
     game->displayFightConsoleMessage("You missed Mr. Spunky", false);
-    EXPECT_EQ(pendingEvents(), 0);
-    EXPECT_EQ(game->quit, 0);
+    EXPECT_EQ(pendingEvents(), 0) << "the events behind the key are taken with it";
+    EXPECT_EQ(game->quit, 0) << "the box drops a quit request";
 }
 
 } // namespace

@@ -33,19 +33,20 @@ TEST_F(RenderTest, TheCameraFollowsThePlayerWithTheBackdropBeyondTheGridAndTiles
         game->map.cells[3][i] = codes[i];
     placePlayer(0, 0);
     for (int i = 0; i < 6; i++)
-        EXPECT_EQ(middleOf(i, 3), tile(tiles[i])) << "code " << (int)(unsigned char)codes[i];
-    EXPECT_EQ(middleOf(0, 0), colourOf(spriteFile(0, 2)));
-    EXPECT_EQ(at(319, 240), clouds());
-    EXPECT_EQ(at(320, 239), clouds());
+        EXPECT_EQ(middleOf(i, 3), tile(tiles[i]))
+            << "each code draws its tile, others tile 0: code " << (int)(unsigned char)codes[i];
+    EXPECT_EQ(middleOf(0, 0), colourOf(spriteFile(0, 2))) << "the hero is drawn at (320, 240)";
+    EXPECT_EQ(at(319, 240), clouds()) << "the backdrop left of column 0";
+    EXPECT_EQ(at(320, 239), clouds()) << "the backdrop above row 0";
     placePlayer(99, 99);
-    EXPECT_EQ(at(367, 287), tile(3));
-    EXPECT_EQ(at(368, 250), clouds());
-    EXPECT_EQ(at(330, 288), clouds());
+    EXPECT_EQ(at(367, 287), tile(3)) << "the last cell of the grid is drawn";
+    EXPECT_EQ(at(368, 250), clouds()) << "the backdrop right of column 99";
+    EXPECT_EQ(at(330, 288), clouds()) << "the backdrop below row 99";
     placePlayer(105, 50); // columns 97 to 99 lie 8 to 6 columns to his left
-    EXPECT_EQ(cornerOf(-6, 0), tile(3));
-    EXPECT_EQ(cornerOf(-5, 0), clouds());
+    EXPECT_EQ(cornerOf(-6, 0), tile(3)) << "the grid seen from off it";
+    EXPECT_EQ(cornerOf(-5, 0), clouds()) << "the backdrop where the grid ends";
     placePlayer(-2147483647 - 1, 2147483647);
-    EXPECT_EQ(cornerOf(5, 3), clouds());
+    EXPECT_EQ(cornerOf(5, 3), clouds()) << "far off the grid only the backdrop shows";
 }
 
 TEST_F(RenderTest, TheStripDrawsOneIconPerPotionAndKeyAndNoneForCountsBelowOne) {
@@ -60,10 +61,12 @@ TEST_F(RenderTest, TheStripDrawsOneIconPerPotionAndKeyAndNoneForCountsBelowOne) 
                 {"data/gfx/items/13.png", 0, 376},
                 {"data/gfx/items/2.png", 13, 327}};
     for (const auto& row : rows)
-        for (int i = 0; i < 4; i++)
-            EXPECT_EQ(at(35 + 49 * i, row.y + 20) == colourOf(row.icon), i < row.count)
-                << row.icon << " icon " << i;
-    EXPECT_EQ(at(639, 330), colourOf("data/gfx/items/2.png")); // cut at the edge
+        for (int i = 0; i < 4; i++) {
+            bool shown = i < row.count;
+            EXPECT_EQ(at(35 + 49 * i, row.y + 20) == colourOf(row.icon), shown)
+                << "one icon per potion or key: " << row.icon << " icon " << i;
+        }
+    EXPECT_EQ(at(639, 330), colourOf("data/gfx/items/2.png")) << "the strip is cut at the edge";
 }
 
 // The earliest NPC of the list on a cell is drawn, also once the list has
@@ -72,12 +75,13 @@ TEST_F(RenderTest, TheEarliestNPCOnACellIsDrawnAsTheListChanges) {
     NPC* first = addNpc(51, 50, 3);
     addNpc(51, 50, 5);
     placePlayer(50, 50);
-    EXPECT_EQ(middleOf(1, 0), colourOf(spriteFile(3, 2)));
+    EXPECT_EQ(middleOf(1, 0), colourOf(spriteFile(3, 2))) << "the earliest NPC wins the cell";
     game->npcs.remove(first);
     delete first;
     addNpc(60, 60, 7);
     placePlayer(50, 50);
-    EXPECT_EQ(middleOf(1, 0), colourOf(spriteFile(5, 2)));
+    EXPECT_EQ(middleOf(1, 0), colourOf(spriteFile(5, 2)))
+        << "the next NPC wins the cell once the first has gone";
 }
 
 } // namespace

@@ -45,18 +45,18 @@ TEST_F(RoamingTest, HeldArrowsStepOnceEachPassVerticalFirstWithUpOverDownAndLeft
     for (const auto& c : cases) {
         placeAt(50, 50);
         scriptKeys({});
-        EXPECT_EQ(passHolding(c.keys), "");
-        EXPECT_EQ(endScript(), 0u);
-        EXPECT_EQ(game->player.posX, c.x);
-        EXPECT_EQ(game->player.posY, c.y);
-        EXPECT_EQ(game->player.heading, c.heading);
-        EXPECT_EQ(delaysAsked(), std::vector<Uint32>(c.steps, 60));
+        EXPECT_EQ(passHolding(c.keys), "") << "a step says nothing";
+        EXPECT_EQ(endScript(), 0u) << "a step waits for no key";
+        EXPECT_EQ(game->player.posX, c.x) << "left over right, one column a pass";
+        EXPECT_EQ(game->player.posY, c.y) << "up over down, one row a pass";
+        EXPECT_EQ(game->player.heading, c.heading) << "he faces his last step";
+        EXPECT_EQ(delaysAsked(), std::vector<Uint32>(c.steps, 60)) << "each step takes 60 ms";
     }
     game->map.cells[50][49] = '1'; // up-then-left passes the wall on his left
     placeAt(50, 50);
     passHolding({SDLK_UP, SDLK_LEFT});
-    EXPECT_EQ(game->player.posX, 49);
-    EXPECT_EQ(game->player.posY, 49);
+    EXPECT_EQ(game->player.posX, 49) << "the vertical step comes first";
+    EXPECT_EQ(game->player.posY, 49) << "the vertical step comes first";
 }
 
 TEST_F(RoamingTest, StairsLeadToTheNextFloorWithItsPeopleAndTheLastOnesWin) {
@@ -72,14 +72,15 @@ TEST_F(RoamingTest, StairsLeadToTheNextFloorWithItsPeopleAndTheLastOnesWin) {
         game->player.currentQuest = dropped;
         addNpc(10, 10, 3, 0, "Left Behind");
         passHolding({SDLK_DOWN});
-        EXPECT_EQ(game->player.floor, next);
-        EXPECT_EQ(game->player.posY, 51);
-        EXPECT_EQ(game->player.currentQuest, nullptr);
-        EXPECT_EQ(game->map.cells[0][0], '0' + next);
+        EXPECT_EQ(game->player.floor, next) << "the stairs climb one floor";
+        EXPECT_EQ(game->player.posY, 51) << "he keeps the stairs' cell";
+        EXPECT_EQ(game->player.currentQuest, nullptr) << "the floor's quest is dropped";
+        EXPECT_EQ(game->map.cells[0][0], '0' + next) << "the next floor's map is loaded";
         std::vector<std::string> names;
         for (NPC* npc : game->npcs)
             names.push_back(npc->name);
-        EXPECT_EQ(names, std::vector<std::string>({"Mr. Questy", "Mr. Shoppy", "Troll " + n}));
+        EXPECT_EQ(names, std::vector<std::string>({"Mr. Questy", "Mr. Shoppy", "Troll " + n}))
+            << "the next floor's people replace the last floor's";
     }
     placeAt(50, 50);
     game->map.cells[51][50] = '6';
@@ -99,14 +100,14 @@ TEST_F(RoamingTest, StairsLeadToTheNextFloorWithItsPeopleAndTheLastOnesWin) {
 TEST_F(RoamingTest, CheatKeysTradeGoldAndKeysPastZero) {
     game->player.gold = 10;
     game->player.keys = 0;
-    EXPECT_EQ(passHolding({SDLK_k}), "CHEATER!!!!!!! Key added\n");
-    EXPECT_EQ(game->player.gold, 9);
-    EXPECT_EQ(game->player.keys, 1);
+    EXPECT_EQ(passHolding({SDLK_k}), "CHEATER!!!!!!! Key added\n") << "k says so";
+    EXPECT_EQ(game->player.gold, 9) << "k takes one gold";
+    EXPECT_EQ(game->player.keys, 1) << "k adds a key";
     game->player.keys = 0;
-    EXPECT_EQ(passHolding({SDLK_g}), "CHEATER!!!!!!! Gold added\n");
-    EXPECT_EQ(game->player.keys, -1);
-    EXPECT_EQ(game->player.gold, 10);
-    EXPECT_EQ(passHolding({SDLK_g, SDLK_k}), "CHEATER!!!!!!! Key added\n"); // k wins
+    EXPECT_EQ(passHolding({SDLK_g}), "CHEATER!!!!!!! Gold added\n") << "g says so";
+    EXPECT_EQ(game->player.keys, -1) << "g takes a key, past zero";
+    EXPECT_EQ(game->player.gold, 10) << "g adds one gold";
+    EXPECT_EQ(passHolding({SDLK_g, SDLK_k}), "CHEATER!!!!!!! Key added\n") << "k wins over g";
 }
 
 TEST_F(RoamingTest, ReturnWithNobodyAroundOnlySaysWhereThePlayerIsAndQuitGoesOn) {
@@ -114,10 +115,10 @@ TEST_F(RoamingTest, ReturnWithNobodyAroundOnlySaysWhereThePlayerIsAndQuitGoesOn)
     pushMouseClick(100, 100);
     pushQuit();
     pushKeyDown(SDLK_RETURN);
-    EXPECT_EQ(passHolding({SDLK_DOWN}), "You = (50,50)\n");
-    EXPECT_EQ(pendingEvents(), 0);
-    EXPECT_EQ(game->quit, 1);
-    EXPECT_EQ(game->player.posY, 51);
+    EXPECT_EQ(passHolding({SDLK_DOWN}), "You = (50,50)\n") << "Return says where he is";
+    EXPECT_EQ(pendingEvents(), 0) << "the pass takes every queued event";
+    EXPECT_EQ(game->quit, 1) << "a quit request ends the game after the pass";
+    EXPECT_EQ(game->player.posY, 51) << "the held key still steps";
 }
 
 TEST_F(RoamingTest, F4SavesThePassesFrameDrawnBeforeItsInputWithoutAWord) {
@@ -127,15 +128,15 @@ TEST_F(RoamingTest, F4SavesThePassesFrameDrawnBeforeItsInputWithoutAWord) {
     holdKey(SDLK_RIGHT);
     startCapture();
     game->RoamLoop();
-    EXPECT_EQ(stopCapture(), "");
+    EXPECT_EQ(stopCapture(), "") << "roaming saves the screenshot without a word";
     releaseAllKeys();
     SDL_Surface* shot = SDL_LoadBMP("screenshot.bmp");
-    ASSERT_NE(shot, nullptr);
+    ASSERT_NE(shot, nullptr) << "F4 saves screenshot.bmp";
     Uint8 r, g, b;
     SDL_GetRGB(pixelAt(shot, 370, 242), shot->format, &r, &g, &b);
-    EXPECT_EQ(rgb(r, g, b), colourOf(tileFile(4))); // him before his step
+    EXPECT_EQ(rgb(r, g, b), colourOf(tileFile(4))) << "the frame shows him before his step";
     SDL_FreeSurface(shot);
-    EXPECT_EQ(game->player.posX, 51);
+    EXPECT_EQ(game->player.posX, 51) << "the step follows the screenshot";
 }
 
 } // namespace
