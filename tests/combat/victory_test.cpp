@@ -34,23 +34,25 @@ TEST_F(VictoryTest, AWinGivesOnePointAndEveryThirdALevelWithItsSpell) {
         p.mp = 3;
         std::vector<SDLKey> keys(c.level ? (c.spellMessage ? 4 : 3) : 1, SDLK_SPACE);
         pass({}, keys);
-        EXPECT_TRUE(says(0, "You got your win on!!", false));
-        EXPECT_TRUE(!c.level || says(1, "You are now level " + std::to_string(c.level), false));
-        EXPECT_TRUE(!c.spellMessage || says(2, c.spellMessage, false));
-        EXPECT_TRUE(!c.level || says(keys.size() - 1, "Recharged mana, health", false));
-        EXPECT_EQ(p.exp, c.expBefore + 1);
+        EXPECT_TRUE(says(0, "You got your win on!!", false)) << "a win says so";
+        EXPECT_TRUE(!c.level || says(1, "You are now level " + std::to_string(c.level), false))
+            << "a new level says so";
+        EXPECT_TRUE(!c.spellMessage || says(2, c.spellMessage, false)) << "a learned spell says so";
+        EXPECT_TRUE(!c.level || says(keys.size() - 1, "Recharged mana, health", false))
+            << "a new level recharges last";
+        EXPECT_EQ(p.exp, c.expBefore + 1) << "a win gives one point";
         for (int flag = 0; flag < SPELL_COUNT; flag++) {
             int taught = flag == c.spellFlag ? 1 : 0;
             EXPECT_EQ(p.spellKnown[flag], taught)
                 << "a level teaches only its spell: flag " << flag;
         }
-        EXPECT_EQ(p.maxHp, c.level ? 85 : 60);
-        EXPECT_EQ(p.hp, c.level ? 85 : 5);
-        EXPECT_EQ(p.mp, c.level ? 60 : 3);
-        EXPECT_EQ(game->fighting, 0);
-        EXPECT_EQ(game->playerTurn, 1);
-        EXPECT_EQ(game->npcs.size(), others);
-        EXPECT_EQ(game->fightEnemy, nullptr);
+        EXPECT_EQ(p.maxHp, c.level ? 85 : 60) << "a level adds 25 to the HP maximum";
+        EXPECT_EQ(p.hp, c.level ? 85 : 5) << "a level refills HP";
+        EXPECT_EQ(p.mp, c.level ? 60 : 3) << "a level refills MP";
+        EXPECT_EQ(game->fighting, 0) << "a win ends the fight";
+        EXPECT_EQ(game->playerTurn, 1) << "the turn is the player's after a win";
+        EXPECT_EQ(game->npcs.size(), others) << "the beaten enemy leaves the floor";
+        EXPECT_EQ(game->fightEnemy, nullptr) << "nothing points at the beaten enemy";
     }
 }
 

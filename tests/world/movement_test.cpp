@@ -43,11 +43,12 @@ TEST_F(MovementTest, CollisionRulesApplyInOrderAndTheFirstDecides) {
             addNpc(c.x, c.y);
         game->player.keys = c.keys;
         startCapture();
-        EXPECT_EQ(game->tileCollision(c.x, c.y), c.blocked);
-        EXPECT_EQ(stopCapture(), c.output);
+        EXPECT_EQ(game->tileCollision(c.x, c.y), c.blocked) << "whether the cell blocks";
+        EXPECT_EQ(stopCapture(), c.output) << "what the collision check prints";
         bool opened = c.output == OPENS;
-        EXPECT_EQ(game->player.keys, c.keys - opened);
-        EXPECT_TRUE(!onGrid || game->map.cells[c.y][c.x] == (opened ? '2' : c.code));
+        EXPECT_EQ(game->player.keys, c.keys - opened) << "an opened door takes a key";
+        EXPECT_TRUE(!onGrid || game->map.cells[c.y][c.x] == (opened ? '2' : c.code))
+            << "an opened door becomes an open door, nothing else changes";
         if (c.npcThere) {
             delete game->npcs.back();
             game->npcs.pop_back();
@@ -65,7 +66,8 @@ TEST_F(MovementTest, AnAllowedStepSolvesTheQuestOnItsCellAndTheStairsThenWait) {
     } cases[] = {{'3', 1, 0, true}, {'7', 1, 0, false}, {'6', 0, 1, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
-        game->player.posX = game->player.posY = 50;
+        game->player.posX = 50;
+        game->player.posY = 50;
         game->player.heading = 0;
         game->player.keys = 0;
         game->map.cells[50 + c.dy][50 + c.dx] = c.code;
@@ -79,13 +81,14 @@ TEST_F(MovementTest, AnAllowedStepSolvesTheQuestOnItsCellAndTheStairsThenWait) {
         startCapture();
         game->Roam_Step(c.dx, c.dy);
         stopCapture();
-        EXPECT_EQ(endScript(), 0u);
-        EXPECT_EQ(quest->completed, c.solved);
-        EXPECT_EQ(game->player.floor, 0);
+        EXPECT_EQ(endScript(), 0u) << "a solved quest's notice takes a key";
+        EXPECT_EQ(quest->completed, c.solved) << "an allowed step onto the quest cell solves it";
+        EXPECT_EQ(game->player.floor, 0) << "the stairs wait for the next pass";
         bool refused = c.code == '7'; // a refused step neither moves nor turns him
-        EXPECT_EQ(game->player.posX, refused ? 50 : 50 + c.dx);
-        EXPECT_EQ(game->player.heading, refused ? 0 : c.dx ? 3 : 2);
-        EXPECT_EQ(showsText(game.get(), game->screen, "You completed a quest", 20, 240), c.solved);
+        EXPECT_EQ(game->player.posX, refused ? 50 : 50 + c.dx) << "only an allowed step moves";
+        EXPECT_EQ(game->player.heading, refused ? 0 : c.dx ? 3 : 2) << "he faces his step";
+        EXPECT_EQ(showsText(game.get(), game->screen, "You completed a quest", 20, 240), c.solved)
+            << "a solved quest shows its notice";
     }
 }
 
