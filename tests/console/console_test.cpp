@@ -60,13 +60,15 @@ TEST_F(ConsoleTest, WordsSplitAtAnyWhiteSpaceAndSilentCommandsPromptAgain) {
     EXPECT_EQ(console("  \t\n hack\t\theal \r\n colours addkeys addheal exit hack"),
               PROMPT + "qor's hack mode enabled\n" + PROMPT +
                   "Healed, type 'exit' to return to game\n" + PROMPT + PROMPT + PROMPT + LEAVING);
-    EXPECT_EQ(p.hp, 90);
-    EXPECT_EQ(p.keys, 1);
-    EXPECT_EQ(p.healPotions, 3);
+    EXPECT_EQ(p.hp, 90) << "heal refills HP";
+    EXPECT_EQ(p.keys, 1) << "addkeys adds a key";
+    EXPECT_EQ(p.healPotions, 3) << "addheal adds a potion";
     EXPECT_EQ(console(), PROMPT + "qor's hack mode enabled\n" + LEAVING) << "the rest is kept";
-    p.keys = p.healPotions = INT_MAX; // the counts stop at the top
+    p.keys = INT_MAX;
+    p.healPotions = INT_MAX;
     console("addkeys addheal");
-    EXPECT_EQ(p.keys + 0LL + p.healPotions, 2LL * INT_MAX);
+    EXPECT_EQ(p.keys, INT_MAX) << "a full count of keys stays full";
+    EXPECT_EQ(p.healPotions, INT_MAX) << "a full count of potions stays full";
 }
 
 TEST_F(ConsoleTest, MemCountsTheLoadedDataAndClearnpcDeletesEveryCharacterSilently) {
@@ -81,37 +83,39 @@ TEST_F(ConsoleTest, MemCountsTheLoadedDataAndClearnpcDeletesEveryCharacterSilent
                   PROMPT + "Memory dump:\n# Characters: 0\n# Quests: 2\n# Items: 1\n" + PROMPT +
                   "Shop mode enabled. When you exit here, the console will start again\n" +
                   LEAVING);
-    EXPECT_TRUE(game->npcs.empty());
-    EXPECT_EQ(endScript(), 0u);
+    EXPECT_TRUE(game->npcs.empty()) << "clearnpc deletes every character";
+    EXPECT_EQ(endScript(), 0u) << "shop opens the shop screen";
 }
 
 TEST_F(ConsoleTest, TportAndAddgoldAskForNumbersReadLikeAtoiAndStopAtTheLimits) {
     Player& p = game->player;
     EXPECT_EQ(console("tport +7 12abc exit"),
               PROMPT + "x:y:Teleported. Type 'exit' to return to game\n" + LEAVING);
-    EXPECT_EQ(p.posX * 100 + p.posY, 712);
+    EXPECT_EQ(p.posX, 7) << "x reads like atoi";
+    EXPECT_EQ(p.posY, 12) << "y reads like atoi";
     console("tport 99999999999 -99999999999 exit");
-    EXPECT_EQ(p.posX, INT_MAX);
-    EXPECT_EQ(p.posY, INT_MIN);
+    EXPECT_EQ(p.posX, INT_MAX) << "x stops at the largest int";
+    EXPECT_EQ(p.posY, INT_MIN) << "y stops at the smallest int";
     const int cases[][3] = {
         {100, -50, 50}, {INT_MAX - 5, 10, INT_MAX}, {INT_MIN + 5, -10, INT_MIN}};
     for (const auto& c : cases) {
         p.gold = c[0];
         EXPECT_EQ(console(("addgold\n" + std::to_string(c[1]) + "\nexit\n").c_str()),
                   PROMPT + "how much:" + LEAVING);
-        EXPECT_EQ(p.gold, c[2]);
+        EXPECT_EQ(p.gold, c[2]) << "addgold adds, stopping at the ends of int";
     }
 }
 
 TEST_F(ConsoleTest, UnlockOpensEveryLockedDoorAndRelockClosesEveryOpenOne) {
-    game->map.cells[0][0] = game->map.cells[99][99] = '7';
+    game->map.cells[0][0] = '7';
+    game->map.cells[99][99] = '7';
     game->map.cells[10][10] = '2'; // an open door of the map itself
     EXPECT_EQ(console("unlock relock relock exit"),
               PROMPT + "Unlocked 2 doors. Type 'exit' to return to game\n" + PROMPT +
                   "Locked 3 doors. Type 'exit' to return to game\n" + PROMPT +
                   "Locked 0 doors. Type 'exit' to return to game\n" + LEAVING);
-    EXPECT_EQ(game->map.cells[10][10], '7');
-    EXPECT_EQ(game->map.cells[5][5], '3');
+    EXPECT_EQ(game->map.cells[10][10], '7') << "relock closes the map's own open doors too";
+    EXPECT_EQ(game->map.cells[5][5], '3') << "other cells stay";
 }
 
 TEST_F(ConsoleTest, StatsShowsEachOfTheHerosNumbers) {
@@ -152,8 +156,8 @@ TEST_F(ConsoleTest, TheEndOfInputLeavesLikeExitAndDropsAnUnansweredCommand) {
     game->player.gold = 10;
     EXPECT_EQ(console("tport 5"), PROMPT + "x:y:Exiting...\n");
     EXPECT_EQ(console("addgold"), PROMPT + "how much:Exiting...\n");
-    EXPECT_EQ(game->player.posX, 40);
-    EXPECT_EQ(game->player.gold, 10);
+    EXPECT_EQ(game->player.posX, 40) << "an unanswered tport moves nobody";
+    EXPECT_EQ(game->player.gold, 10) << "an unanswered addgold adds nothing";
 }
 
 } // namespace

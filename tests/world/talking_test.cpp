@@ -42,8 +42,8 @@ TEST_F(TalkingTest, NeighboursTalkInListOrderAndTheLastHostileOneIsFought) {
                    "NPC found relative to player: (0,-1)", "Initializing fight...",
                    "Fight engine activated, background 1"}));
     EXPECT_EQ(shots().size(), 4u) << "each neighbour has his say, hostile or not";
-    EXPECT_EQ(game->fighting, 1);
-    EXPECT_EQ(game->fightEnemy, last);
+    EXPECT_EQ(game->fighting, 1) << "a hostile neighbour starts a fight";
+    EXPECT_EQ(game->fightEnemy, last) << "the last hostile one is fought";
 }
 
 TEST_F(TalkingTest, TheFightBackgroundIsGrassOnlyOnGrassOrOffTheGrid) {
@@ -58,12 +58,12 @@ TEST_F(TalkingTest, TheFightBackgroundIsGrassOnlyOnGrassOrOffTheGrid) {
         EXPECT_EQ(talk().back(),
                   "Fight engine activated, background " + std::to_string(c.background))
             << (int)(unsigned char)c.code;
-        EXPECT_EQ(game->fightBackground, c.background);
+        EXPECT_EQ(game->fightBackground, c.background) << "grass only on grass or off the grid";
     }
     game->player.posX = -1;
     addNpc(0, 50, 3, 1);
     game->fightBackground = 1;
-    EXPECT_EQ(talk().back(), "Fight engine activated, background 0");
+    EXPECT_EQ(talk().back(), "Fight engine activated, background 0") << "the fight says its scene";
 }
 
 TEST_F(TalkingTest, TheQuestGiverHandsOutTheFloorsFirstOpenErrand) {
@@ -71,19 +71,19 @@ TEST_F(TalkingTest, TheQuestGiverHandsOutTheFloorsFirstOpenErrand) {
     game->player.posY = 3;
     talk();
     std::vector<Quest*>& quests = game->questMaster->quests;
-    EXPECT_EQ(game->player.currentQuest, quests[0]);
-    EXPECT_EQ(game->npcs.front()->dialogue, "Fetch me a coffee.");
+    EXPECT_EQ(game->player.currentQuest, quests[0]) << "the floor's first open errand";
+    EXPECT_EQ(game->npcs.front()->dialogue, "Fetch me a coffee.") << "he says the errand";
     talk(); // the same errand until it is solved
-    EXPECT_EQ(game->player.currentQuest, quests[0]);
+    EXPECT_EQ(game->player.currentQuest, quests[0]) << "an open errand is handed out again";
     quests[0]->completed = 1;
     talk();
-    EXPECT_EQ(game->player.currentQuest, quests[1]);
+    EXPECT_EQ(game->player.currentQuest, quests[1]) << "a completed errand is skipped";
     game->player.floor = 1;
     talk();
-    EXPECT_EQ(game->player.currentQuest, quests[2]);
+    EXPECT_EQ(game->player.currentQuest, quests[2]) << "the first open errand of his new floor";
     game->player.floor = 2; // no open errand: he says so and takes the quest away
-    EXPECT_EQ(talk()[4], "Returned I have no work for you on this floor!");
-    EXPECT_EQ(game->player.currentQuest, nullptr);
+    EXPECT_EQ(talk()[4], "Returned I have no work for you on this floor!") << "no errand left";
+    EXPECT_EQ(game->player.currentQuest, nullptr) << "no errand left, none is held";
 }
 
 // The wait that follows is the message box's, tried there.
@@ -93,12 +93,12 @@ TEST_F(TalkingTest, TheConversationShowsTheNameAndLineOnItsBar) {
     game->Roam_DrawEverything();
     Uint32 blue = rgb(0, 0, 200);
     pushKeyDown(SDLK_SPACE);
-    EXPECT_EQ(game->initiateConversation(npc, 0), nullptr);
-    EXPECT_EQ(at(639, 460), blue);
-    EXPECT_EQ(at(639, 479), blue);
-    EXPECT_EQ(at(639, 459), colourOf(tileFile(3)));
-    EXPECT_TRUE(showsText(game.get(), game->screen, "Old Hermit", 0, 438));
-    EXPECT_TRUE(showsText(game.get(), game->screen, "Get off my lawn!", 0, 458));
+    EXPECT_EQ(game->initiateConversation(npc, 0), nullptr) << "a plain NPC hands out nothing";
+    EXPECT_EQ(at(639, 460), blue) << "the bar starts at y 460";
+    EXPECT_EQ(at(639, 479), blue) << "the bar reaches the bottom";
+    EXPECT_EQ(at(639, 459), colourOf(tileFile(3))) << "the frame shows above the bar";
+    EXPECT_TRUE(showsText(game.get(), game->screen, "Old Hermit", 0, 438)) << "the name";
+    EXPECT_TRUE(showsText(game.get(), game->screen, "Get off my lawn!", 0, 458)) << "the line";
 }
 
 } // namespace
