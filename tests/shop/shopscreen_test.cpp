@@ -48,18 +48,19 @@ class ShopScreenTest : public GameTest {
 
 TEST_F(ShopScreenTest, TheFirstFrameListsTheGoodsFromTheTopWithTheFirstHighlighted) {
     start();
-    EXPECT_EQ(shopWith({}), "Shop is empty!?!\n");
+    EXPECT_EQ(shopWith({}), "Shop is empty!?!\n") << "an empty shop says so and leaves";
     openWith(3);
     game->menuCursor = 2; // left over from the character menu
     game->menuoff = 1;
-    EXPECT_EQ(shopWith({ESCAPE}), "");
-    EXPECT_EQ(shot(0, 400, 100), colourOf("data/gfx/shop.png"));
+    EXPECT_EQ(shopWith({ESCAPE}), "") << "the first frame prints nothing";
+    EXPECT_EQ(shot(0, 400, 100), colourOf("data/gfx/shop.png")) << "the shop's picture";
     for (int row = 0; row < 3; row++)
         EXPECT_EQ(iconOnRow(0, row), itemIcon(row)) << "row " << row;
-    EXPECT_EQ(shot(0, 305, 55), rgb(100, 0, 0));
-    EXPECT_EQ(shot(0, 305, 100), rgb(0, 0, 125));
+    EXPECT_EQ(shot(0, 305, 55), rgb(100, 0, 0)) << "the first row is highlighted";
+    EXPECT_EQ(shot(0, 305, 100), rgb(0, 0, 125)) << "the second row is not";
     EXPECT_TRUE(anyIn(10, 448, 300, 480, rgb(255, 255, 255))) << "the money line";
-    EXPECT_FALSE(arrowUpShown(0) || arrowDownShown(0));
+    EXPECT_FALSE(arrowUpShown(0)) << "three goods never scroll up";
+    EXPECT_FALSE(arrowDownShown(0)) << "three goods never scroll down";
 }
 
 TEST_F(ShopScreenTest, TenGoodsScrollByOneRowWhenTheTenthIsReachedAndTheEndsStopTheCursor) {
@@ -74,28 +75,31 @@ TEST_F(ShopScreenTest, TenGoodsScrollByOneRowWhenTheTenthIsReachedAndTheEndsStop
         EXPECT_EQ(arrowDownShown(frame), !scrolled) << "frame " << frame;
         EXPECT_EQ(iconOnRow(frame, 0), itemIcon(scrolled ? 1 : 0)) << "frame " << frame;
     }
-    EXPECT_EQ(lines.at(9), "Scrolling down?");
-    EXPECT_EQ(lines.at(18), "I think you are at position -1 on screen");
+    EXPECT_EQ(lines.at(9), "Scrolling down?") << "the tenth good scrolls";
+    EXPECT_EQ(lines.at(18), "I think you are at position -1 on screen")
+        << "scrolling back up prints the row above";
     EXPECT_EQ(lines.size(), 20u) << "the keys at the ends move nothing";
-    EXPECT_EQ(game->menuCursor, 0);
+    EXPECT_EQ(game->menuCursor, 0) << "the cursor stops at the first good";
 }
 
 TEST_F(ShopScreenTest, BuyingWithExactlyEnoughGoldLeavesNoneAndSellsOutTooLittleChangesNothing) {
     openWith(goodRecord("Sword", 250, 3, 5, 0));
     game->player.gold = 249;
-    EXPECT_EQ(shopWith({RETURN, SDLK_a, ESCAPE}), "");
-    EXPECT_TRUE(boxSays(game.get(), shots()[1], "Not enough gold to buy this!", true));
-    EXPECT_EQ(game->player.gold, 249);
-    EXPECT_TRUE(game->player.inventory.empty());
+    EXPECT_EQ(shopWith({RETURN, SDLK_a, ESCAPE}), "") << "a refused purchase prints nothing";
+    EXPECT_TRUE(boxSays(game.get(), shots()[1], "Not enough gold to buy this!", true))
+        << "too little gold is refused in red";
+    EXPECT_EQ(game->player.gold, 249) << "a refused purchase costs nothing";
+    EXPECT_TRUE(game->player.inventory.empty()) << "a refused purchase gives nothing";
     game->player.gold = 250;
     // Frame, "Purchased!", the sold-out frame, Return on it (no message), Escape.
-    EXPECT_EQ(shopWith({RETURN, SDLK_SPACE, RETURN, ESCAPE}), "Bought blade, mod of 5\n");
-    EXPECT_TRUE(boxSays(game.get(), shots()[1], "Purchased!", false));
-    EXPECT_EQ(game->player.gold, 0);
-    EXPECT_EQ(game->shop.items[0]->stock, 0);
-    ASSERT_EQ(game->player.inventory.size(), 1u);
-    EXPECT_EQ(game->player.inventory[0], game->shop.items[0]);
-    EXPECT_EQ(iconOnRow(3, 0), colourOf("data/gfx/soldout.png"));
+    EXPECT_EQ(shopWith({RETURN, SDLK_SPACE, RETURN, ESCAPE}), "Bought blade, mod of 5\n")
+        << "a sold-out good is bought once";
+    EXPECT_TRUE(boxSays(game.get(), shots()[1], "Purchased!", false)) << "a purchase says so";
+    EXPECT_EQ(game->player.gold, 0) << "exactly enough gold buys";
+    EXPECT_EQ(game->shop.items[0]->stock, 0) << "a purchase takes the stock";
+    ASSERT_EQ(game->player.inventory.size(), 1u) << "a blade goes into the inventory";
+    EXPECT_EQ(game->player.inventory[0], game->shop.items[0]) << "the inventory holds the good";
+    EXPECT_EQ(iconOnRow(3, 0), colourOf("data/gfx/soldout.png")) << "a sold-out good shows so";
     EXPECT_FALSE(anyIn(10, 448, 300, 480, rgb(255, 255, 255))) << "no money line";
 }
 
@@ -188,10 +192,10 @@ TEST_F(ShopScreenTest, ANegativePriceCannotWrapTheFullPurseAndOddIconsDrawNone) 
     openWith(goodRecord("Gift", -100, -1, 3, 0) + goodRecord("Far", 10, 14, 2, 0));
     game->player.gold = INT_MAX - 10;
     shopWith({RETURN, SDLK_SPACE, ESCAPE});
-    EXPECT_EQ(game->player.gold, INT_MAX);
+    EXPECT_EQ(game->player.gold, INT_MAX) << "the purse stops at the largest amount";
     EXPECT_EQ(iconOnRow(0, 0), rgb(100, 0, 0)) << "the highlight, no icon";
-    EXPECT_EQ(iconOnRow(0, 1), rgb(0, 0, 125));
-    EXPECT_TRUE(anyIn(58, 59, 300, 89, rgb(255, 255, 255)));
+    EXPECT_EQ(iconOnRow(0, 1), rgb(0, 0, 125)) << "an icon beyond the table draws none";
+    EXPECT_TRUE(anyIn(58, 59, 300, 89, rgb(255, 255, 255))) << "its name is still drawn";
 }
 
 } // namespace
