@@ -27,14 +27,15 @@ TEST_F(MagicTest, TheMenuListsOnlyTheKnownSpellsWithoutGapsAndIgnoresOtherKeys) 
     int line = TTF_FontHeight(game->font);
     for (const char* text : {"Magic:", "1-0 to cast, ESC to abort", "2) Fire I", "3) Mr. Zappy",
                              "9) The Rapture (WARNING: Everyone dies)"}) {
-        EXPECT_TRUE(showsText(game.get(), shots()[0], text, 170, y)) << text;
+        EXPECT_TRUE(showsText(game.get(), shots()[0], text, 170, y))
+            << "the known spells, one a line: " << text;
         y += line;
     }
-    EXPECT_FALSE(anyIn(170, y, SCREEN_W, y + line, rgb(255, 255, 255)));
-    EXPECT_EQ(game->quit, 0);
-    EXPECT_EQ(game->player.mp, 50);
-    EXPECT_EQ(enemy->hp, 100);
-    EXPECT_EQ(game->playerTurn, 1);
+    EXPECT_FALSE(anyIn(170, y, SCREEN_W, y + line, rgb(255, 255, 255))) << "no line after them";
+    EXPECT_EQ(game->quit, 0) << "the menu drops a quit request";
+    EXPECT_EQ(game->player.mp, 50) << "unknown spells cost nothing";
+    EXPECT_EQ(enemy->hp, 100) << "unknown spells do nothing";
+    EXPECT_EQ(game->playerTurn, 1) << "Escape keeps the turn";
 }
 
 TEST_F(MagicTest, RefusalsCostTheTurnButNoMPExceptTheMessiahsAndMrZappysKeepTheMenu) {
@@ -54,11 +55,11 @@ TEST_F(MagicTest, RefusalsCostTheTurnButNoMPExceptTheMessiahsAndMrZappysKeepTheM
         game->player.hp = 30;
         pass({SDLK_c}, c.turn ? std::vector<SDLKey>{c.key, SDLK_SPACE, SDLK_ESCAPE}
                               : std::vector<SDLKey>{c.key, SDLK_SPACE});
-        EXPECT_TRUE(says(1, c.message, c.key != SDLK_8)) << c.message;
-        EXPECT_EQ(game->player.mp, c.mp);
-        EXPECT_EQ(game->player.hp, 30);
-        EXPECT_EQ(enemy->hp, 100);
-        EXPECT_EQ(game->playerTurn, c.turn);
+        EXPECT_TRUE(says(1, c.message, c.key != SDLK_8)) << "the refusal: " << c.message;
+        EXPECT_EQ(game->player.mp, c.mp) << "a refusal costs no MP: " << c.message;
+        EXPECT_EQ(game->player.hp, 30) << "a refusal heals nothing: " << c.message;
+        EXPECT_EQ(enemy->hp, 100) << "a refusal deals nothing: " << c.message;
+        EXPECT_EQ(game->playerTurn, c.turn) << "a refusal costs the turn: " << c.message;
     }
 }
 
@@ -86,18 +87,19 @@ TEST_F(MagicTest, AttacksTakeTheirCostAndDealTheDamageTheyShow) {
         int damage = calculateDamage(c.lowest);
         srand(1);
         pass({SDLK_c}, {c.key, SDLK_SPACE});
-        EXPECT_TRUE(says(1, c.message + std::to_string(damage), false));
-        EXPECT_EQ(enemy->hp, 100 - damage);
-        EXPECT_EQ(game->player.mp, c.mpLeft);
-        EXPECT_EQ(game->playerTurn, 0);
-        EXPECT_EQ(pixelAt(shots()[1], c.x, c.y), colourOf(c.image));
-        EXPECT_EQ(pixelAt(shots()[1], c.x + 59, c.y + 59), colourOf(c.image));
+        EXPECT_TRUE(says(1, c.message + std::to_string(damage), false)) << "the damage shown";
+        EXPECT_EQ(enemy->hp, 100 - damage) << "the damage dealt is the damage shown";
+        EXPECT_EQ(game->player.mp, c.mpLeft) << "a spell takes its cost";
+        EXPECT_EQ(game->playerTurn, 0) << "a spell passes the turn";
+        EXPECT_EQ(pixelAt(shots()[1], c.x, c.y), colourOf(c.image)) << "the spell's picture";
+        EXPECT_EQ(pixelAt(shots()[1], c.x + 59, c.y + 59), colourOf(c.image))
+            << "the spell's picture, whole";
     }
     enemy->hp = 1; // a spell that kills keeps the turn: the next pass is the win
     game->playerTurn = 1;
     game->player.mp = 22;
     pass({SDLK_c}, {SDLK_5, SDLK_SPACE});
-    EXPECT_EQ(game->playerTurn, 1);
+    EXPECT_EQ(game->playerTurn, 1) << "a killing spell keeps the turn";
 }
 
 TEST_F(MagicTest, HealIRestoresUpToNineteenAndFullHealRefills) {
@@ -107,16 +109,18 @@ TEST_F(MagicTest, HealIRestoresUpToNineteenAndFullHealRefills) {
     int healed = 20 + calculateDamage(0);
     srand(1);
     pass({SDLK_c}, {SDLK_1, SDLK_SPACE});
-    EXPECT_TRUE(says(1, "Healed!!!!", false));
-    EXPECT_EQ(game->player.mp, 1);
-    EXPECT_EQ(game->player.hp, healed);
-    EXPECT_EQ(game->playerTurn, 0);
-    EXPECT_EQ(pixelAt(shots()[1], 80, 180), colourOf("data/gfx/fx/heal1.png"));
+    EXPECT_TRUE(says(1, "Healed!!!!", false)) << "Heal I says so";
+    EXPECT_EQ(game->player.mp, 1) << "Heal I costs 5";
+    EXPECT_EQ(game->player.hp, healed) << "Heal I restores a die";
+    EXPECT_EQ(game->playerTurn, 0) << "a heal passes the turn";
+    EXPECT_EQ(pixelAt(shots()[1], 80, 180), colourOf("data/gfx/fx/heal1.png"))
+        << "Heal I's picture";
     game->playerTurn = 1;
     game->player.mp = 35;
     pass({SDLK_c}, {SDLK_7, SDLK_SPACE});
-    EXPECT_TRUE(says(1, "Fully healed", false));
-    EXPECT_EQ(game->player.hp * 100 + game->player.mp, 6000);
+    EXPECT_TRUE(says(1, "Fully healed", false)) << "Full Heal says so";
+    EXPECT_EQ(game->player.hp, 60) << "Full Heal refills HP";
+    EXPECT_EQ(game->player.mp, 0) << "Full Heal costs 35";
 }
 
 TEST_F(MagicTest, TheRaptureLeavesAWastedFloorAndALoneQuestGiver) {
@@ -127,34 +131,35 @@ TEST_F(MagicTest, TheRaptureLeavesAWastedFloorAndALoneQuestGiver) {
     game->map.cells[60][70] = '6';
     srand(5);
     pass({SDLK_c}, {SDLK_9, SDLK_SPACE});
-    EXPECT_TRUE(says(1, "Everyone has died.", true));
+    EXPECT_TRUE(says(1, "Everyone has died.", true)) << "the Rapture says so in red";
     int nextRoll = rand();
     srand(5);
     for (int cell = 0; cell < MAP_SIZE * MAP_SIZE; cell++)
         rand();
     EXPECT_EQ(nextRoll, rand()) << "one roll per cell, stairs included";
     // Three seconds of the picture, then a fade of 255 steps, each 20 ms.
-    EXPECT_EQ(delaysAsked(), std::vector<Uint32>(150 + 255, 20));
+    EXPECT_EQ(delaysAsked(), std::vector<Uint32>(150 + 255, 20)) << "the Rapture's show";
 
-    EXPECT_EQ(game->fighting, 0);
-    EXPECT_EQ(game->fightEnemy, nullptr);
-    EXPECT_EQ(at(320, 240), rgb(1, 1, 1));   // the fade ends on the darkest grey
-    EXPECT_EQ(game->map.cells[60][70], '6'); // the way up survives
+    EXPECT_EQ(game->fighting, 0) << "the Rapture ends the fight";
+    EXPECT_EQ(game->fightEnemy, nullptr) << "the enemy died with everyone";
+    EXPECT_EQ(at(320, 240), rgb(1, 1, 1)) << "the fade ends on the darkest grey";
+    EXPECT_EQ(game->map.cells[60][70], '6') << "the way up survives";
     std::string floor(&game->map.cells[0][0], MAP_SIZE * MAP_SIZE);
-    EXPECT_EQ(floor.find_first_not_of("0146"), std::string::npos);
+    EXPECT_EQ(floor.find_first_not_of("0146"), std::string::npos) << "the floor is laid waste";
 
-    ASSERT_EQ(game->npcs.size(), 1u);
+    ASSERT_EQ(game->npcs.size(), 1u) << "only the quest giver is left";
     NPC* questGiver = game->npcs.front();
-    EXPECT_EQ(questGiver->name, "Mr. Questy");
-    EXPECT_EQ(questGiver->isQuestGiver + questGiver->isShopKeeper, 0);
-    EXPECT_EQ(questGiver->posX, -1);
-    EXPECT_EQ(questGiver->posY, 6);
-    EXPECT_EQ(questGiver->dialogue, "What have you done?");
+    EXPECT_EQ(questGiver->name, "Mr. Questy") << "only the quest giver is left";
+    EXPECT_EQ(questGiver->isQuestGiver, 0) << "he hands out no more errands";
+    EXPECT_EQ(questGiver->isShopKeeper, 0) << "he sells nothing";
+    EXPECT_EQ(questGiver->posX, -1) << "he stands up-left of the hero";
+    EXPECT_EQ(questGiver->posY, 6) << "he stands up-left of the hero";
+    EXPECT_EQ(questGiver->dialogue, "What have you done?") << "his one line";
 
     startFight("Orc", 20); // the next fight opens with the enemy's attack
     game->player.armour = NEVER_HIT_ARMOUR;
     pass({}, {SDLK_SPACE});
-    EXPECT_TRUE(says(0, "Orc missed!", false));
+    EXPECT_TRUE(says(0, "Orc missed!", false)) << "the next fight opens with the enemy's attack";
 }
 
 } // namespace
