@@ -27,7 +27,7 @@ class ConsoleTest : public GameTest {
     // Makes `input` the whole of standard input.
     void typeIn(const std::string& input) {
         tree.write("stdin.txt", input);
-        ASSERT_TRUE(freopen(tree.path("stdin.txt").c_str(), "r", stdin));
+        ASSERT_TRUE(freopen(tree.path("stdin.txt").c_str(), "r", stdin)) << "the console's input";
         std::cin.clear();
     }
     // Runs the console on `input` (or on what is left); returns what it wrote.
@@ -48,7 +48,8 @@ TEST_F(ConsoleTest, HelpListsTheCommandsAndOnlyTheExactWordIsACommand) {
                                            LEAVING);
     for (const std::string& word :
          std::vector<std::string>{"Exit", "exitt", "ex", std::string(100000, 'e')})
-        EXPECT_EQ(console((word + "\nexit\n").c_str()), PROMPT + "Bad command\n" + LEAVING);
+        EXPECT_EQ(console((word + "\nexit\n").c_str()), PROMPT + "Bad command\n" + LEAVING)
+            << "only the exact word is a command";
 }
 
 TEST_F(ConsoleTest, WordsSplitAtAnyWhiteSpaceAndSilentCommandsPromptAgain) {
@@ -151,11 +152,12 @@ TEST_F(ConsoleTest, DieEndsTheProcessWithStatusZeroAndNothingAfterIt) {
 }
 
 TEST_F(ConsoleTest, TheEndOfInputLeavesLikeExitAndDropsAnUnansweredCommand) {
-    EXPECT_EQ(console(""), LEAVING);
+    EXPECT_EQ(console(""), LEAVING) << "the end of input leaves like exit";
     game->player.posX = 40;
     game->player.gold = 10;
-    EXPECT_EQ(console("tport 5"), PROMPT + "x:y:Exiting...\n");
-    EXPECT_EQ(console("addgold"), PROMPT + "how much:Exiting...\n");
+    EXPECT_EQ(console("tport 5"), PROMPT + "x:y:Exiting...\n") << "an unanswered question leaves";
+    EXPECT_EQ(console("addgold"), PROMPT + "how much:Exiting...\n")
+        << "an unanswered question leaves";
     EXPECT_EQ(game->player.posX, 40) << "an unanswered tport moves nobody";
     EXPECT_EQ(game->player.gold, 10) << "an unanswered addgold adds nothing";
 }

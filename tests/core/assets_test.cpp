@@ -19,7 +19,8 @@ class AssetsTest : public GameTest {
         out = stopCapture();
     }
     void expectBuildToFail(const std::string& message) {
-        EXPECT_EXIT(game.reset(new CGame()), ::testing::ExitedWithCode(1), ::testing::Eq(message));
+        EXPECT_EXIT(game.reset(new CGame()), ::testing::ExitedWithCode(1), ::testing::Eq(message))
+            << "a needed picture that cannot be loaded ends the game with its message";
     }
 };
 
