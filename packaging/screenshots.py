@@ -1,44 +1,49 @@
 #!/usr/bin/env python3
 """screenshots.py [BUILD-FOLDER]: takes the software centre's screenshots from the
 real game, built in BUILD-FOLDER (default build), with the campaign in data/: it
-plays on a private Xvfb, saves frames with F4 and writes them as PNG files into
-packaging/screenshots/. Run it again when the look of the game changes."""
-import glob, os, pathlib, struct, sys, tempfile, zlib  # noqa: E401
+plays on a private Xvfb, reads the X server's screen and writes it as PNG files
+into packaging/screenshots/. Run it again when the look of the game changes."""
+import ctypes, glob, os, pathlib, struct, sys, tempfile, time, zlib  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from run import Player, read  # noqa: E402
+from run import Player  # noqa: E402
 
 
-def png_of_bmp(bmp):
-    """A 24-bit bottom-up BMP, as SDL saves it, as an RGB PNG with no time in it."""
-    start = struct.unpack_from("<I", bmp, 10)[0]
-    width, height = struct.unpack_from("<ii", bmp, 18)
-    bits = struct.unpack_from("<H", bmp, 28)[0]
-    if bits != 24 or height <= 0:
-        raise ValueError("not a 24-bit bottom-up BMP")
-    stride = (width * 3 + 3) // 4 * 4
-    raw = b""
-    for y in range(height):
-        row = bmp[start + (height - 1 - y) * stride:][:width * 3]
-        rgb = bytearray(row)
-        rgb[0::3], rgb[2::3] = row[2::3], row[0::3]
-        raw += b"\0" + bytes(rgb)
-
+def png(width, height, rows):
+    """An RGB PNG of the rows of RGB bytes, with no time in it."""
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + \
             struct.pack(">I", zlib.crc32(kind + data) & 0xffffffff)
+    raw = b"".join(b"\0" + row for row in rows)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def notice_shot(player):
-    """F4 on a screen that waits for a key: it says "Screenshot", then saves."""
-    path = os.path.join(player.root, "screenshot.bmp")
-    os.path.exists(path) and os.remove(path)
-    player.key("F4", "Screenshot")
-    whole = lambda bmp: len(bmp) > 6 and len(bmp) == struct.unpack_from("<I", bmp, 2)[0]  # noqa
-    player.until(lambda: whole(read(path)), "no whole screenshot.bmp", 3)
-    return read(path)
+def grab(display, width=640, height=480):
+    """The X server's screen as a PNG, read with XGetImage (32 bits a pixel, BGRX)."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = x11.XGetImage.restype = ctypes.c_void_p
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = x11.XDestroyImage.argtypes = [ctypes.c_void_p]
+    x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + \
+        [ctypes.c_uint] * 2 + [ctypes.c_ulong, ctypes.c_int]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    screen = x11.XOpenDisplay(display.encode())
+    image = x11.XGetImage(screen, x11.XDefaultRootWindow(screen), 0, 0, width, height, ~0 & 0xffffffff, 2)
+    # XImage: the data pointer at 16, bytes_per_line at 44 and bits_per_pixel at 48.
+    data = ctypes.c_void_p.from_address(image + 16).value
+    stride, bits = ctypes.c_int.from_address(image + 44).value, ctypes.c_int.from_address(image + 48).value
+    pixels = ctypes.string_at(data, stride * height)
+    x11.XDestroyImage(image), x11.XCloseDisplay(screen)
+    if bits != 32:
+        raise ValueError("the X server's screen has %d bits a pixel" % bits)
+    rows = []
+    for y in range(height):
+        bgrx = pixels[y * stride:y * stride + width * 4]
+        rgb = bytearray(width * 3)
+        rgb[0::3], rgb[1::3], rgb[2::3] = bgrx[2::4], bgrx[1::4], bgrx[0::4]
+        rows.append(bytes(rgb))
+    return png(width, height, rows)
 
 
 def take(build, root, out):
@@ -48,18 +53,21 @@ def take(build, root, out):
     shots = {}
     try:
         player.xdotool("search", "--sync", "--onlyvisible", "--name", "^Tessary$")
-        player.key("F4", "Screenshot", tries=5)  # the title, once it takes keys
-        shots["title"] = notice_shot(player)
-        player.key("space", "Welcome to the game...")
-        shots["floor"] = player.roaming_screenshot()
+        player.expect("HUDController()")  # the title is up, waiting for a key
+        time.sleep(1)
+        shots["title"] = grab(player.display)
+        player.key("space", "Welcome to the game...", tries=5)
+        player.roaming_screenshot()  # once it answers F4, the floor is drawn
+        shots["floor"] = grab(player.display)
         # The gardener and the sentry stand beside the hero's first cell.
         player.key("Return", "NPC found relative to player: (-1,-1)")
-        shots["talk"] = notice_shot(player)
+        time.sleep(1)
+        shots["talk"] = grab(player.display)
     finally:
         player.game.kill(), player.xvfb.kill()
     os.makedirs(out, exist_ok=True)
-    for name, bmp in shots.items():
-        pathlib.Path(out, name + ".png").write_bytes(png_of_bmp(bmp))
+    for name, picture in shots.items():
+        pathlib.Path(out, name + ".png").write_bytes(picture)
         print("wrote", os.path.join(out, name + ".png"))
 
 
