@@ -10,7 +10,7 @@ libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-ttf2.0-dev fonts-dejavu-core lib
 TESTS="libgtest-dev libbenchmark-dev libexpat1-dev
 clang libclang-rt-14-dev
 xvfb xdotool x11-utils python3
-desktop-file-utils man-db dpkg-dev file
+desktop-file-utils appstream lintian man-db dpkg-dev file
 tiled"
 
 if [ "$1" = game ]; then

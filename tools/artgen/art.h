@@ -24,6 +24,14 @@ void drawEffects(Assets& out);    // effects.cpp
 void drawScenes(Assets& out);     // scenes.cpp
 void drawTitle(Assets& out);      // title.cpp
 
+// The installed game's icon (appicon.cpp): the PNG sizes with their paths in
+// an icon theme folder, the art they are made from, and the scalable one as
+// SVG text with its path.
+void drawAppIcons(Assets& out);
+Image appIconArt();
+std::string appIconFile();
+std::string svgOf(const Image& art);
+
 // A character seen from one side, in art pixels (24 x 24): used by the
 // sprite files and again, larger, in the shop picture.
 Image characterArt(int row, int heading);

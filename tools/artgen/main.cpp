@@ -2,9 +2,11 @@
 // data folder; the build runs it to lay the images into build/data/.
 //
 //   tessary_artgen <data folder> [--contact-sheet <file.png>] [--only <path prefix>]
+//                  [--icons <icon theme folder>]
 //
 // The contact sheet shows every picture with its path, for review; --only
 // limits the sheet to the pictures whose path starts with the prefix.
+// --icons writes the installed game's icon into hicolor/ in the folder given.
 // The drawing is deterministic: the same source gives the same files.
 #include <cstdio>
 #include <cstring>
@@ -45,6 +47,33 @@ static bool writeImage(const std::string& file, const Image& img) {
     return stbi_write_png(file.c_str(), img.w, img.h, 4, data, img.w * 4) != 0;
 }
 
+static bool writeText(const std::string& file, const std::string& text) {
+    if (!makeParents(file))
+        return false;
+    FILE* out = fopen(file.c_str(), "wb");
+    if (!out)
+        return false;
+    bool written = fwrite(text.data(), 1, text.size(), out) == text.size();
+    return fclose(out) == 0 && written;
+}
+
+static bool writeIcons(const std::string& dir) {
+    Assets icons;
+    drawAppIcons(icons);
+    for (const Asset& icon : icons) {
+        if (!writeImage(dir + "/" + icon.path, icon.image)) {
+            fprintf(stderr, "cannot write %s\n", (dir + "/" + icon.path).c_str());
+            return false;
+        }
+    }
+    std::string svg = dir + "/" + appIconFile();
+    if (!writeText(svg, svgOf(appIconArt()))) {
+        fprintf(stderr, "cannot write %s\n", svg.c_str());
+        return false;
+    }
+    return true;
+}
+
 // One sheet with every picture and its path, for reviewing the art at a glance:
 // small pictures shown doubled, large ones reduced, on a checkerboard that
 // shows their transparency.
@@ -79,19 +108,23 @@ static Image contactSheet(const Assets& all, const std::string& only) {
 }
 
 int main(int argc, char** argv) {
-    std::string dataDir, sheetFile, only;
+    std::string dataDir, sheetFile, only, iconDir;
     for (int i = 1; i < argc; i++) {
         if (strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc)
             sheetFile = argv[++i];
         else if (strcmp(argv[i], "--only") == 0 && i + 1 < argc)
             only = argv[++i];
+        else if (strcmp(argv[i], "--icons") == 0 && i + 1 < argc)
+            iconDir = argv[++i];
         else if (dataDir.empty() && argv[i][0] != '-')
             dataDir = argv[i];
         else
             dataDir.clear(), i = argc;
     }
     if (dataDir.empty()) {
-        fprintf(stderr, "usage: %s <data folder> [--contact-sheet <file.png>] [--only <prefix>]\n",
+        fprintf(stderr,
+                "usage: %s <data folder> [--contact-sheet <file.png>] [--only <prefix>]"
+                " [--icons <folder>]\n",
                 argv[0]);
         return 2;
     }
@@ -112,6 +145,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    if (!iconDir.empty() && !writeIcons(iconDir))
+        return 1;
     if (!sheetFile.empty() && !writeImage(sheetFile, contactSheet(assets, only))) {
         fprintf(stderr, "cannot write %s\n", sheetFile.c_str());
         return 1;
