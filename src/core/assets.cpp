@@ -6,6 +6,7 @@
 #include "core/datafile.h"
 #include "core/game.h"
 #include "core/picture.h"
+#include "platform/platform.h"
 
 // Fatal load failure: the message as given (some have no line feed), status 1.
 static void fail(const char* message) {
@@ -172,13 +173,7 @@ void CGame::initFonts() {
         exit(1);
     }
     puts("Font init, loading fonts...");
-    // Opened like every data file, so a folder or a named pipe there is a
-    // missing font rather than a hang.
-    FILE* file = openDataFile("data/font.ttf");
-    SDL_RWops* source = file ? SDL_RWFromFP(file, 1) : NULL;
-    if (file && !source)
-        fclose(file);
-    font = source ? TTF_OpenFontRW(source, 1, 18) : NULL;
+    font = openFont("data/font.ttf", 18);
     if (!font) {
         fprintf(stderr, "Could not load data/font.ttf\n");
         exit(1);
