@@ -5,6 +5,8 @@
 // yield to the page (the build's ASYNCIFY), so keys and drawing go on.
 #include "platform/platform.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -18,6 +20,46 @@
 // a file the game wrote and gave the usual rights (FileReplacement) could not
 // be read again, not even to hand it to the page: the usual mask instead.
 static const mode_t STARTING_MASK = umask(022);
+
+// rand() and srand() as the desktop's C library (glibc) has them: an
+// additive generator over the last 34 values, seeded through a
+// multiplicative one. The game draws from rand() before it seeds it (the
+// start heading), and every roll after, so the same seed plays the same game
+// on the desktop and in the browser.
+namespace {
+const int RAND_LAGS = 34;
+uint32_t randRing[RAND_LAGS];
+int randNext = 0;
+bool randSeeded = false;
+} // namespace
+
+extern "C" void srand(unsigned seed) {
+    int32_t word = seed == 0 ? 1 : (int32_t)seed;
+    randRing[0] = (uint32_t)word;
+    for (int i = 1; i < 31; i++) {
+        // 16807 * word modulo 2^31 - 1, without overflow.
+        word = 16807 * (word % 127773) - 2836 * (word / 127773);
+        if (word < 0)
+            word += 2147483647;
+        randRing[i] = (uint32_t)word;
+    }
+    for (int i = 31; i < RAND_LAGS; i++)
+        randRing[i] = randRing[i - 31];
+    randNext = 0;
+    randSeeded = true;
+    // The first 310 values are thrown away.
+    for (int i = 0; i < 310; i++)
+        rand();
+}
+
+extern "C" int rand(void) {
+    if (!randSeeded)
+        srand(1);
+    uint32_t value = randRing[(randNext + 3) % RAND_LAGS] + randRing[(randNext + 31) % RAND_LAGS];
+    randRing[randNext] = value;
+    randNext = (randNext + 1) % RAND_LAGS;
+    return (int)(value >> 1);
+}
 
 // How long the console sleeps between looks at the page's text field.
 static const int CONSOLE_POLL_MS = 40;
