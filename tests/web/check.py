@@ -40,6 +40,9 @@ STEPS = [
     {"console": "stats", "until": ["Floor: 0"]},
     {"console": "exit", "until": ["Exiting..."]},
     {"download": "screenshot.bmp", "key": "F4"},
+    {"press": "Escape"},
+    {"download": "performance.txt", "key": "Escape"},
+    {"ended": "The game has ended."},
 ]
 XDOTOOL_KEYS = {"Space": "space", "Enter": "Return", "Escape": "Escape", "F4": "F4",
                 "Backquote": "grave", "ArrowRight": "Right"}
@@ -82,8 +85,9 @@ def play_desktop(build, root):
                 frame = player.roaming_screenshot()
             elif "download" in step:
                 player.key(XDOTOOL_KEYS[step["key"]])
-        time.sleep(0.3)
-        player.until(lambda: True, "")  # takes up what the last keys printed
+            elif "ended" in step:
+                player.until(lambda: player.game.poll() is not None, "the game did not end")
+        player.until(lambda: player.terminal is None, "the game's output did not end")
         return player.lines(), frame
     finally:
         player.game.kill(), player.xvfb.kill()
@@ -189,6 +193,11 @@ def main():
     download = page["downloads"].get("screenshot.bmp")
     if not download or not download["link"] or download["size"] != len(desktop_frame):
         fail("F4 offered no whole screenshot.bmp for download: %s" % download)
+    report = page["downloads"].get("performance.txt")
+    if not report or not report["link"] or report["size"] == 0:
+        fail("the end of the game offered no performance.txt for download: %s" % report)
+    if page["ended"] != STEPS[-1]["ended"]:
+        fail("the page said %r at the end of the game" % page["ended"])
     compare_frames(desktop_frame, page["frame"])
     print("web check: %d progress lines and the first roaming frame match the desktop's" % len(wanted))
 

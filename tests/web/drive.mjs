@@ -16,7 +16,7 @@ const browser = await chromium.launch({
   args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync"],
 });
-const result = { log: [], frame: null, downloads: {}, failure: null };
+const result = { log: [], frame: null, downloads: {}, ended: null, failure: null };
 let page = null;
 try {
   page = await browser.newPage({ viewport: { width: 800, height: 900 } });
@@ -81,6 +81,10 @@ try {
         size: window.tessaryDownloads[name].size,
         link: document.querySelector('#downloads a[download="' + name + '"]') !== null,
       }), step.download);
+    } else if (step.ended) {
+      // The page says the game has ended, instead of a frozen canvas.
+      await page.locator("#message-text").waitFor({ state: "visible", timeout: TIMEOUT });
+      result.ended = await page.locator("#message-text").textContent();
     }
   }
   await page.waitForTimeout(300);

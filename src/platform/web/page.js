@@ -8,7 +8,7 @@
   const $ = (id) => document.getElementById(id);
   const canvas = $("canvas");
   // Every line of the log, for the player's panel and for the page's tests:
-  // {stream: "stdout" | "stderr" | "stdin", text}.
+  // {stream: "stdout" | "stderr" | "stdin" | "runtime", text}.
   const lines = (window.tessaryLog = []);
   const downloads = (window.tessaryDownloads = {});
 
@@ -16,7 +16,8 @@
     lines.push({ stream, text });
     const line = document.createElement("span");
     line.className = stream;
-    line.textContent = (stream === "stderr" ? "[error] " : stream === "stdin" ? "> " : "") + text + "\n";
+    const marks = { stderr: "[error] ", stdin: "> ", runtime: "[browser] " };
+    line.textContent = (marks[stream] || "") + text + "\n";
     $("log").appendChild(line);
     $("log").scrollTop = $("log").scrollHeight;
   }
@@ -132,11 +133,16 @@
     return;
   }
 
+  // Notices of the browser's SDL itself, not of the game: logged apart.
+  const runtimeNotices = [/^\w+ called \(and ignored\)$/, /^WARNING: copying canvas data to memory/];
+  const runtimeOr = (stream) => (text) =>
+    addLine(runtimeNotices.some((notice) => notice.test(text)) ? "runtime" : stream, text);
+
   window.Module = {
     canvas,
     keyboardListeningElement: canvas,
-    print: (text) => addLine("stdout", text),
-    printErr: (text) => addLine("stderr", text),
+    print: runtimeOr("stdout"),
+    printErr: runtimeOr("stderr"),
     setStatus: () => {},
     onExit: ended,
     onAbort: (what) => showMessage("The game stopped: " + what, true),
