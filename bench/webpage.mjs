@@ -5,7 +5,8 @@
 // screen the processor time of the whole browser (every Chromium process)
 // over ten seconds after two to settle, as a percentage of one processor.
 //
-//     node bench/webpage.mjs URL
+//     node bench/webpage.mjs [BUILD-WEB]   (default: build-web, already built)
+import { spawn } from "child_process";
 import fs from "fs";
 import os from "os";
 import path from "path";
@@ -65,12 +66,18 @@ await page.addInitScript(() => {
   };
   requestAnimationFrame(look);
 });
-await page.goto(process.argv[2]);
+// The folder served as a player's ./play --web serves it, on any free port.
+const server = spawn("python3", [path.join(root, "scripts/serve-web.py"),
+                                 process.argv[2] || path.join(root, "build-web"), "0"]);
+const address = await new Promise((resolve) =>
+  server.stdout.once("data", (line) => resolve(String(line).match(/http:\S+/)[0])));
+await page.goto(address);
 await page.waitForFunction(() => window.firstFrameMs !== undefined, null, { timeout: 60000 });
 const firstFrame = await page.evaluate(() => window.firstFrameMs);
 
-// Chromium's own processes: the children of this process that run it.
+// Chromium's own processes: the children of this process but the server.
 const pids = fs.readdirSync("/proc").filter((p) => /^\d+$/.test(p)).map(Number).filter((p) => {
+  if (p === server.pid) return false;
   try {
     const stat = fs.readFileSync("/proc/" + p + "/stat", "utf8");
     return Number(stat.slice(stat.lastIndexOf(")") + 2).split(" ")[1]) === process.pid;
@@ -109,3 +116,4 @@ console.log("Roaming, walking with a held arrow key".padEnd(42) + walking.toFixe
 await page.keyboard.press("Escape");
 await measure("Character menu");
 await browser.close();
+server.kill();
