@@ -7,6 +7,14 @@
 (function () {
   const $ = (id) => document.getElementById(id);
   const canvas = $("canvas");
+  // The game draws into a canvas of its own; each frame it presents is
+  // copied onto the page's (present.js). Both are read back often: the main
+  // loop compares each frame it drew with the last one it presented.
+  const screen = document.createElement("canvas");
+  screen.width = canvas.width;
+  screen.height = canvas.height;
+  screen.getContext("2d", { willReadFrequently: true });
+  const shown = canvas.getContext("2d", { willReadFrequently: true });
   // Every line of the log, for the player's panel and for the page's tests:
   // {stream: "stdout" | "stderr" | "stdin" | "runtime", text}.
   const lines = (window.tessaryLog = []);
@@ -75,6 +83,9 @@
         () => { addLine("stderr", "Could not load " + name); fontLoaded = true; });
     },
     fontReady: () => fontLoaded,
+    present() {
+      shown.drawImage(screen, 0, 0);
+    },
     consoleWaiting(waiting) {
       const form = $("console");
       if (waiting) {
@@ -139,7 +150,7 @@
     addLine(runtimeNotices.some((notice) => notice.test(text)) ? "runtime" : stream, text);
 
   window.Module = {
-    canvas,
+    canvas: screen,
     keyboardListeningElement: canvas,
     print: runtimeOr("stdout"),
     printErr: runtimeOr("stderr"),
