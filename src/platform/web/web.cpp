@@ -2,7 +2,9 @@
 // asks of it: the pictures the browser decoded while the data downloaded, the
 // font under the name of its data file, the console's words typed into its
 // text field, and the download links of the files the game writes. Waits
-// yield to the page (the build's ASYNCIFY), so keys and drawing go on.
+// yield to the page (the build's ASYNCIFY), so keys and drawing go on. Where
+// the browser's C library differs from the desktop's in what the game relies
+// on (rand(), the file mask), it is made the same here.
 #include "platform/platform.h"
 
 #include <cstdint>
