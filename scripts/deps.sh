@@ -2,7 +2,8 @@
 # Installs the Debian packages Tessary needs; only what is missing, as root
 # directly, otherwise through sudo.
 #   deps.sh game   what building and playing the game needs (./play)
-#   deps.sh        that, and everything the tests and checks need (./test)
+#   deps.sh web    what building and serving the browser build needs (./play --web)
+#   deps.sh        all of these, and everything the tests and checks need (./test)
 set -e
 
 GAME="cmake g++ make pkg-config
@@ -12,11 +13,16 @@ clang libclang-rt-14-dev
 xvfb xdotool x11-utils python3
 desktop-file-utils appstream lintian man-db dpkg-dev file
 tiled"
+# The browser build: Debian's Emscripten, a server for the built folder, and
+# the browser and Node.js (with npm) that the web check drives.
+WEB="emscripten python3 chromium nodejs"
 
 if [ "$1" = game ]; then
     PACKAGES=$GAME
+elif [ "$1" = web ]; then
+    PACKAGES=$WEB
 else
-    PACKAGES="$GAME $TESTS"
+    PACKAGES="$GAME $TESTS $WEB"
 fi
 
 missing=""

@@ -4,19 +4,16 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <string>
 
 #include "core/game.h"
 #include "core/clamp.h"
 #include "core/linereader.h"
+#include "platform/platform.h"
 
 void CGame::ConsoleLoop() {
-    // A terminal can be read again after an end of input (Ctrl-D), so every
-    // visit starts with the stream's error state cleared; a pipe or a file
-    // that has really ended just ends again at the first read.
-    std::cin.clear();
-    clearerr(stdin);
+    // Every visit may read again, even after an earlier end of input.
+    reopenConsoleInput();
     for (;;) {
         fflush(stdout);
         printf("matrix-admin: ");
@@ -24,7 +21,7 @@ void CGame::ConsoleLoop() {
         // A word of any length is read whole; one longer than every command
         // is just a bad command.
         std::string word;
-        if (!(std::cin >> word)) {
+        if (!readConsoleWord(word)) {
             Console_InputEnded();
             return;
         }
@@ -43,7 +40,7 @@ bool CGame::Console_AskNumber(const char* question, int* answer) {
     printf("%s", question);
     fflush(stdout);
     std::string word;
-    if (!(std::cin >> word))
+    if (!readConsoleWord(word))
         return false;
     *answer = LineReader::toInt(word);
     return true;

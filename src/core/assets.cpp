@@ -6,6 +6,7 @@
 #include "core/datafile.h"
 #include "core/game.h"
 #include "core/picture.h"
+#include "platform/platform.h"
 
 // The preparations an image gets before it is drawn.
 static SDL_Surface* prepareAlpha(SDL_Surface* loaded) {
@@ -158,13 +159,7 @@ void CGame::initFonts() {
     if (TTF_Init() < 0)
         fatal("SDL_ttf couldn't be initialized!!!\n");
     puts("Font init, loading fonts...");
-    // Opened like every data file, so a folder or a named pipe there is a
-    // missing font rather than a hang.
-    FILE* file = openDataFile("data/font.ttf");
-    SDL_RWops* source = file ? SDL_RWFromFP(file, 1) : NULL;
-    if (file && !source)
-        fclose(file);
-    font = source ? TTF_OpenFontRW(source, 1, 18) : NULL;
+    font = openFont("data/font.ttf", 18);
     if (!font)
         fatal("Could not load data/font.ttf\n");
     puts("Fonts loaded. OK");

@@ -7,9 +7,8 @@
 
 #include <cstring>
 
-#include <SDL_image.h>
-
 #include "core/datafile.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -85,13 +84,11 @@ SDL_Surface* loadPicture(const char* path) {
     if (!file)
         return NULL;
     bool accepted = png ? isAcceptedPng(file) : isAcceptedJpeg(file);
-    SDL_RWops* source = accepted && fseek(file, 0, SEEK_SET) == 0 ? SDL_RWFromFP(file, 1) : NULL;
-    if (!source) {
+    if (!accepted || fseek(file, 0, SEEK_SET) != 0) {
         fclose(file);
         return NULL;
     }
-    SDL_Surface* picture = png ? IMG_LoadPNG_RW(source) : IMG_LoadJPG_RW(source);
-    SDL_RWclose(source);
+    SDL_Surface* picture = decodePicture(path, file, png);
     if (picture && !sizeAccepted(picture->w, picture->h)) {
         SDL_FreeSurface(picture);
         picture = NULL;

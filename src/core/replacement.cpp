@@ -3,6 +3,7 @@
 // screenshot or report as it was, and a link of that name is replaced by a
 // file of our own instead of writing through it to wherever it points.
 #include "core/replacement.h"
+#include "platform/platform.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -48,6 +49,7 @@ bool FileReplacement::commit(bool complete) {
     }
     if (!error && rename(temporary.c_str(), path.c_str()) == 0) {
         temporary.clear();
+        announceWrittenFile(path.c_str());
         return true;
     }
     if (!error)

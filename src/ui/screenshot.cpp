@@ -2,12 +2,9 @@
 // once the new one is written whole.
 #include "core/game.h"
 #include "core/replacement.h"
+#include "platform/platform.h"
 
 void CGame::saveScreenshot() {
     FileReplacement out("screenshot.bmp");
-    SDL_RWops* stream = out.file ? SDL_RWFromFP(out.file, 0) : NULL;
-    bool saved = stream && SDL_SaveBMP_RW(screen, stream, 0) == 0;
-    if (stream)
-        SDL_RWclose(stream);
-    out.commit(saved);
+    out.commit(out.file && writeBmp(screen, out.file));
 }
