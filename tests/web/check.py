@@ -7,12 +7,21 @@ private Xvfb and by the page in headless Chromium (drive.mjs). The page's log
 must hold the desktop's standard output line for line, its F4 must offer
 screenshot.bmp for download, and its first roaming frame must have the
 desktop screenshot's pixels wherever no text is drawn."""
-import base64, json, os, pathlib, shutil, struct, subprocess, sys, tempfile, time  # noqa: E401
+import base64
+import json
+import os
+import pathlib
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
 
 HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
-from run import Player, TIMEOUT  # noqa: E402
+from run import Player, TIMEOUT
 
 # Prompts the console prints before it reads; a terminal shows the answer's
 # output on the same line, the page gives the prompt a line of its own.
@@ -27,7 +36,7 @@ MAX_ROUNDED = 64
 # sentry (26, 18); both talk, each notice closed with Space. The walk east
 # ends at the hall's wall, however long the key is held past it.
 STEPS = [
-    {"press": "Space", "tries": 5, "until": ["Welcome to the game..."]},
+    {"press": "Space", "retry": True, "until": ["Welcome to the game..."]},
     {"capture": True},
     {"press": "Enter", "until": ["You = (25,19)", "NPC found relative to player: (-1,-1)"]},
     {"press": "Space", "until": ["NPC found relative to player: (1,-1)"]},
@@ -64,6 +73,16 @@ def progress(lines):
     return kept
 
 
+def press_desktop(player, step):
+    """A key press of the steps; a screen that may not be up yet is pressed until it answers."""
+    key = XDOTOOL_KEYS[step["press"]]
+    until = step.get("until", [])
+    if step.get("retry"):
+        player.key_until_up(key, *until)
+    else:
+        player.key(key, *until)
+
+
 def play_desktop(build, root):
     files = {path.name: path.read_text(encoding="latin-1") for path in (ROOT / "data").glob("*.qor")}
     player = Player(build, root, files)
@@ -72,7 +91,7 @@ def play_desktop(build, root):
         player.xdotool("search", "--sync", "--onlyvisible", "--name", "^Tessary$")
         for step in STEPS:
             if "press" in step:
-                player.key(XDOTOOL_KEYS[step["press"]], *step.get("until", []), tries=step.get("tries", 1))
+                press_desktop(player, step)
             elif "hold" in step:
                 player.xdotool("keydown", XDOTOOL_KEYS[step["hold"]])
                 time.sleep(step["ms"] / 1000)
@@ -80,22 +99,24 @@ def play_desktop(build, root):
             elif "console" in step:
                 player.game.stdin.write((step["console"] + "\n").encode())
                 player.game.stdin.flush()
-                player.expect(*step["until"])
+                player.expect(step["until"], TIMEOUT)
             elif "capture" in step:
-                frame = player.roaming_screenshot()
+                frame = player.roaming_screenshot(False)
             elif "download" in step:
                 player.key(XDOTOOL_KEYS[step["key"]])
             elif "ended" in step:
-                player.until(lambda: player.game.poll() is not None, "the game did not end")
-        player.until(lambda: player.terminal is None, "the game's output did not end")
+                player.until(lambda: player.game.poll() is not None, "the game did not end", TIMEOUT)
+        player.until(lambda: player.terminal is None, "the game's output did not end", TIMEOUT)
         return player.lines(), frame
     finally:
-        player.game.kill(), player.xvfb.kill()
+        player.game.kill()
+        player.xvfb.kill()
 
 
 def play_web(web, out):
-    server = subprocess.Popen([sys.executable, str(ROOT / "scripts" / "serve-web.py"), web, "0"],
-                              stdout=subprocess.PIPE)
+    server = subprocess.Popen(
+        [sys.executable, str(ROOT / "scripts" / "serve-web.py"), web, "0"],
+        stdout=subprocess.PIPE)
     try:
         first = server.stdout.readline().decode()
         if "http://" not in first:
@@ -104,8 +125,10 @@ def play_web(web, out):
         steps = os.path.join(out, "steps.json")
         pathlib.Path(steps).write_text(json.dumps(STEPS))
         result = os.path.join(out, "page.json")
-        done = subprocess.run(["node", str(HERE / "drive.mjs"), url, steps, result], cwd=HERE,
-                              timeout=TIMEOUT * 10)
+        done = subprocess.run(
+            ["node", str(HERE / "drive.mjs"), url, steps, result],
+            cwd=HERE,
+            timeout=TIMEOUT * 10)
         if done.returncode != 0 or not os.path.exists(result):
             fail("the page could not be driven (node exited with %d)" % done.returncode)
         return json.loads(pathlib.Path(result).read_text())
@@ -116,8 +139,10 @@ def play_web(web, out):
 
 def bmp_pixels(bmp):
     """(width, height, rows of (r, g, b)) of a 24-bit bottom-up BMP as SDL writes it."""
-    offset, width, height, bits = struct.unpack_from("<I", bmp, 10)[0], *struct.unpack_from("<ii", bmp, 18), \
-        struct.unpack_from("<H", bmp, 28)[0]
+    offset = struct.unpack_from("<I", bmp, 10)[0]
+    width = struct.unpack_from("<i", bmp, 18)[0]
+    height = struct.unpack_from("<i", bmp, 22)[0]
+    bits = struct.unpack_from("<H", bmp, 28)[0]
     if bits != 24:
         fail("the desktop screenshot has %d bits a pixel, not 24" % bits)
     pitch = (width * 3 + 3) // 4 * 4
@@ -143,15 +168,17 @@ def one_step_apart(a, b):
 
 
 def compare_frames(desktop_bmp, frame):
-    width, height, rows = bmp_pixels(desktop_bmp)
+    (width, height, rows) = bmp_pixels(desktop_bmp)
     if (frame["width"], frame["height"]) != (width, height):
         fail("the canvas is %dx%d, the desktop frame %dx%d" % (frame["width"], frame["height"], width, height))
     rgba = base64.b64decode(frame["rgba"])
-    differing, rounded = [], 0
+    differing = []
+    rounded = 0
     for y in range(height):
         for x in range(width):
             at = (y * width + x) * 4
-            canvas, desktop = as_16_bits(rgba[at:at + 3]), rows[y][x]
+            canvas = as_16_bits(rgba[at:at + 3])
+            desktop = rows[y][x]
             if in_text(x, y) or canvas == desktop:
                 continue
             # The browser blends a half-transparent picture pixel with its own
@@ -161,7 +188,7 @@ def compare_frames(desktop_bmp, frame):
             else:
                 differing.append((x, y, canvas, desktop))
     if differing:
-        x, y, canvas, desktop = differing[0]
+        (x, y, canvas, desktop) = differing[0]
         fail("%d pixels of the first roaming frame differ from the desktop's, the first at (%d, %d): "
              "canvas %s, desktop %s" % (len(differing), x, y, canvas, desktop))
     if rounded > MAX_ROUNDED:
@@ -175,7 +202,7 @@ def main():
         if not tool or not os.path.exists(tool):
             fail("a tool the check needs is missing: %s" % tool)
     with tempfile.TemporaryDirectory() as root:
-        desktop_lines, desktop_frame = play_desktop(build, root)
+        (desktop_lines, desktop_frame) = play_desktop(build, root)
         page = play_web(web, root)
     if page["failure"]:
         fail(page["failure"] + "\n--- the page's log ---\n" +

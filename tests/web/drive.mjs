@@ -42,7 +42,7 @@ try {
   for (const step of steps) {
     if (step.press) {
       // A screen not yet up loses a key: the title is pressed again.
-      for (let tries = step.tries || 1; ; tries--) {
+      for (let tries = step.retry ? 5 : 1; ; tries--) {
         await page.keyboard.press(step.press);
         try {
           await expect(step.until || [], tries > 1 ? 3000 : TIMEOUT);
