@@ -30,7 +30,9 @@ std::vector<bool> Planner::talkCells(Cell who, int tier) const {
     for (int dy = -1; dy <= 1; dy++)
         for (int dx = -1; dx <= 1; dx++) {
             Cell c{who.x + dx, who.y + dy};
-            if (c == who || !grid->enterable(c) || grid->isStairs(c))
+            // Where the player stands he can talk from, whoever shares his cell.
+            bool here = c == pos && grid->inside(c);
+            if (c == who || (!here && !grid->enterable(c)) || grid->isStairs(c))
                 continue;
             bool hostile;
             int around = grid->figuresAround(c, &hostile);
@@ -94,24 +96,34 @@ int Planner::buyKeys(int wanted) {
 }
 
 bool Planner::fightTheWayOpen(const std::vector<bool>& goal) {
-    FloorGrid open = *grid;
-    open.beatHostiles();
-    Route route = findRoute(open, pos, goal, true);
-    for (const Cell& c : route.cells) {
-        int f = grid->figureAt(c);
+    // The first hostile character on the way, if the way to him is open;
+    // else the first one on the way to him, and so on: a loop, not a
+    // recursion, each round a step nearer, and never more rounds than there
+    // are characters.
+    std::vector<bool> target = goal;
+    for (size_t round = 0; round <= grid->figures.size(); round++) {
+        Route route = findRoute(*grid, pos, target, true, true);
+        int f = -1;
+        for (size_t i = 0; i < route.cells.size() && f < 0; i++)
+            f = grid->figureAt(route.cells[i]);
         if (f < 0)
-            continue;
-        const NPC* enemy = grid->figures[f].npc;
-        if (!walkToTalk(c, "to a guard"))
             return false;
-        const std::vector<PlacedNPC>& placed = campaign.floors[floorNumber].npcs;
-        int index = 0;
-        while (index < (int)placed.size() && &placed[index].npc != enemy)
-            index++;
-        push(PlanStep::Fight, pos, index);
-        f = grid->figureAt(c); // the walk may have fought others out of the way
-        grid->figures.erase(grid->figures.begin() + f);
-        return true;
+        Cell at{grid->figures[f].x, grid->figures[f].y};
+        for (int tier = 0; tier < 3; tier++) {
+            std::vector<bool> talk = talkCells(at, tier);
+            if (!findRoute(*grid, pos, talk, true).found)
+                continue;
+            if (!walkTo(talk, "to a guard", false))
+                return false;
+            // Every hostile character on that cell, one fight each.
+            for (f = grid->figureAt(at); f >= 0 && grid->figures[f].hostile;
+                 f = grid->figureAt(at)) {
+                push(PlanStep::Fight, pos, grid->figures[f].record);
+                grid->remove(f);
+            }
+            return true;
+        }
+        target = talkCells(at, 2);
     }
     return false;
 }
