@@ -4,9 +4,10 @@
 
 #include "core/game.h"
 #include "core/picture.h"
+#include "core/pictures.h"
 
 void CGame::titleScreen() {
-    SDL_Surface* loaded = loadPicture("data/gfx/title.png");
+    SDL_Surface* loaded = loadPicture(TITLE_PICTURE);
     if (!loaded) {
         fprintf(stderr, "Oh no! The title screen image (title.png) is missing!\n");
         exit(1);

@@ -79,6 +79,12 @@ struct Campaign {
 // tables.
 void loadCampaign(const std::string& dir, Campaign& campaign, Report& report);
 
+// Loads every picture the game loads from the data folder `dir` with the
+// game's picture loader, and reports each one it refuses with the message
+// the game ends with, or that it goes on without it. False, reporting
+// nothing, when the folder has no gfx folder (the text data alone).
+bool checkPictures(const std::string& dir, Report& report);
+
 // A step of the way through the campaign, as the player makes it.
 struct PlanStep {
     enum Kind {
