@@ -30,6 +30,20 @@ TEST_F(CheckerTest, TiledRoundTripGivesTheFilesBackByteForByte) {
         EXPECT_EQ(readFile(dir + "/back/" + file), readFile(dir + "/" + file)) << file;
 }
 
+// An errand whose target lies far off the map is exported where it lies (its
+// position in pixels is past the int range) and named as one the import
+// will refuse.
+TEST_F(CheckerTest, TiledExportNamesAnErrandOffTheMapAsRefused) {
+    tiny.quests = questRecord("Far away", 999999999, 5, 1);
+    tiny.write(tree);
+    std::string said = run(true, dir, dir + "/tiled");
+    EXPECT_NE(said.find("the import will refuse floor1.tmx: object 2 (errands): the errand \"Far "
+                        "away\" is at (999999999,5), off the map"),
+              std::string::npos)
+        << said;
+    EXPECT_NE(readFile(dir + "/tiled/floor1.tmx").find("x=\"47999999976\""), std::string::npos);
+}
+
 // `text` with its first `from` made `to`; the test fails when there is none.
 std::string edited(std::string text, const std::string& from, const std::string& to) {
     size_t at = text.find(from);

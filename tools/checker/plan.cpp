@@ -3,6 +3,8 @@
 // then, earned from a quest or bought in the shop (each good in stock once).
 #include "plan.h"
 
+#include "core/clamp.h"
+
 Planner::Planner(const Campaign& c, Report& r, const std::vector<int>& g)
     : campaign(c), report(r), sold(c.items.size(), false), gear(g) {}
 
@@ -71,7 +73,7 @@ bool Planner::buy(const std::vector<int>& goods, PlanStep::Kind kind) {
         const Item& item = campaign.items[i].item;
         push(kind, pos, i);
         sold[i] = true;
-        gold -= item.price;
+        gold = addClamped(gold, -(long long)item.price); // as the game's purse: never wraps
         if (item.isKey) {
             keys++;
             keysBought++;
@@ -87,7 +89,7 @@ int Planner::buyKeys(int wanted) {
         const Item& item = campaign.items[i].item;
         if (item.isKey && !sold[i] && item.price <= affordable) {
             goods.push_back((int)i);
-            affordable -= item.price;
+            affordable = addClamped(affordable, -(long long)item.price);
         }
     }
     if (goods.empty() || !buy(goods, PlanStep::BuyKey))
@@ -176,7 +178,7 @@ bool Planner::doQuest(int index) {
     onErrand = false;
     if (!done)
         return false;
-    gold += QUEST_REWARD_GOLD;
+    gold = addClamped(gold, QUEST_REWARD_GOLD);
     if (quest.rewardKey) {
         keys++;
         keysEarned++;

@@ -145,8 +145,9 @@ void openObject(std::string& xml, int& id, int x, int y, const char* name = NULL
     xml += "  <object id=\"" + std::to_string(id++) + "\"";
     if (name)
         xml += " name=\"" + std::string(name) + "\"";
-    xml += " x=\"" + std::to_string(x * TILED_CELL + TILED_CELL / 2) + "\" y=\"" +
-           std::to_string(y * TILED_CELL + TILED_CELL / 2) + "\">\n";
+    // Wide: an errand's target may be any number of nine digits.
+    xml += " x=\"" + std::to_string((long long)x * TILED_CELL + TILED_CELL / 2) + "\" y=\"" +
+           std::to_string((long long)y * TILED_CELL + TILED_CELL / 2) + "\">\n";
 }
 
 void closeObject(std::string& xml, bool hasProperties) {
