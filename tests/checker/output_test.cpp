@@ -42,14 +42,13 @@ int leftBeside(const std::string& parent, const std::string& name) {
     return count;
 }
 
+// The step that fails, or where the process is killed, as if from outside.
 int failingStep = -1;
-bool failAtStep(int step) {
-    return step != failingStep;
-}
-bool killAtStep(int step) {
-    if (step == failingStep)
+bool killing = false;
+bool stepHook(int step) {
+    if (step == failingStep && killing)
         _exit(9);
-    return true;
+    return step != failingStep;
 }
 
 class AllOrNothing : public CheckerTest {
@@ -82,7 +81,7 @@ class AllOrNothing : public CheckerTest {
 };
 
 TEST_F(AllOrNothing, AnImportFailingAtAnyStepLeavesTheFolderAsItWas) {
-    outputStepHook = failAtStep;
+    outputStepHook = stepHook;
     int step = 0;
     for (; step < 100; step++) {
         failingStep = step;
@@ -105,7 +104,8 @@ TEST_F(AllOrNothing, AnImportKilledAtAnyStepIsUndoneByTheNext) {
         pid_t child = fork();
         if (child == 0) {
             failingStep = step;
-            outputStepHook = killAtStep;
+            killing = true;
+            outputStepHook = stepHook;
             FILE* quiet = fopen("/dev/null", "w");
             _exit(importTiled(dir + "/tiled", data, quiet) ? 0 : 1);
         }
