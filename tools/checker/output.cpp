@@ -163,7 +163,6 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
 }
 
 bool replaceAll(const std::string& dir, const std::vector<OutputFile>& files, FILE* messages) {
-    recoverInterrupted(dir, messages);
     stepCount = 0;
     std::string realDir = realFolder(dir);
     std::string work = workPrefix(realDir) + "XXXXXX";

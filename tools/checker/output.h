@@ -24,9 +24,9 @@ struct OutputFile {
 
 // Writes every file of `files` into the folder `dir`, all or nothing: each is
 // written into a new folder beside `dir` first, then all are moved in by a
-// rename each, the old files being put back if one cannot be. A run stopped
-// while moving is undone by the next (recoverInterrupted). False, with the
-// reason told to `messages`, when `dir` is left as it was.
+// rename each, the old files being put back if one cannot be; a run stopped
+// while moving is undone by recoverInterrupted. False, with the reason told
+// to `messages`, when `dir` is left as it was.
 bool replaceAll(const std::string& dir, const std::vector<OutputFile>& files, FILE* messages);
 
 // Puts back the old files of an earlier replaceAll into `dir` that was stopped

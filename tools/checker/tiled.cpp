@@ -358,6 +358,8 @@ bool exportTiled(const std::string& dataDir, const std::string& gfxDir, const st
 }
 
 bool importTiled(const std::string& inDir, const std::string& dataDir, FILE* messages) {
+    // Whatever comes of this one, an import stopped while moving is undone.
+    recoverInterrupted(dataDir, messages);
     std::unique_ptr<TiledCampaign> campaign(new TiledCampaign());
     std::vector<std::string> refusals;
     if (!readTiledFloors(inDir, *campaign, refusals)) {
