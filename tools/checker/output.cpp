@@ -112,6 +112,15 @@ void removeFolder(const std::string& dir) {
     rmdir(dir.c_str());
 }
 
+// Makes the folder's entries (files made, linked, renamed) last a power cut.
+void syncFolder(const std::string& dir) {
+    int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
 bool exists(const std::string& path) {
     struct stat info;
     return lstat(path.c_str(), &info) == 0;
@@ -194,10 +203,13 @@ bool replaceAll(const std::string& dir, const std::vector<OutputFile>& files, FI
             failed = files[i].name;
     }
     if (ok) {
+        syncFolder(work + "/new");
+        syncFolder(work + "/old");
         int fd = stepAllowed() ? open((work + "/moving").c_str(),
                                       O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)
                                : -1;
         ok = fd >= 0 && writeAndClose(fd, fresh);
+        syncFolder(work);
     }
     if (!ok) {
         int error = errno;
@@ -221,6 +233,7 @@ bool replaceAll(const std::string& dir, const std::vector<OutputFile>& files, FI
                 (dir + "/" + name).c_str(), strerror(error));
         return false;
     }
+    syncFolder(realDir);
     removeFolder(work);
     return true;
 }
