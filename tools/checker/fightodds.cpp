@@ -42,7 +42,8 @@ bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
             mp -= HAND_OF_DEATH.cost;
             enemyHp -= dice.roll() + HAND_OF_DEATH.base;
         } else {
-            // As the game rolls it: summed wide, so that no modifier wraps.
+            // MEND: as the game rolls it, summed wide, so that no modifier
+            // wraps (a blade of INT_MAX once counted as useless).
             long long attack = dice.roll() + (long long)addClamped(hero.weaponMod, BLADE_BONUS);
             if (attack > dice.roll())
                 enemyHp -= dice.roll() + BLADE_BASE;

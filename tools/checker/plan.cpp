@@ -98,7 +98,9 @@ int Planner::buyKeys(int wanted) {
 }
 
 bool Planner::fightTheWayOpen(const std::vector<bool>& goal) {
-    // The first hostile character on the way, if the way to him is open;
+    // MEND: this once recursed as deep as the characters were many, without
+    // end when they stood round the player. The first hostile character on
+    // the way, if the way to him is open;
     // else the first one on the way to him, and so on: a loop, not a
     // recursion, each round a step nearer, and never more rounds than there
     // are characters.
