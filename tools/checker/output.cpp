@@ -1,9 +1,10 @@
 // Writing the tools' files so that nothing is ever half-written or written
 // through a link (MEND: the import once rewrote the data files in place one
-// after another, and every output followed links): a single file is made fresh beside its target
-// and renamed over it; the files of an import are all written into a fresh folder beside the data
-// folder first and only then moved into place, with the old files kept there until the last one is
-// in, to be put back should anything stop it.
+// after another, and every output followed links): a single file is made
+// fresh beside its target and renamed over it; the files of an import are all
+// written into a fresh folder beside the data folder first and only then
+// moved into place, the old files kept there until the last one is in, to be
+// put back should anything stop it.
 #include "output.h"
 
 #include <cerrno>
