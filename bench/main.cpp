@@ -25,6 +25,7 @@ void registerReference();
 void registerFrames();
 void registerLoading();
 void registerWaiting();
+void registerChecker();
 
 namespace {
 
@@ -63,7 +64,7 @@ struct Figure {
     std::map<std::string, double> counters;
 };
 
-enum TargetKind { FRAME_TIME, WAIT_CPU, MEMORY };
+enum TargetKind { FRAME_TIME, WAIT_CPU, MEMORY, SECONDS };
 struct Target {
     const char* prefix;
     TargetKind kind;
@@ -77,6 +78,7 @@ const Target TARGETS[] = {
     {"Menu_DrawFrame", FRAME_TIME, 25},
     {"Wait_", WAIT_CPU, 0.5},
     {"Memory_Game", MEMORY, 16},
+    {"Check_", SECONDS, 5},
 };
 
 // A roaming frame with 100,000 NPCs in the floor's file against 12.
@@ -153,6 +155,13 @@ class SummaryReporter : public benchmark::ConsoleReporter {
                              mib - bareMiB, target->limit);
                     verdict = judge(mib - bareMiB <= target->limit, what);
                 }
+            } else if (target && target->kind == SECONDS) {
+                double seconds = figure.nanoseconds / 1e9;
+                snprintf(line, sizeof line, "%-46s %12.2f s %11.1f x  ", name.c_str(), seconds,
+                         figure.nanoseconds / reference);
+                char what[64];
+                snprintf(what, sizeof what, "at most %g s", target->limit);
+                verdict = judge(seconds <= target->limit, what);
             } else {
                 double ns = figure.nanoseconds;
                 const char* unit = ns >= 1e6 ? "ms" : "us";
@@ -217,6 +226,9 @@ int main(int argc, char** argv) {
     registerFrames();
     registerLoading();
     registerWaiting();
+#ifdef TESSARY_BENCH_CHECKER
+    registerChecker();
+#endif
 
     SummaryReporter reporter;
     reporter.SetOutputStream(&tableStream);

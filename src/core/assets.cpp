@@ -6,6 +6,7 @@
 #include "core/datafile.h"
 #include "core/game.h"
 #include "core/picture.h"
+#include "core/pictures.h"
 #include "platform/platform.h"
 
 // The preparations an image gets before it is drawn.
@@ -20,46 +21,6 @@ static SDL_Surface* prepareScreenFormat(SDL_Surface* loaded, SDL_Surface* screen
     SDL_FreeSurface(loaded);
     return converted;
 }
-
-// Folder of each row of the sprite table and whether the row has one image
-// for all four headings. QUIRK: the folder numbers do not follow the rows.
-struct SpriteRow {
-    const char* folder;
-    bool singleImage;
-};
-static const SpriteRow SPRITE_ROWS[CHARACTER_COUNT] = {
-    {"data/gfx/sprites/pc/", false},   {"data/gfx/sprites/npc0/", false},
-    {"data/gfx/sprites/npc1/", true},  {"data/gfx/sprites/npc2/", false},
-    {"data/gfx/sprites/npc4/", true},  {"data/gfx/sprites/npc5/", false},
-    {"data/gfx/sprites/npc3/", false}, {"data/gfx/sprites/npc6/", false},
-    {"data/gfx/sprites/npc7/", false}, {"data/gfx/sprites/npc8/", true},
-};
-// Rows 2 to 9 are loaded in this order, before anything is checked.
-static const int LATER_ROWS[] = {2, 4, 3, 5, 6, 7, 8, 9};
-
-static const char* const ICON_FILES[ICON_COUNT] = {
-    "data/icn/fight.png",      "data/icn/defend.png", "data/icn/magick.png",
-    "data/icn/heart.png",      "data/icn/manap.png",  "data/gfx/scrollup.png",
-    "data/gfx/scrolldown.png", "data/gfx/shop.png",   "data/gfx/soldout.png",
-};
-
-static const char* const BACKGROUND_FILES[BACKGROUND_COUNT] = {"data/decor/grass.png",
-                                                               "data/decor/inside.png"};
-
-static const char* const FX_FILES[FX_COUNT] = {
-    "data/gfx/fx/slash.png",   "data/gfx/fx/heal1.png",   "data/gfx/fx/fire1.png",
-    "data/gfx/fx/zappy.png",   "data/gfx/fx/earth.png",   "data/gfx/fx/meteor.png",
-    "data/gfx/fx/hand.png",    "data/gfx/fx/heal2.png",   "data/gfx/fx/scorn.png",
-    "data/gfx/fx/messiah.png", "data/gfx/fx/rapture.png",
-};
-
-// Messages for a missing tile. QUIRK: those of tiles 00 to 02 have no line feed.
-static const char* const TILE_MESSAGES[TILE_COUNT] = {
-    "data/gfx/tiles/00.png missing!",   "data/gfx/tiles/01.png missing!",
-    "data/gfx/tiles/02.png missing!",   "data/gfx/tiles/03.png missing!\n",
-    "data/gfx/tiles/04.png missing!\n", "data/gfx/tiles/05.png missing!\n",
-    "data/gfx/tiles/06.png missing!\n", "data/gfx/tiles/07.png missing!\n",
-};
 
 static void loadSpriteRow(SDL_Surface* row[HEADING_COUNT], int r) {
     char path[64];
@@ -82,7 +43,7 @@ void CGame::loadSurfaces() {
     for (int r : LATER_ROWS)
         loadSpriteRow(sprites[r], r);
 
-    clouds = loadPicture("data/gfx/clouds.jpg");
+    clouds = loadPicture(CLOUDS_PICTURE);
     if (!clouds)
         fatal("data/gfx/clouds.jpg is missing\n");
 
@@ -96,7 +57,7 @@ void CGame::loadSurfaces() {
 
     char path[64];
     for (int i = 0; i < TILE_COUNT; i++) {
-        snprintf(path, sizeof path, "data/gfx/tiles/%02i.png", i);
+        snprintf(path, sizeof path, TILE_FORMAT, i);
         tiles[i] = loadPicture(path);
         if (!tiles[i])
             fatal("%s", TILE_MESSAGES[i]);
@@ -120,7 +81,7 @@ void CGame::loadSurfaces() {
 
     puts("Loading shop items icons");
     for (int i = 0; i < ITEM_ICON_COUNT; i++) {
-        snprintf(path, sizeof path, "data/gfx/items/%i.png", i);
+        snprintf(path, sizeof path, ITEM_ICON_FORMAT, i);
         itemIcons.push_back(loadPicture(path));
     }
     puts("Loaded shop icons");
@@ -134,7 +95,7 @@ void CGame::loadSurfaces() {
         }
     }
 
-    portrait = loadPicture("data/gfx/portrait.png");
+    portrait = loadPicture(PORTRAIT_PICTURE);
 
     puts("Surfaces loaded...");
     puts("Loading NPCs!");

@@ -1,4 +1,5 @@
 // The game's entry function: banner, game object, title screen, main loop.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -20,6 +21,10 @@ extern "C" int SDL_main(int argc, char** argv) {
     (void)argc;
     (void)argv;
     setPresentingDefaults();
+    // MEND: a write past the file-size limit would kill the game on the spot,
+    // with no word and its temporary file left behind; ignored, the write
+    // fails and the game says so, as on a full disk.
+    signal(SIGXFSZ, SIG_IGN);
     printf("%s by %s\n", GAME_TITLE, GAME_CREDITS);
     fflush(stdout);
 

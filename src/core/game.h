@@ -13,6 +13,7 @@
 #include "characters/npc.h"
 #include "characters/quest.h"
 #include "core/fatal.h"
+#include "core/pictures.h"
 #include "ui/colours.h"
 #include "shop/shop.h"
 #include "world/map.h"
@@ -29,11 +30,6 @@ const int LAST_FLOOR = FLOOR_COUNT - 1;
 // and the distance between rows.
 const int LIST_ROWS = 9;
 const int LIST_ROW_STEP = 49;
-
-// Sizes of the image tables.
-const int ICON_COUNT = 9;
-const int BACKGROUND_COUNT = 2;
-const int FX_COUNT = 11;
 
 // Indices of the icons table.
 enum IconIndex {

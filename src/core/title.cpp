@@ -4,11 +4,13 @@
 
 #include "core/game.h"
 #include "core/picture.h"
+#include "core/pictures.h"
 
 void CGame::titleScreen() {
-    SDL_Surface* loaded = loadPicture("data/gfx/title.png");
+    SDL_Surface* loaded = loadPicture(TITLE_PICTURE);
     if (!loaded)
-        fatal("Oh no! The title screen image (title.png) is missing!\n");
+        fatal("Oh no! The title screen image (title.png) is missing!
+");
     SDL_Surface* image = SDL_ConvertSurface(loaded, screen->format, 0);
     SDL_FreeSurface(loaded);
     // Centred; a picture larger than the screen gets negative offsets and is clipped.

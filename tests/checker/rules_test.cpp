@@ -3,6 +3,7 @@
 // named with its file and line; campaigns that can be won are clean.
 #include <functional>
 
+#include "reach.h"
 #include "tiny.h"
 
 namespace {
@@ -77,6 +78,13 @@ TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
          "Other twin stands on the same cell (4,4) as Twin"},
         {[](T& t) { t.npcs[0] = npcRecord("Wanderer", 120, 7); },
          "Wanderer stands at (120,7), off the map"},
+        // Hostile characters on the start and all round it: the plan once
+        // recursed without end looking for a way past them.
+        {[](T& t) {
+             for (const Cell& c : {Cell{0, 0}, Cell{0, -1}, Cell{0, 1}, Cell{-1, 0}, Cell{1, 0}})
+                 t.npcs[0] += guard("Mob", START_X + c.x, START_Y + c.y, 5);
+         },
+         "the player starts at (25,19) on a character", "map.qor", 20},
     };
     for (const auto& c : cases) {
         tiny = TinyCampaign();

@@ -1,6 +1,7 @@
 // Picture loading: those the game cannot go on without end it with their own
 // message on standard error and status 1 (when several are missing, the one
-// checked first speaks); the others leave their entry empty.
+// checked first speaks; each alone is in pictures_test.cpp); the others leave
+// their entry empty.
 #include "support/harness.h"
 
 namespace {
@@ -33,18 +34,14 @@ TEST_F(AssetsTest, MissingNeededPictureEndsTheGameWithTheMessageOfTheFirstChecke
         {{"data/gfx/clouds.jpg", SPRITES + "npc0/0.png"}, SPRITES + "npc0/0.png missing\n"},
         {{SPRITES + "npc2/0.png", "data/gfx/clouds.jpg"}, "data/gfx/clouds.jpg is missing\n"},
         // QUIRK: the folders do not follow the rows (npc3 is row 6, npc4 row 4).
-        {{SPRITES + "pc/3.png"}, "Character 0, heading 3 missing\n"},
         {{SPRITES + "npc3/1.png", SPRITES + "npc5/2.png"}, "Character 5, heading 2 missing\n"},
-        {{SPRITES + "npc3/1.png"}, "Character 6, heading 1 missing\n"},
         {{"data/gfx/tiles/00.png", SPRITES + "npc8/0.png"}, "Character 9, heading 0 missing\n"},
-        {{"data/gfx/tiles/00.png"}, "data/gfx/tiles/00.png missing!"},
         {{"data/gfx/tiles/03.png", "data/gfx/tiles/02.png"}, "data/gfx/tiles/02.png missing!"},
         {{"data/decor/grass.png", "data/gfx/tiles/03.png"}, "data/gfx/tiles/03.png missing!\n"},
         {{"data/decor/inside.png", "data/decor/grass.png"},
          "Fight scene background 0 not located\n"},
         {{"data/gfx/fx/slash.png", "data/decor/inside.png"},
          "Fight scene background 1 not located\n"},
-        {{"data/gfx/fx/scorn.png"}, "missing 8 fight fx\n"},
         {{"data/font.ttf", "data/gfx/fx/rapture.png"}, "missing 10 fight fx\n"},
         {{"data/font.ttf"}, "Could not load data/font.ttf\n"},
     };

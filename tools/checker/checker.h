@@ -79,6 +79,12 @@ struct Campaign {
 // tables.
 void loadCampaign(const std::string& dir, Campaign& campaign, Report& report);
 
+// Loads every picture the game loads from the data folder `dir` with the
+// game's picture loader, and reports each one it refuses with the message
+// the game ends with, or that it goes on without it. False, reporting
+// nothing, when the folder has no gfx folder (the text data alone).
+bool checkPictures(const std::string& dir, Report& report);
+
 // A step of the way through the campaign, as the player makes it.
 struct PlanStep {
     enum Kind {
@@ -145,6 +151,9 @@ Hero heroAfter(int victories);
 // sensibly (potions when low, Hand of Death while magic lasts, the Messiah
 // kept in reserve), over `trials` fights with the game's dice.
 double winChance(const Hero& hero, int enemyHp, int trials = 400);
+// The same, always by playing every trial; winChance skips the playing when
+// the hero wins whatever the dice.
+double simulatedWinChance(const Hero& hero, int enemyHp, int trials = 400);
 // The hero with the blade and armour among the shop goods `gear`.
 Hero equip(Hero hero, const std::vector<PlacedItem>& shop, const std::vector<int>& gear);
 // Every hostile character of the campaign in the order the hero fights them:

@@ -122,6 +122,7 @@ int main(int argc, char** argv) {
     Report report;
     ClimbPlan plan;
     loadCampaign(dir, *campaign, report);
+    bool pictures = checkPictures(dir, report);
     checkPlay(*campaign, report, &plan);
     report.print(stdout);
     printFigures(*campaign, plan);
@@ -131,6 +132,10 @@ int main(int argc, char** argv) {
         int written = renderFloors(*campaign, &plan, gfxDir, renderDir, cell, stderr);
         printf("%d floor picture(s) written to %s\n", written, renderDir.c_str());
     }
+    if (!pictures)
+        printf("%s has no gfx folder: pictures not checked (check a whole data tree, such as "
+               "build/data, for them)\n",
+               dir.c_str());
     if (report.clean())
         printf("%s: no problems (%d floors, %zu quests, %zu goods)\n", dir.c_str(), FLOOR_COUNT,
                campaign->quests.size(), campaign->items.size());

@@ -3,6 +3,8 @@
 // then, earned from a quest or bought in the shop (each good in stock once).
 #include "plan.h"
 
+#include "core/clamp.h"
+
 Planner::Planner(const Campaign& c, Report& r, const std::vector<int>& g)
     : campaign(c), report(r), sold(c.items.size(), false), gear(g) {}
 
@@ -30,7 +32,9 @@ std::vector<bool> Planner::talkCells(Cell who, int tier) const {
     for (int dy = -1; dy <= 1; dy++)
         for (int dx = -1; dx <= 1; dx++) {
             Cell c{who.x + dx, who.y + dy};
-            if (c == who || !grid->enterable(c) || grid->isStairs(c))
+            // Where the player stands he can talk from, whoever shares his cell.
+            bool here = c == pos && grid->inside(c);
+            if (c == who || (!here && !grid->enterable(c)) || grid->isStairs(c))
                 continue;
             bool hostile;
             int around = grid->figuresAround(c, &hostile);
@@ -69,7 +73,7 @@ bool Planner::buy(const std::vector<int>& goods, PlanStep::Kind kind) {
         const Item& item = campaign.items[i].item;
         push(kind, pos, i);
         sold[i] = true;
-        gold -= item.price;
+        gold = addClamped(gold, -(long long)item.price); // as the game's purse: never wraps
         if (item.isKey) {
             keys++;
             keysBought++;
@@ -85,7 +89,7 @@ int Planner::buyKeys(int wanted) {
         const Item& item = campaign.items[i].item;
         if (item.isKey && !sold[i] && item.price <= affordable) {
             goods.push_back((int)i);
-            affordable -= item.price;
+            affordable = addClamped(affordable, -(long long)item.price);
         }
     }
     if (goods.empty() || !buy(goods, PlanStep::BuyKey))
@@ -94,24 +98,36 @@ int Planner::buyKeys(int wanted) {
 }
 
 bool Planner::fightTheWayOpen(const std::vector<bool>& goal) {
-    FloorGrid open = *grid;
-    open.beatHostiles();
-    Route route = findRoute(open, pos, goal, true);
-    for (const Cell& c : route.cells) {
-        int f = grid->figureAt(c);
+    // MEND: this once recursed as deep as the characters were many, without
+    // end when they stood round the player. The first hostile character on
+    // the way, if the way to him is open;
+    // else the first one on the way to him, and so on: a loop, not a
+    // recursion, each round a step nearer, and never more rounds than there
+    // are characters.
+    std::vector<bool> target = goal;
+    for (size_t round = 0; round <= grid->figures.size(); round++) {
+        Route route = findRoute(*grid, pos, target, true, true);
+        int f = -1;
+        for (size_t i = 0; i < route.cells.size() && f < 0; i++)
+            f = grid->figureAt(route.cells[i]);
         if (f < 0)
-            continue;
-        const NPC* enemy = grid->figures[f].npc;
-        if (!walkToTalk(c, "to a guard"))
             return false;
-        const std::vector<PlacedNPC>& placed = campaign.floors[floorNumber].npcs;
-        int index = 0;
-        while (index < (int)placed.size() && &placed[index].npc != enemy)
-            index++;
-        push(PlanStep::Fight, pos, index);
-        f = grid->figureAt(c); // the walk may have fought others out of the way
-        grid->figures.erase(grid->figures.begin() + f);
-        return true;
+        Cell at{grid->figures[f].x, grid->figures[f].y};
+        for (int tier = 0; tier < 3; tier++) {
+            std::vector<bool> talk = talkCells(at, tier);
+            if (!findRoute(*grid, pos, talk, true).found)
+                continue;
+            if (!walkTo(talk, "to a guard", false))
+                return false;
+            // Every hostile character on that cell, one fight each.
+            for (f = grid->figureAt(at); f >= 0 && grid->figures[f].hostile;
+                 f = grid->figureAt(at)) {
+                push(PlanStep::Fight, pos, grid->figures[f].record);
+                grid->remove(f);
+            }
+            return true;
+        }
+        target = talkCells(at, 2);
     }
     return false;
 }
@@ -164,7 +180,7 @@ bool Planner::doQuest(int index) {
     onErrand = false;
     if (!done)
         return false;
-    gold += QUEST_REWARD_GOLD;
+    gold = addClamped(gold, QUEST_REWARD_GOLD);
     if (quest.rewardKey) {
         keys++;
         keysEarned++;

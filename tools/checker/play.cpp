@@ -29,12 +29,10 @@ std::string figureName(const Figure& f) {
 
 // Where a report about a figure points: its record, or the map line of its cell.
 void locate(const Floor& floor, const Figure& f, std::string* file, int* line) {
-    for (const PlacedNPC& placed : floor.npcs) {
-        if (&placed.npc == f.npc) {
-            *file = floor.npcFile;
-            *line = placed.line + 7; // the column line of the record
-            return;
-        }
+    if (f.record >= 0) {
+        *file = floor.npcFile;
+        *line = floor.npcs[f.record].line + 7; // the column line of the record
+        return;
     }
     *file = floor.mapFile;
     *line = f.y + 1;
@@ -56,14 +54,10 @@ void checkFigures(const Floor& floor, const FloorGrid& grid, Report& report) {
         if (FloorGrid::walls(code) || code == CELL_LOCKED_DOOR)
             report.add(file, line, "%s stands on %s at (%d,%d)", figureName(f).c_str(),
                        wallName(code), f.x, f.y);
-        for (size_t j = 0; j < i; j++) {
-            const Figure& other = grid.figures[j];
-            if (other.x == f.x && other.y == f.y) {
-                report.add(file, line, "%s stands on the same cell (%d,%d) as %s",
-                           figureName(f).c_str(), f.x, f.y, figureName(other).c_str());
-                break;
-            }
-        }
+        int first = grid.figureAt(at); // the first in file order on that cell
+        if (first != (int)i)
+            report.add(file, line, "%s stands on the same cell (%d,%d) as %s",
+                       figureName(f).c_str(), f.x, f.y, figureName(grid.figures[first]).c_str());
     }
 }
 
@@ -101,17 +95,13 @@ void checkQuestTargets(const Campaign& campaign, int n, const FloorGrid& grid,
                        q.posY, q.text.c_str(), wallName(grid.code(target)), n);
             continue;
         }
-        bool taken = false;
-        for (const Figure& f : grid.figures) {
-            if (f.x == q.posX && f.y == q.posY && !taken) {
-                report.add(file, placed.line,
-                           "the target (%d,%d) of \"%s\" is where %s stands on floor %d", q.posX,
-                           q.posY, q.text.c_str(), figureName(f).c_str(), n);
-                taken = true;
-            }
-        }
-        if (taken)
+        int f = grid.figureAt(target);
+        if (f >= 0) {
+            report.add(file, placed.line,
+                       "the target (%d,%d) of \"%s\" is where %s stands on floor %d", q.posX,
+                       q.posY, q.text.c_str(), figureName(grid.figures[f]).c_str(), n);
             continue;
+        }
         // The stairs are never walked across, but a step onto them is enough.
         bool reachable = canStepOnto(grid, reached, target);
         if (!reachable)
@@ -224,7 +214,7 @@ void checkGuarded(const Floor& floor, int n, const FloorGrid& grid, Cell arrival
 void checkDeadEnds(const Campaign& campaign, int n, const FloorGrid& grid, Cell arrival,
                    Report& report) {
     FloorGrid bare = grid;
-    bare.figures.clear();
+    bare.removeAll();
     std::vector<bool> reached = reachableFrom(bare, arrival);
     std::vector<bool> wanted(MAP_SIZE * MAP_SIZE, false);
     for (const PlacedQuest& placed : campaign.quests)

@@ -2,48 +2,74 @@
 // that count the locked doors a way needs.
 #include "reach.h"
 
+#include <algorithm>
 #include <cstring>
 #include <queue>
 
-FloorGrid::FloorGrid(const Floor& floor) {
+FloorGrid::FloorGrid(const Floor& floor)
+    : standing(MAP_SIZE * MAP_SIZE, 0), hostiles(MAP_SIZE * MAP_SIZE, 0),
+      first(MAP_SIZE * MAP_SIZE, -1) {
     memcpy(cells, floor.cells, sizeof cells);
-    figures.push_back(Figure{QUEST_GIVER_X, QUEST_GIVER_Y, false, NULL});
-    figures.push_back(Figure{SHOPKEEPER_X, SHOPKEEPER_Y, false, NULL});
-    for (const PlacedNPC& placed : floor.npcs)
-        figures.push_back(
-            Figure{placed.npc.posX, placed.npc.posY, placed.npc.hostile != 0, &placed.npc});
+    figures.push_back(Figure{QUEST_GIVER_X, QUEST_GIVER_Y, false, NULL, -1, true});
+    figures.push_back(Figure{SHOPKEEPER_X, SHOPKEEPER_Y, false, NULL, -1, true});
+    for (size_t i = 0; i < floor.npcs.size(); i++) {
+        const NPC& npc = floor.npcs[i].npc;
+        figures.push_back(Figure{npc.posX, npc.posY, npc.hostile != 0, &npc, (int)i, true});
+    }
+    // Each cell's figures in file order, linked from the last one back.
+    next.assign(figures.size(), -1);
+    for (int f = (int)figures.size() - 1; f >= 0; f--) {
+        Cell at{figures[f].x, figures[f].y};
+        if (!inside(at))
+            continue;
+        int c = cellIndex(at);
+        next[f] = first[c];
+        first[c] = f;
+        standing[c]++;
+        hostiles[c] += figures[f].hostile;
+    }
+}
+
+void FloorGrid::remove(int f) {
+    Figure& figure = figures[f];
+    if (!figure.standing)
+        return;
+    figure.standing = false;
+    Cell at{figure.x, figure.y};
+    if (!inside(at))
+        return;
+    int c = cellIndex(at);
+    standing[c]--;
+    hostiles[c] -= figure.hostile;
+    while (first[c] >= 0 && !figures[first[c]].standing)
+        first[c] = next[first[c]];
 }
 
 void FloorGrid::beatHostiles() {
-    std::vector<Figure> left;
-    for (const Figure& f : figures)
-        if (!f.hostile)
-            left.push_back(f);
-    figures = left;
+    for (size_t f = 0; f < figures.size(); f++)
+        if (figures[f].hostile)
+            remove((int)f);
+}
+
+void FloorGrid::removeAll() {
+    for (size_t f = 0; f < figures.size(); f++)
+        remove((int)f);
 }
 
 int FloorGrid::figureAt(Cell c) const {
-    for (size_t i = 0; i < figures.size(); i++)
-        if (figures[i].x == c.x && figures[i].y == c.y)
-            return (int)i;
-    return -1;
-}
-
-bool FloorGrid::occupied(Cell c) const {
-    return figureAt(c) >= 0;
+    return inside(c) ? first[cellIndex(c)] : -1;
 }
 
 int FloorGrid::figuresAround(Cell c, bool* hostileNear) const {
-    int count = 0;
-    bool hostile = false;
-    for (const Figure& f : figures) {
-        if (f.x >= c.x - 1 && f.x <= c.x + 1 && f.y >= c.y - 1 && f.y <= c.y + 1) {
-            count++;
-            hostile = hostile || f.hostile;
-        }
-    }
+    int count = 0, hostile = 0;
+    for (int y = c.y - 1; y <= c.y + 1; y++)
+        for (int x = c.x - 1; x <= c.x + 1; x++)
+            if (inside(Cell{x, y})) {
+                count += standing[cellIndex(Cell{x, y})];
+                hostile += hostiles[cellIndex(Cell{x, y})];
+            }
     if (hostileNear)
-        *hostileNear = hostile;
+        *hostileNear = hostile > 0;
     return count;
 }
 
@@ -56,7 +82,8 @@ const long DOOR_WEIGHT = 1000000;
 
 } // namespace
 
-Route findRoute(const FloorGrid& grid, Cell from, const std::vector<bool>& goal, bool useDoors) {
+Route findRoute(const FloorGrid& grid, Cell from, const std::vector<bool>& goal, bool useDoors,
+                bool throughHostiles) {
     Route route;
     const int cells = MAP_SIZE * MAP_SIZE;
     std::vector<long> cost(cells, -1);
@@ -83,7 +110,7 @@ Route findRoute(const FloorGrid& grid, Cell from, const std::vector<bool>& goal,
             continue;
         for (int d = 0; d < 4; d++) {
             Cell next{here.x + DX[d], here.y + DY[d]};
-            if (!grid.enterable(next))
+            if (!grid.enterable(next, throughHostiles))
                 continue;
             int index = cellIndex(next);
             if (grid.isStairs(next) && !goal[index])
@@ -107,10 +134,11 @@ Route findRoute(const FloorGrid& grid, Cell from, const std::vector<bool>& goal,
     route.found = true;
     for (int i = reachedGoal; i != cellIndex(from); i = previous[i]) {
         Cell c{i % MAP_SIZE, i / MAP_SIZE};
-        route.cells.insert(route.cells.begin(), c);
+        route.cells.push_back(c);
         if (grid.isDoor(c))
             route.doors++;
     }
+    std::reverse(route.cells.begin(), route.cells.end());
     return route;
 }
 

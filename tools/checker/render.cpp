@@ -23,6 +23,8 @@
 #pragma GCC diagnostic pop
 
 #include "checker.h"
+#include "core/datafile.h"
+#include "output.h"
 
 namespace {
 
@@ -40,10 +42,15 @@ struct Image {
     }
 };
 
+// A picture opened as the game opens its data files: a named pipe or a
+// folder in its place is a missing picture, never a wait.
 Image loadImage(const std::string& path) {
     Image image;
     int channels;
-    unsigned char* data = stbi_load(path.c_str(), &image.w, &image.h, &channels, 4);
+    FILE* file = openDataFile(path.c_str());
+    unsigned char* data = file ? stbi_load_from_file(file, &image.w, &image.h, &channels, 4) : NULL;
+    if (file)
+        fclose(file);
     if (!data) {
         image.w = image.h = 0;
         return image;
@@ -130,8 +137,14 @@ class Canvas {
                                       cy * cell + 2 * scale + gy * scale + sy, c);
         }
     }
+    // Written whole beside the old picture and renamed over it.
     bool write(const std::string& path) const {
-        return stbi_write_png(path.c_str(), size, size, 3, pixels.data(), size * 3) != 0;
+        std::string png;
+        auto append = [](void* context, void* data, int size) {
+            static_cast<std::string*>(context)->append(static_cast<char*>(data), (size_t)size);
+        };
+        return stbi_write_png_to_func(append, &png, size, size, 3, pixels.data(), size * 3) != 0 &&
+               replaceFile(path, png);
     }
 
   private:

@@ -3,12 +3,14 @@
 // tiles; and the writer of the game's data files that the import shares.
 #include "tiled.h"
 
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <sys/stat.h>
 
 #include "core/datafile.h"
 #include "core/linereader.h"
+#include "output.h"
 
 namespace {
 
@@ -16,27 +18,6 @@ namespace {
 const char* const TILE_BEHAVIOUR[8] = {
     "walkable", "blocking", "door", "walkable", "walkable", "blocking", "stairs", "locked door",
 };
-
-bool readWholeFile(const std::string& path, std::string& bytes) {
-    FILE* file = openDataFile(path.c_str());
-    if (!file)
-        return false;
-    bytes.clear();
-    char buffer[4096];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    fclose(file);
-    return true;
-}
-
-bool writeWholeFile(const std::string& path, const std::string& bytes) {
-    FILE* file = fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return fclose(file) == 0 && ok;
-}
 
 TextLayout layoutOf(const std::string& bytes) {
     TextLayout layout;
@@ -164,8 +145,9 @@ void openObject(std::string& xml, int& id, int x, int y, const char* name = NULL
     xml += "  <object id=\"" + std::to_string(id++) + "\"";
     if (name)
         xml += " name=\"" + std::string(name) + "\"";
-    xml += " x=\"" + std::to_string(x * TILED_CELL + TILED_CELL / 2) + "\" y=\"" +
-           std::to_string(y * TILED_CELL + TILED_CELL / 2) + "\">\n";
+    // Wide: an errand's target may be any number of nine digits.
+    xml += " x=\"" + std::to_string((long long)x * TILED_CELL + TILED_CELL / 2) + "\" y=\"" +
+           std::to_string((long long)y * TILED_CELL + TILED_CELL / 2) + "\">\n";
 }
 
 void closeObject(std::string& xml, bool hasProperties) {
@@ -245,7 +227,14 @@ bool writeTileset(const std::string& gfxDir, const std::string& outDir, FILE* me
                       "<tileset version=\"1.8\" name=\"tessary\" tilewidth=\"48\" "
                       "tileheight=\"48\" tilecount=\"8\" columns=\"0\">\n"
                       " <grid orientation=\"orthogonal\" width=\"1\" height=\"1\"/>\n";
-    mkdir((outDir + "/tiles").c_str(), 0777);
+    // The pictures' folder must be one of its own, not a link to elsewhere.
+    std::string tiles = outDir + "/tiles";
+    struct stat info;
+    if ((mkdir(tiles.c_str(), 0777) != 0 && errno != EEXIST) || lstat(tiles.c_str(), &info) != 0 ||
+        !S_ISDIR(info.st_mode)) {
+        fprintf(messages, "%s: not a folder of its own\n", tiles.c_str());
+        return false;
+    }
     for (int i = 0; i < 8; i++) {
         char name[16];
         snprintf(name, sizeof name, "tiles/%02d.png", i);
@@ -253,7 +242,7 @@ bool writeTileset(const std::string& gfxDir, const std::string& outDir, FILE* me
         if (!readWholeFile(gfxDir + "/" + name, picture))
             fprintf(messages, "%s/%s: missing, Tiled shows no picture for code '%d'\n",
                     gfxDir.c_str(), name, i);
-        else if (!writeWholeFile(outDir + "/" + name, picture))
+        else if (!replaceFile(outDir + "/" + name, picture))
             return false;
         xml += " <tile id=\"" + std::to_string(i) + "\">\n  <properties>\n";
         textProperty(xml, "behaviour", TILE_BEHAVIOUR[i], "   ");
@@ -261,18 +250,17 @@ bool writeTileset(const std::string& gfxDir, const std::string& outDir, FILE* me
                std::string(name) + "\"/>\n </tile>\n";
     }
     xml += "</tileset>\n";
-    return writeWholeFile(outDir + "/tessary.tsx", xml);
+    return replaceFile(outDir + "/tessary.tsx", xml);
 }
 
-// Every data file the round trip writes, with its path in `dir` and its bytes.
-std::vector<std::pair<std::string, std::string>> dataFiles(const std::string& dir,
-                                                           const TiledCampaign& campaign) {
-    std::vector<std::pair<std::string, std::string>> files;
+// Every data file the round trip writes, with its name and its bytes.
+std::vector<OutputFile> dataFiles(const TiledCampaign& campaign) {
+    std::vector<OutputFile> files;
     for (int n = 0; n < FLOOR_COUNT; n++) {
-        files.push_back({mapFilePath(dir, n), mapFileBytes(campaign.floors[n])});
-        files.push_back({npcFilePath(dir, n), npcFileBytes(campaign.floors[n])});
+        files.push_back({mapFilePath("", n).substr(1), mapFileBytes(campaign.floors[n])});
+        files.push_back({npcFilePath("", n).substr(1), npcFileBytes(campaign.floors[n])});
     }
-    files.push_back({questFilePath(dir), questFileBytes(campaign)});
+    files.push_back({questFilePath("").substr(1), questFileBytes(campaign)});
     return files;
 }
 
@@ -285,12 +273,14 @@ void checkRoundTrip(const std::string& dataDir, const std::string& outDir, FILE*
     for (const std::string& refusal : refusals)
         fprintf(messages, "the import will refuse %s\n", refusal.c_str());
     std::string original;
-    for (const auto& file : dataFiles(dataDir, *back))
-        if (refusals.empty() && (!readWholeFile(file.first, original) || original != file.second))
+    for (const OutputFile& file : dataFiles(*back)) {
+        std::string path = dataDir + "/" + file.name;
+        if (refusals.empty() && (!readWholeFile(path, original) || original != file.bytes))
             fprintf(messages,
                     "%s: the import will write it in the game's plain form, not byte for byte "
                     "as it is\n",
-                    file.first.c_str());
+                    path.c_str());
+    }
 }
 
 } // namespace
@@ -357,7 +347,7 @@ bool exportTiled(const std::string& dataDir, const std::string& gfxDir, const st
     }
     for (int n = 0; n < FLOOR_COUNT; n++) {
         std::string path = tiledFloorPath(outDir, n);
-        if (!writeWholeFile(path, floorMap(*campaign, n))) {
+        if (!replaceFile(path, floorMap(*campaign, n))) {
             fprintf(messages, "%s: cannot be written\n", path.c_str());
             return false;
         }
@@ -368,6 +358,8 @@ bool exportTiled(const std::string& dataDir, const std::string& gfxDir, const st
 }
 
 bool importTiled(const std::string& inDir, const std::string& dataDir, FILE* messages) {
+    // Whatever comes of this one, an import stopped while moving is undone.
+    recoverInterrupted(dataDir, messages);
     std::unique_ptr<TiledCampaign> campaign(new TiledCampaign());
     std::vector<std::string> refusals;
     if (!readTiledFloors(inDir, *campaign, refusals)) {
@@ -376,12 +368,8 @@ bool importTiled(const std::string& inDir, const std::string& dataDir, FILE* mes
         fprintf(messages, "nothing written to %s\n", dataDir.c_str());
         return false;
     }
-    for (const auto& file : dataFiles(dataDir, *campaign)) {
-        if (!writeWholeFile(file.first, file.second)) {
-            fprintf(messages, "%s: cannot be written\n", file.first.c_str());
-            return false;
-        }
-    }
+    if (!replaceAll(dataDir, dataFiles(*campaign), messages))
+        return false;
     fprintf(messages, "%d floors imported into %s\n", FLOOR_COUNT, dataDir.c_str());
     return true;
 }

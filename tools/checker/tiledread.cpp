@@ -1,11 +1,14 @@
 // Reading the Tiled maps an author saved back into the campaign's values, and
 // refusing, with the floor, the object and the reason, whatever the game's
 // files cannot hold. The XML itself is read by expat.
+#include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <expat.h>
 #include <map>
 
+#include "output.h"
 #include "tiled.h"
 
 namespace {
@@ -28,15 +31,26 @@ struct SavedMap {
     int layerWidth = 0, layerHeight = 0;
     std::string encoding, csv;
     std::vector<TiledObject> characters, errands;
+    int characterLayers = 0, errandLayers = 0;
+    std::vector<std::string> groups; // names of the group layers, never read into
 
-    // While reading: the open elements, the object and property being read.
-    std::vector<std::string> open;
+    // While reading: the open elements, the object layer and the object being
+    // read (an index: the layer's list grows while it is read), and whose
+    // property is being read.
+    enum Owner { NOBODY, THE_MAP, THE_OBJECT };
+    std::vector<size_t> open; // where each open element's name starts in `path`
+    std::string path;         // the open elements' names, e.g. "map/objectgroup/object"
     std::vector<TiledObject>* group = NULL;
-    TiledObject* object = NULL;
-    Properties* owner = NULL;
+    size_t object = 0;
+    Owner owner = NOBODY;
     std::string propertyName, propertyText;
     bool propertyHasValue = false;
+    bool inProperty = false; // a property of the map or of an object is open
     bool inTileData = false;
+
+    Properties& ownerProperties() {
+        return owner == THE_MAP ? properties : (*group)[object].properties;
+    }
 };
 
 const char* attribute(const XML_Char** attributes, const char* name) {
@@ -46,109 +60,132 @@ const char* attribute(const XML_Char** attributes, const char* name) {
     return NULL;
 }
 
-int intAttribute(const XML_Char** attributes, const char* name) {
+// A whole number of an attribute, within `low` to `high`; 0 when it is
+// missing, is no number or lies outside.
+long long numberAttribute(const XML_Char** attributes, const char* name, long long low = INT_MIN,
+                          long long high = INT_MAX) {
     const char* value = attribute(attributes, name);
-    return value ? atoi(value) : 0;
+    if (!value)
+        return 0;
+    char* end;
+    errno = 0;
+    long long number = strtoll(value, &end, 10);
+    return end == value || errno == ERANGE || number < low || number > high ? 0 : number;
 }
 
+// The elements are read only where Tiled writes them, known by their path
+// from the map element: anything nested elsewhere (a layer inside an object's
+// properties, say) is passed over.
 void XMLCALL startElement(void* data, const XML_Char* element, const XML_Char** attributes) {
     SavedMap& map = *static_cast<SavedMap*>(data);
-    std::string parent = map.open.empty() ? "" : map.open.back();
-    std::string name = element;
-    map.open.push_back(name);
-    if (name == "map" && parent.empty()) {
-        map.width = intAttribute(attributes, "width");
-        map.height = intAttribute(attributes, "height");
-        map.infinite = intAttribute(attributes, "infinite") != 0;
-    } else if (name == "tileset" && parent == "map") {
+    map.open.push_back(map.path.size());
+    map.path += std::string(map.path.empty() ? "" : "/") + element;
+    const std::string& path = map.path;
+    if (path == "map") {
+        map.width = (int)numberAttribute(attributes, "width");
+        map.height = (int)numberAttribute(attributes, "height");
+        map.infinite = numberAttribute(attributes, "infinite") != 0;
+    } else if (path == "map/tileset") {
         const char* source = attribute(attributes, "source");
         size_t length = source ? strlen(source) : 0;
         if (length >= 11 && !strcmp(source + length - 11, "tessary.tsx"))
-            map.firstGid = intAttribute(attributes, "firstgid");
-    } else if (name == "layer" && parent == "map") {
+            map.firstGid = numberAttribute(attributes, "firstgid", 1, INT_MAX);
+    } else if (path == "map/layer") {
         if (map.tileLayers++ == 0) {
-            map.layerWidth = intAttribute(attributes, "width");
-            map.layerHeight = intAttribute(attributes, "height");
+            map.layerWidth = (int)numberAttribute(attributes, "width");
+            map.layerHeight = (int)numberAttribute(attributes, "height");
         }
-    } else if (name == "data" && parent == "layer" && map.tileLayers == 1) {
+    } else if (path == "map/layer/data" && map.tileLayers == 1) {
         const char* encoding = attribute(attributes, "encoding");
         const char* compression = attribute(attributes, "compression");
         map.encoding = encoding && !compression ? encoding : "packed";
         map.inTileData = true;
-    } else if (name == "objectgroup" && parent == "map") {
+    } else if (path == "map/group") {
         const char* group = attribute(attributes, "name");
-        map.group = !group                         ? NULL
-                    : !strcmp(group, "characters") ? &map.characters
-                    : !strcmp(group, "errands")    ? &map.errands
-                                                   : NULL;
-    } else if (name == "object" && parent == "objectgroup" && map.group) {
+        map.groups.push_back(group ? group : "");
+    } else if (path == "map/objectgroup") {
+        const char* group = attribute(attributes, "name");
+        map.group = NULL;
+        if (group && !strcmp(group, "characters")) {
+            map.group = &map.characters;
+            map.characterLayers++;
+        } else if (group && !strcmp(group, "errands")) {
+            map.group = &map.errands;
+            map.errandLayers++;
+        }
+    } else if (path == "map/objectgroup/object" && map.group) {
         map.group->push_back(TiledObject());
-        map.object = &map.group->back();
-        map.object->id = intAttribute(attributes, "id");
+        map.object = map.group->size() - 1;
+        TiledObject& object = map.group->back();
+        object.id = (int)numberAttribute(attributes, "id");
         const char* x = attribute(attributes, "x");
         const char* y = attribute(attributes, "y");
-        map.object->x = x ? atof(x) : 0;
-        map.object->y = y ? atof(y) : 0;
-    } else if (name == "properties") {
-        map.owner = parent == "map"                    ? &map.properties
-                    : parent == "object" && map.object ? &map.object->properties
-                                                       : NULL;
-    } else if (name == "property" && parent == "properties" && map.owner) {
+        object.x = x ? atof(x) : 0;
+        object.y = y ? atof(y) : 0;
+    } else if (path == "map/properties") {
+        map.owner = SavedMap::THE_MAP;
+    } else if (path == "map/objectgroup/object/properties" && map.group) {
+        map.owner = SavedMap::THE_OBJECT;
+    } else if (map.owner != SavedMap::NOBODY &&
+               (path == "map/properties/property" ||
+                path == "map/objectgroup/object/properties/property")) {
         const char* propertyName = attribute(attributes, "name");
         const char* value = attribute(attributes, "value");
         map.propertyName = propertyName ? propertyName : "";
         map.propertyHasValue = value != NULL;
         map.propertyText = value ? value : "";
+        map.inProperty = true;
     }
 }
 
 void XMLCALL endElement(void* data, const XML_Char*) {
     SavedMap& map = *static_cast<SavedMap*>(data);
-    std::string name = map.open.back();
-    map.open.pop_back();
-    if (name == "property" && map.owner)
-        (*map.owner)[map.propertyName] = map.propertyText;
-    else if (name == "properties")
-        map.owner = NULL;
-    else if (name == "object")
-        map.object = NULL;
-    else if (name == "objectgroup")
+    const std::string& path = map.path;
+    if (map.inProperty && (path == "map/properties/property" ||
+                           path == "map/objectgroup/object/properties/property")) {
+        map.ownerProperties()[map.propertyName] = map.propertyText;
+        map.inProperty = false;
+    } else if (path == "map/properties" || path == "map/objectgroup/object/properties") {
+        map.owner = SavedMap::NOBODY;
+    } else if (path == "map/objectgroup") {
         map.group = NULL;
-    else if (name == "data")
+    } else if (path == "map/layer/data") {
         map.inTileData = false;
+    }
+    map.path.resize(map.open.back());
+    map.open.pop_back();
 }
 
 void XMLCALL characterData(void* data, const XML_Char* text, int length) {
     SavedMap& map = *static_cast<SavedMap*>(data);
     if (map.inTileData)
         map.csv.append(text, length);
-    else if (!map.open.empty() && map.open.back() == "property" && !map.propertyHasValue)
+    else if (map.inProperty && !map.propertyHasValue)
         map.propertyText.append(text, length); // a text of several lines
 }
 
-// Parses the file at `path`; false with the parser's complaint in `error`.
+// Parses the file at `path`, opened as the game opens its data files and read
+// whole, then parsed in one call: however long one of its tokens, the parser
+// goes over it once. False with the complaint in `error`.
 bool parseSavedMap(const std::string& path, SavedMap& map, std::string& error) {
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
         error = "cannot be read";
+        return false;
+    }
+    if (bytes.size() > (size_t)INT_MAX) {
+        error = "is too large to be a floor";
         return false;
     }
     XML_Parser parser = XML_ParserCreate(NULL);
     XML_SetUserData(parser, &map);
     XML_SetElementHandler(parser, startElement, endElement);
     XML_SetCharacterDataHandler(parser, characterData);
-    bool ok = true;
-    char buffer[65536];
-    for (bool last = false; ok && !last;) {
-        size_t got = fread(buffer, 1, sizeof buffer, file);
-        last = got < sizeof buffer;
-        ok = XML_Parse(parser, buffer, (int)got, last) == XML_STATUS_OK;
-    }
+    bool ok = XML_Parse(parser, bytes.data(), (int)bytes.size(), 1) == XML_STATUS_OK;
     if (!ok)
         error = "is not a Tiled map: " + std::string(XML_ErrorString(XML_GetErrorCode(parser))) +
                 " on line " + std::to_string(XML_GetCurrentLineNumber(parser));
     XML_ParserFree(parser);
-    fclose(file);
     return ok;
 }
 
@@ -165,6 +202,13 @@ class FloorReader {
         if (n == 0)
             readLayout(map.properties, "quest file", campaign.questLayout);
         readCells(map, floor);
+        // MEND: a layer left out, renamed or moved into a group would take
+        // all of the floor's characters or errands with it.
+        for (const std::string& name : map.groups)
+            refuse("the layer group \"" + name +
+                   "\" is not read: move its layers out of it, to the top of the map");
+        readLayerCount("characters", map.characterLayers);
+        readLayerCount("errands", map.errandLayers);
         group = "characters";
         for (const TiledObject& saved : map.characters)
             floor.npcs.push_back(readCharacter(saved));
@@ -256,15 +300,30 @@ class FloorReader {
         layout.finalLineEnd = last == properties.end() || last->second == "true";
     }
 
+    void readLayerCount(const char* name, int count) {
+        if (count == 0)
+            refuse(std::string("the object layer \"") + name +
+                   "\" is missing: every floor keeps its layer, even when it is empty");
+        else if (count > 1)
+            refuse("the map has " + std::to_string(count) + " object layers named \"" + name +
+                   "\", a floor has one");
+    }
+
     void readCells(const SavedMap& map, TiledFloor& floor) {
-        std::string size = std::to_string(map.width) + " x " + std::to_string(map.height);
-        if (map.infinite || map.width != MAP_SIZE || map.height != MAP_SIZE ||
-            map.layerWidth != MAP_SIZE || map.layerHeight != MAP_SIZE)
-            return refuse("the map is " + (map.infinite ? "infinite" : size) +
-                          ", a floor is 100 x 100 cells");
+        if (map.infinite || map.width != MAP_SIZE || map.height != MAP_SIZE)
+            return refuse(
+                "the map is " +
+                (map.infinite ? std::string("infinite") : sizeText(map.width, map.height)) +
+                ", a floor is 100 x 100 cells");
+        if (map.tileLayers == 0)
+            return refuse(
+                "the map has no tile layer: a floor's cells are its tile layer \"floor\"");
         if (map.tileLayers != 1)
             return refuse("the map has " + std::to_string(map.tileLayers) +
                           " tile layers, a floor is one");
+        if (map.layerWidth != MAP_SIZE || map.layerHeight != MAP_SIZE)
+            return refuse("the tile layer is " + sizeText(map.layerWidth, map.layerHeight) +
+                          ", a floor is 100 x 100 cells");
         if (map.encoding != "csv")
             return refuse("the tile layer is not stored as CSV (Map Properties, Tile Layer "
                           "Format)");
@@ -273,23 +332,27 @@ class FloorReader {
         const char* text = map.csv.c_str();
         int cell = 0, strange = 0, firstStrange = 0;
         for (char* end; *text; text = end) {
-            long long gid = strtoll(text, &end, 10);
+            long long gid = strtoll(text, &end, 10); // stops at the ends of long long
             if (end == text) {
                 end = const_cast<char*>(text) + 1; // a comma or a line end
                 continue;
             }
-            long long code = gid - map.firstGid;
+            // The first gid lies in 1 to INT_MAX, so neither sum can wrap.
+            bool known = gid >= map.firstGid && gid < map.firstGid + TILE_COUNT;
             if (cell < MAP_SIZE * MAP_SIZE) {
-                if ((code < 0 || code >= TILE_COUNT) && strange++ == 0)
+                if (!known && strange++ == 0)
                     firstStrange = cell;
                 floor.cells[cell / MAP_SIZE][cell % MAP_SIZE] =
-                    cellOfTile((int)(code & (TILE_COUNT - 1)));
+                    cellOfTile(known ? (int)(gid - map.firstGid) : 0);
             }
-            cell++;
+            if (cell <= MAP_SIZE * MAP_SIZE)
+                cell++;
         }
         if (cell != MAP_SIZE * MAP_SIZE)
-            return refuse("the tile layer holds " + std::to_string(cell) +
-                          " cells, a floor is 100 x 100");
+            return refuse(
+                "the tile layer holds " +
+                std::string(cell > MAP_SIZE * MAP_SIZE ? "more than 10000" : std::to_string(cell)) +
+                " cells, a floor is 100 x 100");
         if (strange)
             refuse("cell (" + std::to_string(firstStrange % MAP_SIZE) + "," +
                    std::to_string(firstStrange / MAP_SIZE) + ") and " +
@@ -297,12 +360,24 @@ class FloorReader {
                    " more hold no tile of tessary.tsx: each cell needs one of the eight codes");
     }
 
-    // The cell of the object's position, as a record line of `limit` characters.
-    void cellOf(const TiledObject& saved, size_t limit, int& x, int& y) {
+    static std::string sizeText(int width, int height) {
+        return std::to_string(width) + " x " + std::to_string(height);
+    }
+
+    // The cell of the object's position; `who` names it when it is off the map.
+    // MEND: a cell off the map used to reach the data files whenever its
+    // number fitted the line.
+    void cellOf(const TiledObject& saved, const std::string& who, int& x, int& y) {
         double cellX = std::floor(saved.x / TILED_CELL), cellY = std::floor(saved.y / TILED_CELL);
-        bool far = !(std::fabs(cellX) < 1e12 && std::fabs(cellY) < 1e12);
-        x = number("column", far ? 1000000000000LL : (long long)cellX, limit);
-        y = number("row", far ? 1000000000000LL : (long long)cellY, limit);
+        x = y = 1;
+        if (cellX >= 0 && cellX < MAP_SIZE && cellY >= 0 && cellY < MAP_SIZE) {
+            x = (int)cellX;
+            y = (int)cellY;
+            return;
+        }
+        char where[96];
+        snprintf(where, sizeof where, "(%.0f,%.0f)", cellX, cellY);
+        refuse(who + " is at " + where + ", off the map: columns and rows are 0 to 99");
     }
 
     NPC readCharacter(const TiledObject& saved) {
@@ -316,7 +391,7 @@ class FloorReader {
         npc.hostile = boolProperty(p, "hostile");
         npc.name = textProperty(p, "name", NPC_TEXT_LIMIT);
         npc.dialogue = textProperty(p, "line", NPC_TEXT_LIMIT);
-        cellOf(saved, NPC_NUMBER_LIMIT, npc.posX, npc.posY);
+        cellOf(saved, "the character \"" + npc.name + "\"", npc.posX, npc.posY);
         npc.character = intProperty(p, "character number", NPC_NUMBER_LIMIT);
         if (npc.isNullRecord())
             refuse("a character at (0,0) would end the NPC file");
@@ -330,7 +405,7 @@ class FloorReader {
         quest.floor = n;
         quest.text = textProperty(saved.properties, "text", QUEST_TEXT_LIMIT);
         quest.rewardKey = boolProperty(saved.properties, "key reward");
-        cellOf(saved, QUEST_NUMBER_LIMIT, quest.posX, quest.posY);
+        cellOf(saved, "the errand \"" + quest.text + "\"", quest.posX, quest.posY);
         if (quest.isNullRecord())
             refuse("an errand to (0,0) would end the quest file");
         object = NULL;
