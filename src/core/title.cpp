@@ -9,8 +9,7 @@
 void CGame::titleScreen() {
     SDL_Surface* loaded = loadPicture(TITLE_PICTURE);
     if (!loaded)
-        fatal("Oh no! The title screen image (title.png) is missing!
-");
+        fatal("Oh no! The title screen image (title.png) is missing!\n");
     SDL_Surface* image = SDL_ConvertSurface(loaded, screen->format, 0);
     SDL_FreeSurface(loaded);
     // Centred; a picture larger than the screen gets negative offsets and is clipped.
