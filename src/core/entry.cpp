@@ -17,14 +17,18 @@ void setPresentingDefaults() {
     setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
 }
 
-extern "C" int SDL_main(int argc, char** argv) {
-    (void)argc;
-    (void)argv;
-    setPresentingDefaults();
+void ignoreFileSizeLimitSignal() {
     // MEND: a write past the file-size limit would kill the game on the spot,
     // with no word and its temporary file left behind; ignored, the write
     // fails and the game says so, as on a full disk.
     signal(SIGXFSZ, SIG_IGN);
+}
+
+extern "C" int SDL_main(int argc, char** argv) {
+    (void)argc;
+    (void)argv;
+    setPresentingDefaults();
+    ignoreFileSizeLimitSignal();
     printf("%s by %s\n", GAME_TITLE, GAME_CREDITS);
     fflush(stdout);
 

@@ -7,3 +7,7 @@ extern "C" int SDL_main(int argc, char** argv);
 // vertical refresh and to scale the 640 x 480 picture to the display without
 // blurring it. A value the user has set himself is kept.
 void setPresentingDefaults();
+
+// Makes a write past the process's file-size limit fail with an error, as on
+// a full disk, instead of the limit's signal ending the game.
+void ignoreFileSizeLimitSignal();

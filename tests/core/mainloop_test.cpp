@@ -3,7 +3,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <glob.h>
+#include <sys/resource.h>
 
+#include "core/entry.h"
 #include "support/harness.h"
 #include "support/process.h"
 
@@ -67,6 +70,31 @@ TEST_F(MainLoopTest, TerminationSignalEndsEveryScreenLikeAQuitRequest) {
         EXPECT_EXIT(signalled(), ::testing::ExitedWithCode(0), "^QorProfiler 2.0$")
             << "a signal ends the game with its report";
     }
+}
+
+// Under a file-size limit smaller than its report, the game set up as its entry
+// function sets it up writes its report at the end: the write fails with the
+// message a full disk gives instead of the limit's signal killing the game,
+// and no unfinished file is left behind.
+TEST_F(MainLoopTest, AReportPastTheFileSizeLimitFailsWithItsMessageAndLeavesNothing) {
+    start();
+    auto endUnderTheLimit = [&] {
+        ignoreFileSizeLimitSignal();
+        // Room for the message on the captured standard error, not the report.
+        struct rlimit disk = {64, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &disk);
+        game->quit = 1;
+        game->gameLoop();
+        disk.rlim_cur = RLIM_INFINITY;
+        setrlimit(RLIMIT_FSIZE, &disk);
+        glob_t left;
+        bool alone = glob("performance.txt*", 0, NULL, &left) == GLOB_NOMATCH;
+        fputs(alone ? "nothing left" : "a file left", stderr);
+        exit(0);
+    };
+    EXPECT_EXIT(endUnderTheLimit(), ::testing::ExitedWithCode(0),
+                "^Could not write performance\\.txt: File too large\nnothing left$")
+        << "the failed write is said and leaves no file";
 }
 
 TEST_F(MainLoopTest, OnlyAChangedFrameIsPresentedAndTheDisplayHoldsTheLastFrameDrawn) {

@@ -5,7 +5,6 @@
 #include <glob.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/replacement.h"
@@ -54,20 +53,3 @@ TEST(ReplacementTest, TheOldFileStaysUnlessTheNewOneIsWrittenWhole) {
 }
 
 } // namespace
-
-// The real game under a file-size limit of nothing at all: ended by a
-// termination signal at the title screen, it writes its report, which fails
-// with the message a full disk gives instead of the limit's signal killing
-// it, and nothing is left behind. Its output goes through a pipe, which the
-// limit does not touch.
-TEST(GameBinary, AWritePastTheFileSizeLimitFailsWithItsMessageAndLeavesNothingBehind) {
-    DataTree tree;
-    std::string command = "cd '" + tree.root() + "' && ( ulimit -f 0; exec timeout -s TERM 8 '" +
-                          TESSARY_BINARY + "' ) 2>&1 >/dev/null | cat > said.txt";
-    int status = system(("timeout -s KILL 60 bash -c \"" + command + "\"").c_str());
-    EXPECT_TRUE(WIFEXITED(status)) << "the shell itself was stopped";
-    EXPECT_EQ(readFile(tree.path("said.txt")), "Could not write performance.txt: File too large\n");
-    glob_t left;
-    EXPECT_EQ(glob(tree.path("performance.txt*").c_str(), 0, NULL, &left), GLOB_NOMATCH);
-    globfree(&left);
-}
