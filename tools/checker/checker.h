@@ -145,6 +145,8 @@ Hero heroAfter(int victories);
 // sensibly (potions when low, Hand of Death while magic lasts, the Messiah
 // kept in reserve), over `trials` fights with the game's dice.
 double winChance(const Hero& hero, int enemyHp, int trials = 400);
+// The player's turns such a fight lasts on average, won or lost.
+double averageTurns(const Hero& hero, int enemyHp, int trials = 400);
 // The hero with the blade and armour among the shop goods `gear`.
 Hero equip(Hero hero, const std::vector<PlacedItem>& shop, const std::vector<int>& gear);
 // Every hostile character of the campaign in the order the hero fights them:
