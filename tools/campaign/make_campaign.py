@@ -114,35 +114,41 @@ def ring(f, x, y, inside):
 
 
 # ---------------------------------------------------------------------------
-# Floor 0: the Gatehouse Gardens. A lawn inside the garden wall; a flagstone
-# path runs from the study door east, south past the start, and east to the
-# gate in the garden wall, where the Moss Slime sits.
+# Floor 0: the Gatehouse Gardens. A flagstone path runs from the study door
+# east, south, and east past the start to the gate in the garden wall, where
+# the Moss Slime sits; low garden walls keep it between two walled gardens,
+# each entered by a side path: the well and the sundial north of it, the tool
+# crates south.
 
 def gardens():
     f = Floor()
     f.fill(1, 1, 8, 6, '4')               # the study
     f.put(9, 4, '2')
-    f.fill(10, 1, 36, 28, '0')            # the lawn
+    f.fill(10, 1, 36, 28, '0')            # the lawns
+    f.fill(15, 1, 15, 17, WALL)           # the garden walls
+    f.fill(15, 17, 36, 17, WALL)
+    f.fill(15, 21, 36, 21, WALL)
     f.fill(10, 4, 13, 4, '4')             # the path: east from the study door,
     f.fill(13, 4, 13, 19, '4')            # south,
     f.fill(13, 19, 36, 19, '4')           # and east past the start to the gate
     f.fill(14, 12, 17, 12, '4')           # a side path to the well
+    f.fill(29, 12, 29, 18, '4')           # one to the sundial
     f.fill(28, 20, 28, 22, '4')           # and one to the tool crates
     gate = (37, 19)
     stairs = stair_tunnel(f, gate, (1, 0), '4')
     ring(f, 19, 12, '4')                  # the well
     stone_square(f, 29, 10, '4')          # the sundial
     f.fill(27, 24, 29, 24, CRATE)         # the tool crates
-    f.npc(24, 18, "Old Pell the Gardener", "Arrows walk, Return talks. Path W, then N: Questy's door.", 3)
+    f.npc(24, 18, "Old Pell the Gardener", "Arrows walk, Return talks. Path W, N, W to Questy's door.", 3)
     f.npc(26, 20, "Sentry Oda", "The Gatehouse Gardens. Stairs: along the path E, the gate.", 1)
     f.npc(22, 20, "Herald Ambry", "At dawn the Red Hood took our tower and barred the stairs.", 1)
     f.npc(7, 5, "Porter Lim", "By Mr. Shoppy, Return: Up/Down pick, Return buys, Esc out.", 3)
     f.npc(11, 2, "Sentry Corin", "Esc shows your sheet, Space shuts it. Esc ON it quits!", 1)
-    f.npc(34, 17, "Old Tamm", "Fights: z strikes, x drinks a potion, c casts, v mana.", 3)
-    f.npc(34, 21, "Sentry Bel", "Esc in a fight ends the whole game. Never press it there!", 1)
+    f.npc(34, 18, "Old Tamm", "Fights: z strikes, x drinks a potion, c casts, v mana.", 3)
+    f.npc(34, 20, "Sentry Bel", "Esc in a fight ends the whole game. Never press it there!", 1)
     guard(f, gate, "Moss Slime", "Blorp. The gate is MINE. Blorp.", 4, 30)
     f.quest(17, 12, "Draw water at the well, E of the path")
-    f.quest(28, 23, "Take the gate key from the tool crates", key=True)
+    f.quest(28, 23, "Take the gate key from the crates, S", key=True)
     f.quest(29, 11, "Read the sundial on the east lawn")
     return f, stairs
 
@@ -204,7 +210,7 @@ def pillared_hall():
     stone_square(f, 9, 13, '3')           # the statue
     f.scatter(14, 5, 38, 29, 1, 1, 6, 6, WALL, '4')   # the pillars
     f.scatter(2, 7, 10, 29, 1, 1, 6, 6, WALL, '4')
-    f.npc(6, 26, "Sentry Ilka", "The Pillared Hall. Questy: aisle E, N, W. Stairs: aisle E.", 1)
+    f.npc(6, 26, "Sentry Ilka", "The Pillared Hall. Questy: aisle E, N, W. Stairs: fork E.", 1)
     f.npc(4, 28, "Herald Ambry", "The Hood's priests raised a weeping ghost to hold the hall.", 1)
     guard(f, gate, "The Weeping Sheet", "Whooo... stay, and weep with me...", 9, 80)
     f.quest(27, 10, "Water the planter in the hall, E")
@@ -226,10 +232,16 @@ def maze():
     f.fill(7, 1, 7, 5, WALL)
     squares = [(15, 8), (20, 8), (15, 13), (20, 13), (35, 3), (40, 3), (35, 8), (40, 8),
                (25, 23), (30, 23), (25, 28), (30, 28)]
-    for bx in range(10, 41, 5):
-        for by in range(3, 31, 5):
-            if (bx, by) not in squares and not (bx <= 10 and by <= 8):
-                f.fill(bx, by, bx + 3, by + min(3, 30 - by), WALL)
+    blocks = [(bx, by) for bx in range(10, 41, 5) for by in range(3, 31, 5)
+              if (bx, by) not in squares and not (bx <= 10 and by <= 8)]
+    for bx, by in blocks:
+        f.fill(bx, by, bx + 3, by + min(3, 30 - by), WALL)
+        # Some blocks join the next one east or south into longer walls.
+        turn = (bx // 5 + by // 5) % 3
+        if turn == 0 and (bx + 5, by) in blocks:
+            f.fill(bx + 4, by, bx + 4, by + min(3, 30 - by), WALL)
+        if turn == 1 and (bx, by + 5) in blocks:
+            f.fill(bx, by + 4, bx + 3, by + 4, WALL)
     gate = (2, 32)
     stairs = stair_tunnel(f, gate, (0, 1), '4')
     f.fill(19, 11, 19, 13, WALL)          # the standing stone
@@ -274,7 +286,7 @@ def long_gallery():
     f.fill(25, 2, 27, 2, WALL)            # the bench
     f.fill(25, 3, 27, 3, '4')
     f.fill(10, 12, 10, 13, CRATE)         # the crates of frames
-    f.npc(3, 32, "Sentry Lusk", "The Long Gallery. Questy: follow it to its top end, W.", 1)
+    f.npc(3, 32, "Sentry Lusk", "The Long Gallery. At its top: Questy W, the stairs E.", 1)
     f.npc(3, 35, "Herald Ambry", "The Acolytes burn our paintings to feed the Hood's beacon.", 1)
     guard(f, gate, "Cinder Acolyte", "The Red Hood sees you. Burn!", 7, 120)
     f.quest(18, 4, "Dust the bust in the gallery, E")
