@@ -311,7 +311,11 @@ def roof():
     f.fill(3, 6, 38, 6, '4')              # east,
     f.fill(38, 3, 38, 6, '4')             # and north to the landing
     f.fill(22, 7, 22, 30, '4')            # the walk south to the beacon gate
-    for x, y in [(12, 12), (30, 12), (12, 24), (36, 22), (40, 14)]:   # chimneys
+    f.fill(3, 7, 3, 12, '4')              # side walks to the sundial,
+    f.fill(14, 7, 14, 20, '4')            # the woodpile
+    f.fill(15, 20, 16, 20, '4')
+    f.fill(30, 7, 30, 19, '4')            # and the great chimney stack
+    for x, y in [(10, 12), (34, 11), (12, 24), (36, 22), (40, 16)]:   # chimneys
         f.fill(x, y, x + 1, y + 1, WALL)
     stone_square(f, 5, 11, '4')           # the sundial
     f.fill(27, 18, 28, 19, WALL)          # the great chimney stack
