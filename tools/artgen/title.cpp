@@ -136,7 +136,7 @@ Image title() {
     hills(img, 230, 6, 18, 84, LEAF_DARK);
     logo(img, "Tessary", 8, 6, GOLD_PALE, ORANGE);
     // The premise, under the name.
-    caption(img, "The Red Hood holds Tessary Tower: climb, free it!", 82);
+    caption(img, "The Red Hood holds Tessary Tower: climb, free it!", 56);
     caption(img, "Press any key", 228);
     return img;
 }
