@@ -2,9 +2,9 @@
 // drawings (seen from the front, the back and the left; the right is the left
 // mirrored), painted in each character's colours and dressed with layers of
 // their own: the hero's cape, the guard's helmet and spear, the quest giver's
-// hat, beard and golden "!", the gardener's straw hat, the cleaner's scarf,
-// apron and mop, the skeleton's skull, the cultist's hood, the shopkeeper's
-// fez, moustache and apron. The slime and the ghost are drawn by hand.
+// hat, beard and golden "!", the gardener's straw hat, the Hierarch's crown
+// and staff, the skeleton's skull, the cultist's hood, the shopkeeper's fez,
+// moustache and apron. The slime and the ghost are drawn by hand.
 #include <cstdio>
 #include <cstdlib>
 
@@ -246,40 +246,40 @@ Look gardener() {
     return l;
 }
 
-// Row 5: the cleaner, in a teal dress with a scarf, an apron and a mop.
-Look cleaner() {
+// Row 5: the Hierarch of the Red Hood, the boss: a blood-red hood under a
+// golden crown, a plum robe with a golden seam, and a staff with a burning orb.
+Look hierarch() {
     Look l;
-    l.colours = {{'h', WOOD}, {'s', SKIN}, {'e', INK}, {'t', TEAL}, {'b', WHITE}, {'p', TEAL},
-                 {'f', WOOD_DARK}, {'a', WHITE}, {'A', STONE_PALE}, {'n', PINK},
-                 {'N', shade(PINK, -0.3f)}, {'w', WOOD_LIGHT}, {'m', STONE_PALE}};
+    l.colours = {{'h', BLOOD}, {'s', rgb(0x2b1f33)}, {'e', ORANGE}, {'t', PLUM_DARK},
+                 {'b', GOLD}, {'p', PLUM_DARK}, {'f', INK}, {'y', GOLD}, {'w', WOOD_DARK},
+                 {'o', ORANGE}};
     l.robe = true;
-    Rows scarf = {"........nnnnnnnn........",
-                  ".......nnnnnnnnnn.......",
-                  "......nNnnnnnnnnNn......"};
-    l.front = {{4, scarf},
-               {6, pole(20, 11, 'w')},
-               {14, {".........aaaaaa.........",
-                     ".........aaaaaa.........",
-                     ".........aaaaaa.........",
-                     "........aaaaaaaa..sw....",
-                     "........aaaaaaaa...w....",
-                     "........aAaaaaAa..mmm...",
-                     "........aaaaaaaa.mmmmm..",
-                     "..................m.m.m."}}};
-    l.back = {{4, scarf},
-              {12, {"...........nn...........",
-                    "..........nNNn.........."}},
-              {17, {"..........aaaa.........."}}};
-    l.left = {{4, {".........nnnnnnn........",
-                   "........nnnnnnnnn.......",
-                   ".......nnnnnnnnnnn......"}},
-              {14, {"........aaa.............",
-                    "........aaa.............",
-                    "........aaa.............",
-                    "........aaassbbb........",
-                    "........aaa.............",
-                    "........aAa.............",
-                    "........aaa............."}}};
+    Rows crown = {"........y.y..y.y........",
+                  "........yyyyyyyy........"};
+    Rows hem = {".......yyyyyyyyyy......."};
+    l.front = {{0, crown},
+               {2, {"....................oo..",
+                    "...................oooo.",
+                    "....................oo.."}},
+               {5, pole(20, 17, 'w')},
+               {8, {"........HHHHHHHH........"}},
+               {14, {"...........yy...........",
+                     "...........yy...........",
+                     "...........yy...........",
+                     "...........yy...........",
+                     "...........yy...........",
+                     "...........yy..........."}},
+               {21, hem}};
+    l.back = {{0, crown}, {5, pole(3, 17, 'w')}, {21, hem}};
+    l.left = {{0, {"........y.y.y.y.........",
+                   "........yyyyyyy........."}},
+              {3, {"...oo...................",
+                   "..oooo..................",
+                   "...oo..................."}},
+              {6, pole(3, 16, 'w')},
+              {8, {".......HHHHH............",
+                   ".......~................"}},
+              {21, {"........ggggggg........."}}};
     return l;
 }
 
@@ -430,8 +430,8 @@ Image characterArt(int row, int heading) {
         return slime();
     if (row == 9)
         return ghost();
-    Look looks[] = {hero(),    guard(),    questGiver(), gardener(),  Look(),
-                    cleaner(), skeleton(), cultist(),    shopkeeper()};
+    Look looks[] = {hero(),     guard(),    questGiver(), gardener(),  Look(),
+                    hierarch(), skeleton(), cultist(),    shopkeeper()};
     const Look& look = looks[row];
     // Headings: 0 up (the back), 1 left, 2 down (the front), 3 right.
     if (heading == 3)

@@ -1,6 +1,6 @@
 // The title picture and the Rapture: the same six-floor tower of the game,
-// once under a calm night sky with the game's name, once at the end of the
-// world.
+// once under a calm night sky with the game's name and the story in one
+// line, once at the end of the world.
 #include <algorithm>
 #include <cmath>
 
@@ -117,6 +117,13 @@ void logo(Image& img, const std::string& text, int y, int k, Rgba top, Rgba bott
     img.draw(letters, 0, y);
 }
 
+// A line of small lettering centred on the picture, with a dark shadow.
+void caption(Image& img, const std::string& text, int y) {
+    int x = (W - labelWidth(text)) / 2;
+    drawLabel(img, text, x + 1, y + 1, INK);
+    drawLabel(img, text, x, y, WHITE);
+}
+
 Image title() {
     Image img(W, H);
     verticalGradient(img, {NIGHT, PLUM_DARK, PLUM, shade(PINK, -0.2f)}, 0, 190);
@@ -128,9 +135,9 @@ Image title() {
     hills(img, 222, 12, 28, 83, rgb(0x1d3b2f));
     hills(img, 230, 6, 18, 84, LEAF_DARK);
     logo(img, "Tessary", 8, 6, GOLD_PALE, ORANGE);
-    std::string prompt = "Press any key";
-    drawLabel(img, prompt, (W - labelWidth(prompt)) / 2 + 1, 229, INK);
-    drawLabel(img, prompt, (W - labelWidth(prompt)) / 2, 228, WHITE);
+    // The premise, under the name.
+    caption(img, "The Red Hood holds Tessary Tower: climb, free it!", 56);
+    caption(img, "Press any key", 228);
     return img;
 }
 

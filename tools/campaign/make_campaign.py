@@ -15,7 +15,6 @@ Every floor keeps (2,2) and (5,2) free for the quest giver and the shopkeeper,
 in the sage's study at its top left corner.
 """
 import os
-import random
 import re
 import sys
 
@@ -33,6 +32,7 @@ def game_rules():
 RULES = game_rules()
 WALL, CRATE = RULES["CELL_WALL"], RULES["CELL_OBSTACLE"]
 STAIRS, LOCKED = RULES["CELL_STAIRS"], RULES["CELL_LOCKED_DOOR"]
+P = (RULES["START_X"], RULES["START_Y"])
 RESERVED = (RULES["CHARACTER_PLAYER"], RULES["CHARACTER_QUEST_GIVER"],
             RULES["CHARACTER_SHOPKEEPER"])
 
@@ -74,255 +74,281 @@ class Floor:
 
 
 # ---------------------------------------------------------------------------
-# Every floor has the same heart in its top-left corner: the sage's study with
-# Mr. Questy at (2,2) and Mr. Shoppy at (5,2), the east room north of the
-# landing hall, and the south hall below, where the errands are. Two cells
-# take turns as landing and stairs, so that every landing is a short walk from
-# the study:
-#   P (25,19), in the south hall: the start, and the landing of floors 2 and 4;
-#   Q (22,4), in the east room: the landing of floors 1, 3 and 5.
-# The stairs stand in the other one, walled in, and are reached only from the
-# far side of the floor through a one-cell passage held by a guard, with a
-# locked door behind him that the second errand's key opens.
-# Everything east of x 32 and south of y 26 is the floor's own country.
+# Each floor is drawn by hand in its top-left corner, the rest of the grid
+# solid stone. The sage's study always holds Mr. Questy at (2,2) and Mr. Shoppy
+# at (5,2), but its shape, its door and the rooms round it differ from floor to
+# floor. The player arrives on a floor where he left the one below (the start
+# is (25,19)), and the floor's stairs lie behind a one-cell gate its guard
+# holds, then a door the second errand's key opens, then one cell of floor.
+# Every errand's target lies beside a prop of its own shape (at most twelve
+# stone or crate cells, free on all sides) that a player would call by the
+# errand's name.
 
-P = (RULES["START_X"], RULES["START_Y"])
-Q = (22, 4)
-
-
-def heart(f, landing_at_p):
-    f.fill(1, 1, 12, 7, '4')            # the study
-    f.fill(14, 1, 29, 7, '3')           # the east room
-    f.fill(1, 9, 29, 23, '3')           # the south hall
-    f.put(6, 8, '2')
-    if landing_at_p:
-        # The stairs in the east room; the way out is the south door.
-        f.put(22, 4, STAIRS)
-        f.fill(15, 24, 15, 26, '3')
-        f.put(15, 24, '2')
-        f.put(30, 4, LOCKED)
-        f.fill(31, 4, 32, 4, '3')
-        return (31, 4)
-    # The stairs in a walled stairwell in the south hall; out through the east room.
-    f.put(13, 4, '2')
-    f.fill(22, 16, 29, 16, WALL)
-    f.fill(22, 16, 22, 23, WALL)
-    f.put(*P, STAIRS)
-    f.put(30, 19, LOCKED)
-    f.fill(31, 19, 32, 19, '3')
-    f.fill(30, 3, 32, 3, '3')
-    f.put(30, 3, '2')
-    return (31, 19)
+def stair_tunnel(f, gate, step, ground):
+    """From the guard's gate, `step` on: the locked door, a cell of ground and
+    the stairs. Returns the stairs' cell, the next floor's landing."""
+    (x, y), (dx, dy) = gate, step
+    f.put(x, y, ground)
+    f.put(x + dx, y + dy, LOCKED)
+    f.put(x + 2 * dx, y + 2 * dy, ground)
+    f.put(x + 3 * dx, y + 3 * dy, STAIRS)
+    return (x + 3 * dx, y + 3 * dy)
 
 
 def guard(f, at, name, line, character, hp):
     f.npc(at[0], at[1], name, line, character, hp=hp, hostile=True)
 
 
+def stone_square(f, x, y, ground):
+    """A stone block on a square of `ground`, centred on (x, y): a statue, a
+    bust, a sundial."""
+    f.fill(x - 1, y - 1, x + 1, y + 1, ground)
+    f.put(x, y, WALL)
+
+
+def ring(f, x, y, inside):
+    """A ring of stone round one cell of `inside`, centred on (x, y): a well,
+    a planter, a fountain."""
+    f.fill(x - 1, y - 1, x + 1, y + 1, WALL)
+    f.put(x, y, inside)
+
+
 # ---------------------------------------------------------------------------
-# Floor 0: the Gatehouse Gardens. Lawns inside the tower's curtain wall, a
-# ring of standing stones, a gravel path, and the garden wall that makes the
-# walk go round by the south lawn.
+# Floor 0: the Gatehouse Gardens. A flagstone path runs from the study door
+# east, south, and east past the start to the gate in the garden wall, where
+# the Moss Slime sits; low garden walls keep it between two walled gardens,
+# each entered by a side path: the well and the sundial north of it, the tool
+# crates south.
 
 def gardens():
     f = Floor()
-    post = heart(f, True)
-    f.fill(33, 1, 98, 98, '0')
-    f.fill(1, 27, 32, 98, '0')
-    f.fill(33, 27, 34, 74, WALL)          # the garden wall
-    f.fill(16, 27, 16, 90, '4')          # the flagstone path south
-    f.fill(16, 90, 90, 90, '4')          # and east along the south lawn
-    f.fill(90, 8, 90, 90, '4')           # and north to the gatehouse
-    f.fill(36, 8, 90, 8, '4')
-    for x, y in [(52, 40), (60, 36), (68, 40), (70, 48), (68, 56), (60, 60), (52, 56),
-                 (50, 48)]:              # the ring of standing stones
-        f.fill(x, y, x + 1, y + 1, WALL)
-    f.scatter(4, 32, 30, 86, 2, 2, 6, 6, CRATE, '0')     # the gardener's crates
-    f.scatter(38, 66, 86, 86, 3, 1, 7, 5, CRATE, '0')
-    # The heart: a planter, the well and the tool crates.
-    f.fill(2, 19, 4, 21, '0')
-    f.fill(9, 14, 10, 15, WALL)
-    f.fill(17, 20, 19, 21, CRATE)
-    f.npc(24, 18, "Old Pell the Gardener", "Arrows walk, Return talks, Esc: sheet. Go see Questy NW!",
-          3)
-    f.npc(26, 18, "Sentry Oda", "Gatehouse Gardens. Questy: NW. Stairs: out S, round lawn.",
-          1)
-    guard(f, post, "Moss Slime", "Blorp. The east door is MINE. Blorp.", 4, 40)
-    f.quest(3, 20, "Pick herbs in the planter, SW of hall")
-    f.quest(11, 15, "Draw water at the well south of me", key=True)
-    f.quest(18, 19, "Count the tool crates in the south hall")
-    return f
+    f.fill(1, 1, 8, 6, '4')               # the study
+    f.put(9, 4, '2')
+    f.fill(10, 1, 36, 28, '0')            # the lawns
+    f.fill(15, 1, 15, 17, WALL)           # the garden walls
+    f.fill(15, 17, 36, 17, WALL)
+    f.fill(15, 21, 36, 21, WALL)
+    f.fill(10, 4, 13, 4, '4')             # the path: east from the study door,
+    f.fill(13, 4, 13, 19, '4')            # south,
+    f.fill(13, 19, 36, 19, '4')           # and east past the start to the gate
+    f.fill(14, 12, 17, 12, '4')           # a side path to the well
+    f.fill(29, 12, 29, 18, '4')           # one to the sundial
+    f.fill(28, 20, 28, 22, '4')           # and one to the tool crates
+    gate = (37, 19)
+    stairs = stair_tunnel(f, gate, (1, 0), '4')
+    ring(f, 19, 12, '4')                  # the well
+    stone_square(f, 29, 10, '4')          # the sundial
+    f.fill(27, 24, 29, 24, CRATE)         # the tool crates
+    f.npc(24, 18, "Old Pell the Gardener", "Arrows walk, Return talks. Path W, N, W to Questy's door.", 3)
+    f.npc(26, 20, "Sentry Oda", "The Gatehouse Gardens. Stairs: along the path E, the gate.", 1)
+    f.npc(22, 20, "Herald Ambry", "At dawn the Red Hood took our tower and barred the stairs.", 1)
+    f.npc(7, 5, "Porter Lim", "By Mr. Shoppy, Return: Up/Down pick, Return buys, Esc out.", 3)
+    f.npc(11, 2, "Sentry Corin", "Esc shows your sheet, Space shuts it. Esc ON it quits!", 1)
+    f.npc(34, 18, "Old Tamm", "Fights: z strikes, x drinks a potion, c casts, v mana.", 3)
+    f.npc(34, 20, "Sentry Bel", "Esc in a fight ends the whole game. Never press it there!", 1)
+    guard(f, gate, "Moss Slime", "Blorp. The gate is MINE. Blorp.", 4, 30)
+    f.quest(17, 12, "Draw water at the well, E of the path")
+    f.quest(28, 23, "Take the gate key from the crates, S", key=True)
+    f.quest(29, 11, "Read the sundial on the east lawn")
+    return f, stairs
 
 
 # ---------------------------------------------------------------------------
-# Floor 1: the Storerooms. Plank floors stacked with crates in long rows, and
-# a partition wall: go east past it, then back west to the stairwell.
+# Floor 1: the Storerooms. A plank store hall under long shelves of crates,
+# the study in its north-west corner, the stairs behind a gate in its south
+# wall.
 
 def storerooms():
     f = Floor()
-    post = heart(f, False)
-    f.fill(33, 1, 98, 98, '3')
-    f.fill(1, 27, 32, 98, '3')
-    f.fill(33, 10, 84, 12, WALL)          # the partition
-    for y in range(15, 97, 4):           # long rows of stacked crates
-        f.fill(36, y, 95, y, CRATE)
-        for x in range(44 + (y % 8), 92, 14):
-            f.fill(x, y, x + 2, y, '3')
-    f.scatter(36, 1, 96, 8, 3, 1, 6, 4, CRATE, '3')
-    f.scatter(4, 30, 30, 96, 2, 4, 6, 7, CRATE, '3')
-    f.fill(2, 10, 4, 12, CRATE)            # the flour sacks' crate
-    f.fill(12, 19, 12, 21, WALL)          # the cold wall
-    f.npc(23, 3, "Mop-Maid Hanne", "The Storerooms. Questy: W door. Stairs: go E, then back W.",
-          5)
-    guard(f, post, "Rattlebones", "Clack clack. Nobody gets to the stairs.", 6, 90)
-    f.quest(5, 11, "Fetch flour by the crate, NW of hall")
-    f.quest(13, 20, "Check the cold wall in the south hall", key=True)
-    f.quest(20, 12, "Sweep the hall, east of the study door")
-    return f
+    f.fill(1, 1, 6, 4, '4')               # the study
+    f.put(3, 5, '2')
+    f.fill(1, 6, 42, 23, '3')             # the store hall
+    for y in (10, 14):                    # the long shelves of crates
+        f.fill(10, y, 34, y, CRATE)
+    f.fill(10, 18, 17, 18, CRATE)
+    f.fill(24, 18, 34, 18, CRATE)
+    f.fill(3, 6, 3, 23, '4')              # the flagstone way from the study door
+    f.fill(3, 20, 40, 20, '4')            # east along the aisle to the landing
+    gate = (5, 24)
+    stairs = stair_tunnel(f, gate, (0, 1), '3')
+    f.fill(14, 7, 17, 7, CRATE)           # the short row of crates
+    f.fill(20, 22, 22, 22, WALL)          # the oven, open to the north
+    f.fill(20, 21, 20, 21, WALL)
+    f.fill(22, 21, 22, 21, WALL)
+    f.put(21, 21, '4')
+    f.fill(38, 7, 39, 8, CRATE)           # the flour stack
+    f.npc(41, 19, "Porter Hob", "The Storerooms. Questy: aisle W, then N. Stairs: SW gate.", 3)
+    f.npc(41, 21, "Herald Ambry", "The Hood hid its loot here, behind the dead it woke.", 1)
+    f.npc(7, 7, "Sentry Corin", "On your sheet, Up/Down pick gear and Return wears it.", 1)
+    f.npc(7, 22, "Old Tamm", "In a fight c opens your spells: 1-9 cast, Esc shuts it.", 3)
+    guard(f, gate, "Rattlebones", "Clack clack. Nobody gets to the stairs.", 6, 60)
+    f.quest(15, 8, "Count the short row of crates, E")
+    f.quest(21, 21, "Fetch the key left in the oven, SE", key=True)
+    f.quest(37, 8, "Take flour from the far crate stack, E")
+    return f, stairs
 
 
 # ---------------------------------------------------------------------------
-# Floor 2: the Pillared Hall. One vast flagstone hall on stone pillars, with
-# a plank aisle down its middle and a wall that sends the walk round by the
-# south.
+# Floor 2: the Pillared Hall. A flagstone hall on stone pillars wraps round a
+# plank-floored study; a plank aisle runs from the landing to the study door
+# and on to the gate in the east wall.
 
 def pillared_hall():
     f = Floor()
-    post = heart(f, True)
-    f.fill(33, 1, 98, 98, '4')
-    f.fill(1, 27, 32, 98, '4')
-    f.fill(33, 27, 34, 80, WALL)
-    f.scatter(37, 2, 97, 97, 2, 2, 6, 6, WALL, '4')
-    f.scatter(3, 30, 30, 97, 2, 2, 6, 6, WALL, '4')
-    f.fill(64, 1, 65, 98, '3')           # the aisle
-    f.fill(3, 9, 11, 9, '4')             # the mosaic by the study door
-    f.fill(24, 9, 28, 11, '4')           # the dais
-    f.fill(14, 12, 15, 13, WALL)          # a pillar in the hall
-    f.npc(26, 18, "Sentry Ilka", "The Pillared Hall. Questy: NW. Stairs: out S, round hall.",
-          1)
-    guard(f, post, "The Weeping Sheet", "Whooo... stay, and weep with me...", 9, 150)
-    f.quest(8, 10, "Polish the mosaic south of my door")
-    f.quest(26, 10, "Dust the dais at the east end", key=True)
-    f.quest(16, 12, "Mend the pillar south-east of me")
-    return f
+    f.fill(1, 1, 10, 3, '3')              # the study
+    f.put(11, 2, '2')
+    f.fill(12, 1, 40, 30, '4')            # the hall
+    f.fill(1, 5, 11, 30, '4')
+    f.fill(12, 2, 20, 2, '3')             # the aisle: from the study door,
+    f.fill(20, 2, 20, 27, '3')            # south,
+    f.fill(5, 27, 20, 27, '3')            # west to the landing,
+    f.fill(21, 20, 40, 20, '3')           # and east to the gate
+    gate = (41, 20)
+    stairs = stair_tunnel(f, gate, (1, 0), '4')
+    ring(f, 27, 8, '0')                   # the planter
+    f.fill(30, 15, 32, 15, WALL)          # the altar
+    stone_square(f, 9, 13, '3')           # the statue
+    f.scatter(14, 5, 38, 29, 1, 1, 6, 6, WALL, '4')   # the pillars
+    f.scatter(2, 7, 10, 29, 1, 1, 6, 6, WALL, '4')
+    f.npc(6, 26, "Sentry Ilka", "The Pillared Hall. Questy: aisle E, N, W. Stairs: fork E.", 1)
+    f.npc(4, 28, "Herald Ambry", "The Hood's priests raised a weeping ghost to hold the hall.", 1)
+    guard(f, gate, "The Weeping Sheet", "Whooo... stay, and weep with me...", 9, 80)
+    f.quest(27, 10, "Water the planter in the hall, E")
+    f.quest(31, 16, "Take the key from the altar, SE", key=True)
+    f.quest(9, 14, "Polish the statue south of the study")
+    return f, stairs
 
 
 # ---------------------------------------------------------------------------
-# Floor 3: the Maze. Stone walls in a maze without dead ends; a wall across
-# its north keeps the stairwell's door at the far end of the walk.
+# Floor 3: the Maze. Lanes of flagstones between blocks of stone, opening
+# into three squares; the stairs lie behind a gate in its south wall.
 
 def maze():
     f = Floor()
-    post = heart(f, False)
-    # Maze cells at odd coordinates from (33,1) to (97,97); walls between.
-    cells = {}
-    for j in range(49):
-        for i in range(33):
-            x, y = 33 + 2 * i, 1 + 2 * j
-            if y in (9, 11, 13) and x < 85:
-                continue                 # the north wall
-            cells[(i, j)] = True
-    opened = set()
-    rng = random.Random(7)
-    stack, seen = [(0, 1)], {(0, 1)}
-    while stack:
-        c = stack[-1]
-        nexts = [(c[0] + dx, c[1] + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))]
-        nexts = [n for n in nexts if n in cells and n not in seen]
-        if not nexts:
-            stack.pop()
-            continue
-        n = rng.choice(nexts)
-        opened.add((c, n))
-        seen.add(n)
-        stack.append(n)
-    # Braid: every cell with one way out gets a second.
-    def ways(c):
-        return [d for d in cells if (c, d) in opened or (d, c) in opened]
-    for c in sorted(cells):
-        if c in seen and len(ways(c)) == 1:
-            around = [(c[0] + dx, c[1] + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))]
-            around = [d for d in around if d in seen and (c, d) not in opened
-                      and (d, c) not in opened]
-            if around:
-                opened.add((c, rng.choice(around)))
-    for (i, j) in seen:
-        f.put(33 + 2 * i, 1 + 2 * j, '4')
-    for a, b in opened:
-        f.put(33 + a[0] + b[0], 1 + a[1] + b[1], '4')
-    f.fill(31, 19, 33, 19, '3')
-    f.fill(31, 3, 33, 3, '3')
-    f.fill(3, 10, 5, 12, '0')            # the moss bed
-    f.fill(14, 18, 15, 19, WALL)          # the lost child's statue
-    f.fill(18, 10, 19, 11, CRATE)          # the chalk crate
-    f.npc(23, 3, "Sentry Varn", "The Maze. Questy: W door. Stairs: E into the maze, then W.", 1)
-    guard(f, post, "Turncoat Sentry Brask", "The cult pays better. En garde!", 1, 230)
-    f.quest(4, 13, "Scrape moss off the bed, S of study", key=True)
-    f.quest(15, 20, "Wash the statue in the south hall")
-    f.quest(20, 12, "Fetch chalk from the crate, SE of me")
-    return f
+    f.fill(1, 1, 6, 5, '3')               # the study
+    f.put(3, 6, '2')
+    f.fill(8, 1, 46, 6, '4')
+    f.fill(1, 7, 46, 31, '4')
+    f.fill(7, 1, 7, 5, WALL)
+    squares = [(15, 8), (20, 8), (15, 13), (20, 13), (35, 3), (40, 3), (35, 8), (40, 8),
+               (25, 23), (30, 23), (25, 28), (30, 28)]
+    blocks = [(bx, by) for bx in range(10, 41, 5) for by in range(3, 31, 5)
+              if (bx, by) not in squares and not (bx <= 10 and by <= 8)]
+    for bx, by in blocks:
+        f.fill(bx, by, bx + 3, by + min(3, 30 - by), WALL)
+        # Some blocks join the next one east or south into longer walls.
+        turn = (bx // 5 + by // 5) % 3
+        if turn == 0 and (bx + 5, by) in blocks:
+            f.fill(bx + 4, by, bx + 4, by + min(3, 30 - by), WALL)
+        if turn == 1 and (bx, by + 5) in blocks:
+            f.fill(bx, by + 4, bx + 3, by + 4, WALL)
+    gate = (2, 32)
+    stairs = stair_tunnel(f, gate, (0, 1), '4')
+    f.fill(19, 11, 19, 13, WALL)          # the standing stone
+    f.put(39, 7, CRATE)                   # the lost crate
+    ring(f, 29, 27, '0')                  # the dry well
+    f.npc(45, 19, "Sentry Varn", "The Maze. Questy: lanes W to the NW corner. Stairs: SW.", 1)
+    f.npc(45, 21, "Herald Ambry", "Brask, our own sentry, sold the maze to the Hood for gold.", 1)
+    guard(f, gate, "Turncoat Sentry Brask", "The cult pays better. En garde!", 1, 100)
+    f.quest(20, 12, "Chalk the standing stone, SE of here")
+    f.quest(40, 7, "Take the key from the lost crate, E", key=True)
+    f.quest(29, 29, "Look into the dry well, far SE")
+    return f, stairs
 
 
 # ---------------------------------------------------------------------------
-# Floor 4: the Long Gallery. One winding plank gallery, five lengths of it,
-# up from the south-east; the portraits are crates of paintings.
+# Floor 4: the Long Gallery. One plank gallery winds up from the landing in
+# the south-west, east, north, west and north again to the study; the busts
+# and benches stand in its top length, the stairs behind a gate at its east
+# end.
 
 def long_gallery():
     f = Floor()
-    post = heart(f, True)
-    f.fill(1, 27, 32, 98, '3')
-    f.fill(33, 1, 66, 98, '3')
-    f.fill(33, 5, 34, 89, WALL)           # the gallery's west wall
-    for k, y in enumerate(range(20, 100, 20)):
-        f.fill(35, y, 66, y, WALL)
-        if k % 2 == 0:
-            f.fill(35, y, 38, y, '3')
-        else:
-            f.fill(63, y, 66, y, '3')
-    f.fill(33, 1, 34, 4, '3')
-    f.scatter(40, 3, 62, 97, 2, 1, 8, 6, CRATE, '3')
-    f.scatter(4, 30, 30, 97, 3, 2, 8, 7, CRATE, '3')
-    f.fill(2, 10, 3, 11, CRATE)            # the easel crate
-    f.fill(10, 20, 11, 21, WALL)          # the plinth
-    f.fill(20, 12, 21, 13, WALL)          # the bust
-    f.npc(26, 18, "Duster Wenna", "The Long Gallery. Questy: NW. Stairs: out S, up the hall.", 5)
-    guard(f, post, "Cinder Acolyte", "The Red Hood sees you. Burn!", 7, 330)
-    f.quest(4, 10, "Fetch an easel by the west wall")
-    f.quest(12, 20, "Dust the plinth in the south hall", key=True)
-    f.quest(20, 11, "Turn the bust east of the study door")
-    return f
+    f.fill(1, 1, 7, 4, '4')               # the study
+    f.put(8, 3, '2')
+    f.fill(1, 31, 34, 36, '3')            # the gallery's five lengths
+    f.fill(30, 19, 34, 30, '3')
+    f.fill(9, 19, 34, 23, '3')
+    f.fill(9, 6, 13, 18, '3')
+    f.fill(9, 1, 34, 5, '3')
+    f.fill(2, 33, 32, 33, '4')            # a flagstone runner along each length
+    f.fill(32, 21, 32, 33, '4')
+    f.fill(11, 21, 32, 21, '4')
+    f.fill(11, 3, 11, 21, '4')
+    f.fill(9, 3, 14, 3, '4')
+    for x in range(4, 34, 6):             # paintings in crates along the walls
+        f.put(x, 36, CRATE)
+    for x in range(12, 30, 6):
+        f.put(x, 23, CRATE)
+    gate = (35, 3)
+    stairs = stair_tunnel(f, gate, (1, 0), '3')
+    stone_square(f, 18, 3, '4')           # the bust
+    f.fill(25, 2, 27, 2, WALL)            # the bench
+    f.fill(25, 3, 27, 3, '4')
+    f.fill(10, 12, 10, 13, CRATE)         # the crates of frames
+    f.npc(3, 32, "Sentry Lusk", "The Long Gallery. At its top: Questy W, the stairs E.", 1)
+    f.npc(3, 35, "Herald Ambry", "The Acolytes burn our paintings to feed the Hood's beacon.", 1)
+    guard(f, gate, "Cinder Acolyte", "The Red Hood sees you. Burn!", 7, 120)
+    f.quest(18, 4, "Dust the bust in the gallery, E")
+    f.quest(11, 13, "Mend the crates of frames, S of here", key=True)
+    f.quest(26, 3, "Sit on the bench at the gallery's end")
+    return f, stairs
 
 
 # ---------------------------------------------------------------------------
-# Floor 5: the Roof. Grass terraces under the open sky, flagstone walks and a
-# parapet; the Hierarch of the Red Hood holds the beacon stair.
+# Floor 5: the Roof. Turf under the sky round a plank hut, a flagstone walk
+# from the landing to the hut's door, chimneys; the Hierarch of the Red Hood
+# holds the gate to the beacon stair, where the freed tell how it ends.
 
 def roof():
     f = Floor()
-    post = heart(f, False)
-    f.fill(33, 1, 98, 98, '0')
-    f.fill(1, 27, 32, 98, '0')
-    f.fill(33, 10, 84, 12, WALL)          # the parapet between the terraces
-    f.fill(40, 4, 96, 5, '4')            # the north walk
-    f.fill(88, 6, 89, 94, '4')           # the east walk
-    f.fill(36, 16, 89, 17, '4')          # the south walk back
-    f.scatter(38, 22, 96, 96, 2, 2, 7, 7, WALL, '0')   # chimneys
-    f.scatter(4, 30, 30, 96, 2, 2, 7, 7, WALL, '0')
-    f.fill(2, 19, 4, 21, '0')            # the sundial lawn
-    f.put(3, 20, WALL)                    # the sundial's stone
-    f.fill(10, 10, 11, 11, CRATE)          # the signal crate
-    f.fill(16, 14, 17, 15, WALL)          # the chimney stack
-    f.npc(23, 3, "Roof Gardener Sefa", "The Roof. Questy: W door. Last stair: go E, then back W.",
-          3)
-    guard(f, post, "Hierarch Vossk of the Red Hood",
-          "I am the Red Hood. The beacon burns for ME.", 7, 720)
-    f.quest(4, 20, "Read the sundial in the SW lawn")
-    f.quest(12, 10, "Light the signal crate, S of study", key=True)
-    f.quest(18, 16, "Sweep the chimney stack in the hall")
-    return f
+    f.fill(1, 1, 6, 3, '3')               # the study, a hut on the roof
+    f.put(3, 4, '2')
+    f.fill(8, 1, 44, 4, '0')
+    f.fill(1, 5, 44, 30, '0')
+    f.fill(7, 1, 7, 4, WALL)
+    f.fill(3, 5, 3, 6, '4')               # the walk: from the hut door,
+    f.fill(3, 6, 38, 6, '4')              # east,
+    f.fill(38, 3, 38, 6, '4')             # and north to the landing
+    f.fill(22, 7, 22, 30, '4')            # the walk south to the beacon gate
+    f.fill(3, 7, 3, 12, '4')              # side walks to the sundial,
+    f.fill(14, 7, 14, 20, '4')            # the woodpile
+    f.fill(15, 20, 16, 20, '4')
+    f.fill(30, 7, 30, 19, '4')            # and the great chimney stack
+    for x, y in [(10, 12), (34, 11), (12, 24), (36, 22), (40, 16)]:   # chimneys
+        f.fill(x, y, x + 1, y + 1, WALL)
+    stone_square(f, 5, 11, '4')           # the sundial
+    f.fill(27, 18, 28, 19, WALL)          # the great chimney stack
+    f.fill(16, 17, 16, 19, CRATE)         # the woodpile, a cross of crates
+    f.fill(15, 18, 17, 18, CRATE)
+    # Behind the Hierarch: the beacon landing, where the freed wait.
+    f.fill(19, 32, 25, 34, '4')
+    gate = (22, 31)
+    f.put(*gate, '4')
+    stairs = stair_tunnel(f, (22, 34), (0, 1), '4')
+    f.npc(40, 3, "Roof Gardener Sefa", "The Roof. Questy: walk W to the hut. The beacon gate: S.", 3)
+    f.npc(36, 3, "Herald Ambry", "The Hierarch means to light the beacon and call the Hood.", 1)
+    f.npc(20, 33, "Freed Captive Tamsin", "The Hierarch is beaten! The Red Hood flees the tower.", 3)
+    f.npc(24, 33, "Lookout Brann", "Climb the beacon stair and light it: Tessary is free!", 1)
+    guard(f, gate, "Hierarch Vossk of the Red Hood",
+          "I am the Red Hood. The beacon burns for ME.", 5, 180)
+    f.quest(5, 12, "Read the sundial south of the hut")
+    f.quest(29, 19, "Sweep the great chimney stack, SE", key=True)
+    f.quest(16, 20, "Fetch wood from the woodpile, SE")
+    return f, stairs
 
 
-FLOORS = [gardens, storerooms, pillared_hall, maze, long_gallery, roof]
+def floors():
+    """The six floors in order; each one's stairs land the player on free
+    ground of the next."""
+    built = []
+    landing = P
+    for make in (gardens, storerooms, pillared_hall, maze, long_gallery, roof):
+        f, stairs = make()
+        assert f.cells[landing[1]][landing[0]] not in (WALL, CRATE, STAIRS, LOCKED), make
+        built.append(f)
+        landing = stairs
+    return built
 
 
 # ---------------------------------------------------------------------------
@@ -372,8 +398,7 @@ def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), '..', '..', 'data')
     quests = []
-    for number, build in enumerate(FLOORS):
-        floor = build()
+    for number, floor in enumerate(floors()):
         write_floor(folder, number, floor)
         for x, y, text, key in floor.quests:
             quests.append((x, y, number, text, key))

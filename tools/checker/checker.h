@@ -154,6 +154,8 @@ double winChance(const Hero& hero, int enemyHp, int trials = 400);
 // The same, always by playing every trial; winChance skips the playing when
 // the hero wins whatever the dice.
 double simulatedWinChance(const Hero& hero, int enemyHp, int trials = 400);
+// The player's turns such a fight lasts on average, won or lost.
+double averageTurns(const Hero& hero, int enemyHp, int trials = 400);
 // The hero with the blade and armour among the shop goods `gear`.
 Hero equip(Hero hero, const std::vector<PlacedItem>& shop, const std::vector<int>& gear);
 // Every hostile character of the campaign in the order the hero fights them:

@@ -28,11 +28,14 @@ class Dice {
 const int ENEMY_MAX_DAMAGE = DIE_SIDES - 1;
 const int TURN_LIMIT = 5000;
 
-bool fightOnce(const Hero& hero, int enemyHp, Dice& dice) {
+// One fight; `turns` gets the number of the player's turns it lasted.
+bool fightOnce(const Hero& hero, int enemyHp, Dice& dice, int* turns) {
     int hp = hero.maxHp, mp = hero.maxMp, potions = hero.healPotions;
     for (int turn = 0; turn < TURN_LIMIT; turn++) {
+        *turns = turn;
         if (enemyHp <= 0)
             return true;
+        *turns = turn + 1;
         // The player's turn: a potion when the next blow could kill, the
         // strongest spell while the Messiah's magic stays in reserve, else the blade.
         if (hp <= ENEMY_MAX_DAMAGE && potions > 0) {
@@ -89,9 +92,9 @@ static bool certainWin(const Hero& hero, int enemyHp) {
 
 double simulatedWinChance(const Hero& hero, int enemyHp, int trials) {
     Dice dice(2166136261u ^ (uint32_t)enemyHp);
-    int wins = 0;
+    int wins = 0, turns = 0;
     for (int i = 0; i < trials; i++)
-        wins += fightOnce(hero, enemyHp, dice) ? 1 : 0;
+        wins += fightOnce(hero, enemyHp, dice, &turns) ? 1 : 0;
     return trials > 0 ? (double)wins / trials : 0.0;
 }
 
@@ -99,6 +102,17 @@ double winChance(const Hero& hero, int enemyHp, int trials) {
     if (trials > 0 && certainWin(hero, enemyHp))
         return 1.0;
     return simulatedWinChance(hero, enemyHp, trials);
+}
+
+double averageTurns(const Hero& hero, int enemyHp, int trials) {
+    Dice dice(2166136261u ^ (uint32_t)enemyHp);
+    long long total = 0;
+    for (int i = 0; i < trials; i++) {
+        int turns = 0;
+        fightOnce(hero, enemyHp, dice, &turns);
+        total += turns;
+    }
+    return trials > 0 ? (double)total / trials : 0.0;
 }
 
 Hero equip(Hero hero, const std::vector<PlacedItem>& shop, const std::vector<int>& gear) {

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 
+#include "campaign.h"
 #include "checker.h"
 #include "tiled.h"
 
@@ -124,8 +125,11 @@ int main(int argc, char** argv) {
     loadCampaign(dir, *campaign, report);
     bool pictures = checkPictures(dir, report);
     checkPlay(*campaign, report, &plan);
+    CampaignFigures craft;
+    checkCraft(*campaign, plan, report, craft);
     report.print(stdout);
     printFigures(*campaign, plan);
+    printCraftFigures(craft, stdout);
     if (showPlan)
         printPlan(*campaign, plan);
     if (!renderDir.empty()) {

@@ -1,7 +1,8 @@
 // Floor pictures: each floor drawn whole with the game's own tiles and
 // sprites, with marks an author looks for: where the player starts or lands,
 // the stairs, the quest targets (numbered in the order they are handed out),
-// the locked doors, the hostile characters and the planned way up.
+// the locked doors, the props beside errands, the hostile characters and the
+// planned way up.
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
@@ -22,6 +23,7 @@
 #include <stb/stb_image_write.h>
 #pragma GCC diagnostic pop
 
+#include "campaign.h"
 #include "checker.h"
 #include "core/datafile.h"
 #include "output.h"
@@ -79,6 +81,7 @@ const Rgba MARK_DOOR = {240, 30, 30, 255};
 const Rgba MARK_QUEST = {240, 40, 240, 255};
 const Rgba MARK_PATH = {0, 230, 240, 255};
 const Rgba MARK_HOSTILE = {255, 60, 0, 255};
+const Rgba MARK_PROP = {255, 150, 0, 255};
 
 class Canvas {
   public:
@@ -189,6 +192,10 @@ void drawFloor(Canvas& canvas, const Campaign& campaign, int n, const ClimbPlan*
             if (code == CELL_STAIRS)
                 canvas.frame(x, y, MARK_STAIRS, thick);
         }
+    // The props beside the errands.
+    for (const Prop& prop : findProps(campaign, n))
+        for (const Cell& c : prop.cells)
+            canvas.frame(c.x, c.y, MARK_PROP, thick);
     // The planned way, under the characters.
     if (plan) {
         for (const PlanStep& step : plan->steps)
