@@ -3,10 +3,18 @@
 real game, built in BUILD-FOLDER (default build), with the campaign in data/: it
 plays on a private Xvfb, reads the X server's screen and writes it as PNG files
 into packaging/screenshots/. Run it again when the look of the game changes."""
-import ctypes, glob, os, pathlib, struct, sys, tempfile, time, zlib  # noqa: E401
+import ctypes
+import glob
+import os
+import pathlib
+import struct
+import sys
+import tempfile
+import time
+import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from run import Player  # noqa: E402
+from run import Player, TIMEOUT
 
 
 def png(width, height, rows):
@@ -22,9 +30,11 @@ def png(width, height, rows):
 def grab(display, width=640, height=480):
     """The X server's screen as a PNG, read with XGetImage (32 bits a pixel, BGRX)."""
     x11 = ctypes.CDLL("libX11.so.6")
-    x11.XOpenDisplay.restype = x11.XGetImage.restype = ctypes.c_void_p
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XGetImage.restype = ctypes.c_void_p
     x11.XDefaultRootWindow.restype = ctypes.c_ulong
-    x11.XDefaultRootWindow.argtypes = x11.XDestroyImage.argtypes = [ctypes.c_void_p]
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XDestroyImage.argtypes = [ctypes.c_void_p]
     x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + \
         [ctypes.c_uint] * 2 + [ctypes.c_ulong, ctypes.c_int]
     x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
@@ -32,16 +42,20 @@ def grab(display, width=640, height=480):
     image = x11.XGetImage(screen, x11.XDefaultRootWindow(screen), 0, 0, width, height, ~0 & 0xffffffff, 2)
     # XImage: the data pointer at 16, bytes_per_line at 44 and bits_per_pixel at 48.
     data = ctypes.c_void_p.from_address(image + 16).value
-    stride, bits = ctypes.c_int.from_address(image + 44).value, ctypes.c_int.from_address(image + 48).value
+    stride = ctypes.c_int.from_address(image + 44).value
+    bits = ctypes.c_int.from_address(image + 48).value
     pixels = ctypes.string_at(data, stride * height)
-    x11.XDestroyImage(image), x11.XCloseDisplay(screen)
+    x11.XDestroyImage(image)
+    x11.XCloseDisplay(screen)
     if bits != 32:
         raise ValueError("the X server's screen has %d bits a pixel" % bits)
     rows = []
     for y in range(height):
         bgrx = pixels[y * stride:y * stride + width * 4]
         rgb = bytearray(width * 3)
-        rgb[0::3], rgb[1::3], rgb[2::3] = bgrx[2::4], bgrx[1::4], bgrx[0::4]
+        rgb[0::3] = bgrx[2::4]
+        rgb[1::3] = bgrx[1::4]
+        rgb[2::3] = bgrx[0::4]
         rows.append(bytes(rgb))
     return png(width, height, rows)
 
@@ -53,18 +67,19 @@ def take(build, root, out):
     shots = {}
     try:
         player.xdotool("search", "--sync", "--onlyvisible", "--name", "^Tessary$")
-        player.expect("HUDController()")  # the title is up, waiting for a key
+        player.expect(["HUDController()"], TIMEOUT)  # the title is up, waiting for a key
         time.sleep(1)
         shots["title"] = grab(player.display)
-        player.key("space", "Welcome to the game...", tries=5)
-        player.roaming_screenshot()  # once it answers F4, the floor is drawn
+        player.key_until_up("space", "Welcome to the game...")
+        player.roaming_screenshot(False)  # once it answers F4, the floor is drawn
         shots["floor"] = grab(player.display)
         # The gardener and the sentry stand beside the hero's first cell.
         player.key("Return", "NPC found relative to player: (-1,-1)")
         time.sleep(1)
         shots["talk"] = grab(player.display)
     finally:
-        player.game.kill(), player.xvfb.kill()
+        player.game.kill()
+        player.xvfb.kill()
     os.makedirs(out, exist_ok=True)
     for name, picture in shots.items():
         pathlib.Path(out, name + ".png").write_bytes(picture)
