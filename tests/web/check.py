@@ -33,16 +33,17 @@ TEXT_BOXES = ((30, 10, 64, 32), (145, 10, 64, 32))
 MAX_ROUNDED = 64
 
 # The hero starts at (25, 19) between the guide, Old Pell (24, 18), and the
-# sentry (26, 18); both talk, each notice closed with Space. The walk east
-# ends at the hall's wall, however long the key is held past it.
+# sentry (26, 20); both talk, each notice closed with Space. The walk west
+# along the garden path ends at the garden's west wall, at (10, 19) with
+# nobody beside it, however long the key is held past it.
 STEPS = [
     {"press": "Space", "retry": True, "until": ["Welcome to the game..."]},
     {"capture": True},
     {"press": "Enter", "until": ["You = (25,19)", "NPC found relative to player: (-1,-1)"]},
-    {"press": "Space", "until": ["NPC found relative to player: (1,-1)"]},
+    {"press": "Space", "until": ["NPC found relative to player: (1,1)"]},
     {"press": "Space"},
-    {"hold": "ArrowRight", "ms": 1500},
-    {"press": "Enter", "until": ["You = (29,19)"]},
+    {"hold": "ArrowLeft", "ms": 2500},
+    {"press": "Enter", "until": ["You = (10,19)"]},
     {"press": "Escape"},
     {"press": "Space"},
     {"press": "Backquote"},
@@ -54,7 +55,7 @@ STEPS = [
     {"ended": "The game has ended."},
 ]
 XDOTOOL_KEYS = {"Space": "space", "Enter": "Return", "Escape": "Escape", "F4": "F4",
-                "Backquote": "grave", "ArrowRight": "Right"}
+                "Backquote": "grave", "ArrowLeft": "Left"}
 
 
 def fail(message):
