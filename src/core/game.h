@@ -83,6 +83,13 @@ struct RenderedText {
     SDL_Surface* surface;
 };
 
+// An NPC and its place in the NPC list (0 for the first), so that NPCs found
+// through the cell table can be taken in the list's order (world/crowd.cpp).
+struct ListedNPC {
+    size_t order;
+    NPC* npc;
+};
+
 class CGame {
   public:
     // ---- State, in declaration order ----
@@ -121,9 +128,17 @@ class CGame {
     std::vector<Uint8> shownFrame;
     Uint32 lastPresentTicks = 0; // when the main loop last presented
     unsigned long presented = 0; // frames the main loop has presented
-    // Who stands first on each cell of the floor, by the NPC list's order,
-    // and the list as it was when that was worked out (world/render.cpp).
-    std::vector<NPC*> standing;
+    // Something that shows on the roaming frame changed since the roaming
+    // pass last drew it; only then does the pass draw (world/roaming.cpp).
+    bool roamChanged = true;
+    // Who stands on each cell of the floor, worked out from the NPC list
+    // (world/crowd.cpp): the NPCs of cell c are cellNpcs[cellStart[c]] up to
+    // cellNpcs[cellStart[c + 1]], in the list's order; NPCs off the grid are
+    // in offGridNpcs. The list's size and the count of NPCs ever made tell
+    // when the list may have changed since.
+    std::vector<ListedNPC> cellNpcs;
+    std::vector<Uint32> cellStart;
+    std::vector<ListedNPC> offGridNpcs;
     size_t standingListSize = 0;
     unsigned long standingNpcsMade = 0;
 
@@ -138,6 +153,7 @@ class CGame {
     // mainloop.cpp: shows the pass's frame, or when it is the frame already
     // shown, waits for the display's next refresh instead; true if presented
     bool presentFrame();
+    void flipFrame();      // mainloop.cpp: presents the screen as it is
     void waitForRefresh(); // mainloop.cpp
 
     // ---- World: src/world ----
@@ -145,12 +161,15 @@ class CGame {
     void paintTiles();                              // render.cpp
     void drawSprite(int x, int y, SDL_Rect* where); // render.cpp
     void drawItemsPotionsKeys();                    // render.cpp
-    NPC* standingOn(int x, int y);                  // render.cpp: first NPC on a grid cell
+    NPC* standingOn(int x, int y);                  // crowd.cpp: first NPC on a grid cell
+    bool npcAt(int x, int y);                       // crowd.cpp: anyone on any cell
+    std::vector<NPC*> npcsAround(int x, int y);     // crowd.cpp: within one cell, list order
+    void refreshStanding();                         // crowd.cpp: the table, when stale
     // render.cpp: the clouds everywhere but the rectangle the cells hide
     void drawBackdrop(int left, int top, int right, int bottom);
     bool tileCollision(int x, int y);              // movement.cpp
     void detectAndOpenDoors(int x, int y);         // movement.cpp
-    void RoamLoop();                               // roaming.cpp
+    bool RoamLoop();                               // roaming.cpp: true when it drew
     void Roam_GetInput();                          // roaming.cpp
     void Roam_CheckNPCConvo(int x, int y);         // talking.cpp
     void Roam_Step(int dx, int dy);                // roaming.cpp: one paced step attempt

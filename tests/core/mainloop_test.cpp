@@ -82,7 +82,7 @@ TEST_F(MainLoop, OnlyAChangedFrameIsPresentedAndTheDisplayHoldsTheLastFrameDrawn
     };
     for (const auto& pass : passes) {
         pass.change(*game);
-        game->RoamLoop();
+        game->Roam_DrawEverything();
         EXPECT_EQ(game->presentFrame(), pass.presents);
         ASSERT_EQ(game->shownFrame.size(), (size_t)game->screen->pitch * SCREEN_H);
         EXPECT_EQ(memcmp(game->shownFrame.data(), game->screen->pixels, game->shownFrame.size()),
