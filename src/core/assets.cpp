@@ -2,6 +2,9 @@
 // The order decides which message is written when several files are missing.
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "core/datafile.h"
 #include "core/game.h"
@@ -66,28 +69,63 @@ static const char* const TILE_MESSAGES[TILE_COUNT] = {
     "data/gfx/tiles/06.png missing!\n", "data/gfx/tiles/07.png missing!\n",
 };
 
-static void loadSpriteRow(SDL_Surface* row[HEADING_COUNT], int r) {
-    char path[64];
-    for (int h = 0; h < HEADING_COUNT; h++) {
-        // Single-image rows load their one file four times, so each cell
-        // holds a surface of its own.
-        snprintf(path, sizeof path, "%s%i.png", SPRITE_ROWS[r].folder,
-                 SPRITE_ROWS[r].singleImage ? 0 : h);
-        row[h] = loadPicture(path);
-    }
+static const char* const CLOUDS_FILE = "data/gfx/clouds.jpg";
+static const char* const PORTRAIT_FILE = "data/gfx/portrait.png";
+
+// Single-image rows load their one file four times, so each cell holds a
+// surface of its own.
+static std::string spriteFile(int r, int h) {
+    return std::string(SPRITE_ROWS[r].folder) + std::to_string(SPRITE_ROWS[r].singleImage ? 0 : h) +
+           ".png";
+}
+
+static std::string tileFile(int i) {
+    char path[32];
+    snprintf(path, sizeof path, "data/gfx/tiles/%02i.png", i);
+    return path;
+}
+
+static std::string itemIconFile(int i) {
+    return "data/gfx/items/" + std::to_string(i) + ".png";
+}
+
+void CGame::decodePicturesAhead() {
+    // In the order loadSurfaces takes them, then the title screen's.
+    std::vector<std::string> paths;
+    std::vector<int> rows = {0, 1};
+    rows.insert(rows.end(), std::begin(LATER_ROWS), std::end(LATER_ROWS));
+    for (int r : rows)
+        for (int h = 0; h < HEADING_COUNT; h++)
+            paths.push_back(spriteFile(r, h));
+    paths.push_back(CLOUDS_FILE);
+    for (int i = 0; i < TILE_COUNT; i++)
+        paths.push_back(tileFile(i));
+    paths.insert(paths.end(), ICON_FILES, ICON_FILES + ICON_COUNT);
+    paths.insert(paths.end(), BACKGROUND_FILES, BACKGROUND_FILES + BACKGROUND_COUNT);
+    for (int i = 0; i < ITEM_ICON_COUNT; i++)
+        paths.push_back(itemIconFile(i));
+    paths.push_back(PORTRAIT_FILE);
+    paths.insert(paths.end(), FX_FILES, FX_FILES + FX_COUNT);
+    paths.push_back(TITLE_PICTURE);
+    decodeAhead(picturesAhead, paths);
+}
+
+void CGame::loadSpriteRow(int r) {
+    for (int h = 0; h < HEADING_COUNT; h++)
+        sprites[r][h] = takePicture(picturesAhead, spriteFile(r, h).c_str());
 }
 
 void CGame::loadSurfaces() {
-    loadSpriteRow(sprites[0], 0);
+    loadSpriteRow(0);
     if (!sprites[0][0])
         fail("data/gfx/sprites/pc/0.png missing");
-    loadSpriteRow(sprites[1], 1);
+    loadSpriteRow(1);
     if (!sprites[1][0])
         fail("data/gfx/sprites/npc0/0.png missing\n");
     for (int r : LATER_ROWS)
-        loadSpriteRow(sprites[r], r);
+        loadSpriteRow(r);
 
-    clouds = loadPicture("data/gfx/clouds.jpg");
+    clouds = takePicture(picturesAhead, CLOUDS_FILE);
     if (!clouds)
         fail("data/gfx/clouds.jpg is missing\n");
 
@@ -101,10 +139,8 @@ void CGame::loadSurfaces() {
         }
     }
 
-    char path[64];
     for (int i = 0; i < TILE_COUNT; i++) {
-        snprintf(path, sizeof path, "data/gfx/tiles/%02i.png", i);
-        tiles[i] = loadPicture(path);
+        tiles[i] = takePicture(picturesAhead, tileFile(i).c_str());
         if (!tiles[i])
             fail(TILE_MESSAGES[i]);
     }
@@ -112,13 +148,13 @@ void CGame::loadSurfaces() {
         tiles[i] = prepareScreenFormat(tiles[i], screen);
 
     for (int i = 0; i < ICON_COUNT; i++)
-        icons[i] = loadPicture(ICON_FILES[i]);
+        icons[i] = takePicture(picturesAhead, ICON_FILES[i]);
     for (int i = 0; i < ICON_COUNT; i++)
         if (icons[i])
             icons[i] = prepareAlpha(icons[i]);
 
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        fightBackgrounds[i] = loadPicture(BACKGROUND_FILES[i]);
+        fightBackgrounds[i] = takePicture(picturesAhead, BACKGROUND_FILES[i]);
     for (int i = 0; i < BACKGROUND_COUNT; i++) {
         if (!fightBackgrounds[i]) {
             fprintf(stderr, "Fight scene background %i not located\n", i);
@@ -129,8 +165,7 @@ void CGame::loadSurfaces() {
 
     puts("Loading shop items icons");
     for (int i = 0; i < ITEM_ICON_COUNT; i++) {
-        snprintf(path, sizeof path, "data/gfx/items/%i.png", i);
-        itemIcons.push_back(loadPicture(path));
+        itemIcons.push_back(takePicture(picturesAhead, itemIconFile(i).c_str()));
     }
     puts("Loaded shop icons");
     for (size_t i = 0; i < itemIcons.size(); i++) {
@@ -143,7 +178,7 @@ void CGame::loadSurfaces() {
         }
     }
 
-    portrait = loadPicture("data/gfx/portrait.png");
+    portrait = takePicture(picturesAhead, PORTRAIT_FILE);
 
     puts("Surfaces loaded...");
     puts("Loading NPCs!");
@@ -151,7 +186,7 @@ void CGame::loadSurfaces() {
     puts("NPC load complete");
 
     for (int i = 0; i < FX_COUNT; i++)
-        fx[i] = loadPicture(FX_FILES[i]);
+        fx[i] = takePicture(picturesAhead, FX_FILES[i]);
     for (int i = 0; i < FX_COUNT; i++) {
         if (!fx[i]) {
             fprintf(stderr, "missing %i fight fx\n", i);

@@ -51,6 +51,9 @@ CGame::CGame()
         fprintf(stderr, "CRITICAL: SDL didn't init %s\n", SDL_GetError());
         exit(1);
     }
+    // The pictures are decoded while the video mode is set, which can take
+    // a good part of a second on a display.
+    decodePicturesAhead();
     SDL_InitSubSystem(SDL_INIT_AUDIO);
 
     // MEND: with no X server or Wayland to talk to, SDL quietly falls back
@@ -64,6 +67,8 @@ CGame::CGame()
                                   SDL_HWSURFACE | SDL_ANYFORMAT | SDL_DOUBLEBUF | SDL_FULLSCREEN);
     if (!screen) {
         fprintf(stderr, "CRITICAL: Couldn't initialize screen surface: %s\n", SDL_GetError());
+        // The worker must not be decoding while the process ends.
+        dropPicturesAhead(picturesAhead);
         exit(1);
     }
     SDL_WM_SetCaption("Tessary", "qor");
@@ -127,6 +132,7 @@ CGame::~CGame() {
     for (SDL_Surface*& icon : itemIcons)
         freeSurface(icon);
     itemIcons.clear();
+    dropPicturesAhead(picturesAhead);
     // Last: the rebased tiles and scenes above borrowed their rows from here.
     releasePreparedImages();
 }

@@ -12,6 +12,7 @@
 
 #include "characters/npc.h"
 #include "characters/quest.h"
+#include "core/picture.h"
 #include "ui/colours.h"
 #include "shop/shop.h"
 #include "world/map.h"
@@ -28,6 +29,9 @@ const int LAST_FLOOR = FLOOR_COUNT - 1;
 // and the distance between rows.
 const int LIST_ROWS = 9;
 const int LIST_ROW_STEP = 49;
+
+// The title screen's picture.
+const char* const TITLE_PICTURE = "data/gfx/title.png";
 
 // Sizes of the image tables.
 const int ICON_COUNT = 9;
@@ -116,6 +120,9 @@ class CGame {
     SDL_Surface* portrait;
     SDL_Surface* fx[FX_COUNT];
     std::vector<SDL_Surface*> itemIcons;
+    // Every picture above and the title's, decoded on a worker thread while
+    // the video mode is set; loading takes them from here (core/assets.cpp).
+    PicturesAhead picturesAhead;
     // Prepared copies, made once so that frames draw the very same pixels
     // faster (ui/prepared.cpp). Where a picture cannot be prepared it is drawn
     // as loaded.
@@ -146,10 +153,12 @@ class CGame {
     ~CGame();
 
     // ---- Core: src/core ----
-    void loadSurfaces(); // assets.cpp
-    void initFonts();    // assets.cpp
-    void titleScreen();  // title.cpp
-    void gameLoop();     // mainloop.cpp
+    void decodePicturesAhead(); // assets.cpp: starts the worker
+    void loadSurfaces();        // assets.cpp
+    void loadSpriteRow(int r);  // assets.cpp
+    void initFonts();           // assets.cpp
+    void titleScreen();         // title.cpp
+    void gameLoop();            // mainloop.cpp
     // mainloop.cpp: shows the pass's frame, or when it is the frame already
     // shown, waits for the display's next refresh instead; true if presented
     bool presentFrame();

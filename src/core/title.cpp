@@ -6,7 +6,7 @@
 #include "core/picture.h"
 
 void CGame::titleScreen() {
-    SDL_Surface* loaded = loadPicture("data/gfx/title.png");
+    SDL_Surface* loaded = takePicture(picturesAhead, TITLE_PICTURE);
     if (!loaded) {
         fprintf(stderr, "Oh no! The title screen image (title.png) is missing!\n");
         exit(1);
