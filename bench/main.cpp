@@ -167,8 +167,8 @@ class SummaryReporter : public benchmark::ConsoleReporter {
                 }
             } else {
                 double ns = figure.nanoseconds;
-                const char* unit = ns >= 1e6 ? "ms" : "us";
-                double shown = ns >= 1e6 ? ns / 1e6 : ns / 1e3;
+                const char* unit = ns >= 1e6 ? "ms" : ns >= 1e3 ? "us" : "ns";
+                double shown = ns >= 1e6 ? ns / 1e6 : ns >= 1e3 ? ns / 1e3 : ns;
                 snprintf(line, sizeof line, "%-46s %11.1f %s %11.1f x  ", name.c_str(), shown, unit,
                          ns / reference);
                 if (target) {

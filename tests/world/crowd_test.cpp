@@ -1,7 +1,8 @@
 // The cell table of who stands where, against the plain way of finding NPCs:
 // walking the whole NPC list. Stepping, doors, Return and drawing read the
-// table; it must agree with the list wherever the player may stand, with
-// several NPCs to a cell, NPCs off the grid, and after the list changed.
+// table (their own tests show what each does with it); it must agree with the
+// list wherever the player may stand, with several NPCs to a cell, NPCs off
+// the grid, and after the list changed.
 #include <climits>
 
 #include "support/harness.h"
@@ -108,26 +109,6 @@ TEST_F(CrowdTest, TableFollowsTheListWhenABeatenHostileLeavesOrOthersJoin) {
     // Everyone gone.
     game->clearNPCs();
     expectTableAgreesWithList();
-}
-
-// Stepping and Return read the table: an NPC found there blocks the step and
-// talks; a cell the table has emptied lets the player through.
-TEST_F(CrowdTest, StepAndReturnFindNpcsThroughTheTable) {
-    game->player.posX = 50, game->player.posY = 50;
-    addNpc(51, 50, 1, 0, "Blocker");
-    addNpc(49, 49, 1, 0, "Diagonal");
-    EXPECT_TRUE(game->tileCollision(51, 50));
-    EXPECT_FALSE(game->tileCollision(50, 51));
-    scriptKeys(std::vector<SDLKey>(4, SDLK_SPACE));
-    startCapture();
-    game->Roam_CheckNPCConvo(50, 50);
-    Lines said = linesOf(stopCapture());
-    endScript();
-    EXPECT_EQ(said, Lines({"You = (50,50)", "NPC found relative to player: (1,0)",
-                           "NPC found relative to player: (-1,-1)"}));
-    delete game->npcs.front();
-    game->npcs.pop_front();
-    EXPECT_FALSE(game->tileCollision(51, 50));
 }
 
 } // namespace
