@@ -72,23 +72,27 @@ class IdleTest : public GameTest {
     }
 };
 
-// A pass with nothing changed draws nothing, and the frame it skipped is the
-// very frame the screen already holds, pixel for pixel; things that do not
-// show (a screenshot, a mouse click, a key without a meaning) change nothing.
+// A pass with nothing changed draws nothing (a screen painted over stays
+// painted), and the frame it skipped is the very frame the screen held,
+// pixel for pixel; things that do not show (a screenshot, a mouse click, a
+// key without a meaning) change nothing.
 TEST_F(IdleTest, APassWithNothingChangedDrawsNothingAndTheScreenHoldsItsFrame) {
     game->player.posX = 0, game->player.posY = 0;
     game->roamChanged = true;
     ASSERT_TRUE(quietPass());
     for (int i = 0; i < 3; i++) {
+        Pixels held = screenPixels();
+        EXPECT_TRUE(held == plainFrame()) << "pass " << i;
         paintScreen();
-        game->Roam_DrawEverything();
         if (i == 1)
             pushKeyDown(SDLK_F4), pushMouseClick(10, 10), pushKeyDown(SDLK_a);
         startCapture();
         EXPECT_FALSE(game->RoamLoop()) << "pass " << i;
         stopCapture();
         EXPECT_FALSE(game->roamChanged) << "pass " << i;
-        EXPECT_TRUE(screenPixels() == plainFrame()) << "pass " << i;
+        EXPECT_EQ(count(0, 0, SCREEN_W - 1, SCREEN_H - 1, painted()), SCREEN_W * SCREEN_H)
+            << "pass " << i;
+        memcpy(game->screen->pixels, held.data(), held.size());
     }
 }
 
