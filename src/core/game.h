@@ -176,10 +176,11 @@ class CGame {
     void refreshStanding();                         // crowd.cpp: the table, when stale
     // render.cpp: the clouds everywhere but the rectangle the cells hide
     void drawBackdrop(int left, int top, int right, int bottom);
-    bool tileCollision(int x, int y);              // movement.cpp
-    void detectAndOpenDoors(int x, int y);         // movement.cpp
-    bool RoamLoop();                               // roaming.cpp: true when it drew
-    void Roam_GetInput();                          // roaming.cpp
+    bool tileCollision(int x, int y);      // movement.cpp
+    void detectAndOpenDoors(int x, int y); // movement.cpp
+    bool RoamLoop();                       // roaming.cpp: true when it drew
+    void Roam_Idle();     // roaming.cpp: after a pass that drew nothing, until the next
+    void Roam_GetInput(); // roaming.cpp
     void Roam_CheckNPCConvo(int x, int y);         // talking.cpp
     void Roam_Step(int dx, int dy);                // roaming.cpp: one paced step attempt
     void Roam_ChangeFloor();                       // roaming.cpp: stairs, or the win

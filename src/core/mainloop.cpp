@@ -24,7 +24,7 @@ void CGame::gameLoop() {
             flipFrame();
         } else {
             // Nothing changed: the display already shows this pass's frame.
-            waitForRefresh();
+            Roam_Idle();
         }
         // A termination signal ends the game like a quit request.
         takeTerminationRequest();

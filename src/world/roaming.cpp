@@ -26,6 +26,20 @@ bool CGame::RoamLoop() {
     return draw;
 }
 
+void CGame::Roam_Idle() {
+    if (roamChanged)
+        return; // the next pass draws at once
+    // A held arrow or cheat key acts again on the next pass, at the next
+    // refresh. Otherwise nothing can change before the player does
+    // something: the pass waits for an event, as the waiting screens do.
+    Uint8* held = SDL_GetKeyState(NULL);
+    if (held[SDLK_UP] || held[SDLK_DOWN] || held[SDLK_LEFT] || held[SDLK_RIGHT] || held[SDLK_k] ||
+        held[SDLK_g])
+        waitForRefresh();
+    else
+        waitForEvent();
+}
+
 void CGame::Roam_GetInput() {
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_QUIT) {

@@ -158,6 +158,38 @@ TEST_F(IdleTest, EveryChangeThatShowsMakesTheNextPassDraw) {
     }
 }
 
+// After a pass that drew nothing: with nothing held the game waits for an
+// event, as a waiting screen does; a held arrow or cheat key acts again at the
+// next refresh; a change made by the pass's input is drawn at once.
+TEST_F(IdleTest, AnIdlePassWaitsForAnEventUnlessAHeldKeyOrAChangeActsNext) {
+    const struct {
+        const char* what;
+        SDLKey held; // SDLK_UNKNOWN: none
+        bool changed;
+        size_t keysTaken; // by a wait for an event
+        size_t refreshWaits;
+    } cases[] = {
+        {"nothing held", SDLK_UNKNOWN, false, 1, 0},
+        {"a key that does nothing held", SDLK_a, false, 1, 0},
+        {"an arrow held", SDLK_LEFT, false, 0, 1},
+        {"cheat key k held", SDLK_k, false, 0, 1},
+        {"cheat key g held", SDLK_g, false, 0, 1},
+        {"a change", SDLK_UNKNOWN, true, 0, 0},
+    };
+    for (const auto& c : cases) {
+        releaseAllKeys();
+        if (c.held != SDLK_UNKNOWN)
+            holdKey(c.held);
+        game->roamChanged = c.changed;
+        scriptKeys(std::vector<SDLKey>(c.keysTaken, SDLK_a));
+        game->Roam_Idle();
+        EXPECT_EQ(endScript(), 0u) << c.what;
+        EXPECT_EQ(shots().size(), c.keysTaken) << c.what;
+        EXPECT_EQ(delaysAsked().size(), c.refreshWaits) << c.what;
+        drainEvents();
+    }
+}
+
 // A fight draws over the roaming frame: the first roaming pass after it draws
 // the world again, and the main loop presents it.
 TEST_F(IdleTest, TheFirstRoamingPassAfterAFightDrawsAndPresents) {
