@@ -27,8 +27,10 @@ bool CGame::RoamLoop() {
 }
 
 void CGame::Roam_Idle() {
-    if (roamChanged)
-        return; // the next pass draws at once
+    // After a change the next pass draws at once; after a quit request or
+    // the start of a fight there is no roaming pass to wait for.
+    if (roamChanged || quit || fighting)
+        return;
     // A held arrow or cheat key acts again on the next pass, at the next
     // refresh. Otherwise nothing can change before the player does
     // something: the pass waits for an event, as the waiting screens do.

@@ -160,27 +160,32 @@ TEST_F(IdleTest, EveryChangeThatShowsMakesTheNextPassDraw) {
 
 // After a pass that drew nothing: with nothing held the game waits for an
 // event, as a waiting screen does; a held arrow or cheat key acts again at the
-// next refresh; a change made by the pass's input is drawn at once.
+// next refresh; after a change made by the pass's input, a quit request or
+// the start of a fight the next pass comes at once.
 TEST_F(IdleTest, AnIdlePassWaitsForAnEventUnlessAHeldKeyOrAChangeActsNext) {
     const struct {
         const char* what;
         SDLKey held; // SDLK_UNKNOWN: none
-        bool changed;
+        bool changed, quit, fighting;
         size_t keysTaken; // by a wait for an event
         size_t refreshWaits;
     } cases[] = {
-        {"nothing held", SDLK_UNKNOWN, false, 1, 0},
-        {"a key that does nothing held", SDLK_a, false, 1, 0},
-        {"an arrow held", SDLK_LEFT, false, 0, 1},
-        {"cheat key k held", SDLK_k, false, 0, 1},
-        {"cheat key g held", SDLK_g, false, 0, 1},
-        {"a change", SDLK_UNKNOWN, true, 0, 0},
+        {"nothing held", SDLK_UNKNOWN, false, false, false, 1, 0},
+        {"a key that does nothing held", SDLK_a, false, false, false, 1, 0},
+        {"an arrow held", SDLK_LEFT, false, false, false, 0, 1},
+        {"cheat key k held", SDLK_k, false, false, false, 0, 1},
+        {"cheat key g held", SDLK_g, false, false, false, 0, 1},
+        {"a change", SDLK_UNKNOWN, true, false, false, 0, 0},
+        {"a quit request", SDLK_UNKNOWN, false, true, false, 0, 0},
+        {"a fight begun", SDLK_UNKNOWN, false, false, true, 0, 0},
     };
     for (const auto& c : cases) {
         releaseAllKeys();
         if (c.held != SDLK_UNKNOWN)
             holdKey(c.held);
         game->roamChanged = c.changed;
+        game->quit = c.quit;
+        game->fighting = c.fighting;
         scriptKeys(std::vector<SDLKey>(c.keysTaken, SDLK_a));
         game->Roam_Idle();
         EXPECT_EQ(endScript(), 0u) << c.what;
