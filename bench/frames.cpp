@@ -39,21 +39,6 @@ static void roamFrame(benchmark::State& state, bool busiest) {
     resetToFirstFloor(game);
 }
 
-// A floor's file of `inFile` NPCs: twelve in view of the player at (50, 50)
-// and the rest on the top rows of the map, far out of view, many to a cell.
-static std::string crowdFile(int inFile) {
-    std::string path = "/tmp/tessary_bench_crowd_" + std::to_string(inFile) + ".qor";
-    FILE* file = fopen(path.c_str(), "w");
-    for (int i = 0; file && i < inFile; i++) {
-        int x = i < 12 ? 45 + i : 10 + i % 80;
-        int y = i < 12 ? 47 + i % 3 : 1 + i % 20;
-        fprintf(file, "20\n20\n0\n0\n0\nCrowd\nHello.\n%d\n%d\n%d\n", x, y, 1 + i % 9);
-    }
-    if (file)
-        fclose(file);
-    return path;
-}
-
 // The same roaming frame with 12 or 100,000 NPCs in the floor's file.
 static void crowdFrame(benchmark::State& state, int inFile) {
     CGame& game = sharedGame();

@@ -84,3 +84,16 @@ void busiestCell(CGame& game, int* bestX, int* bestY, int* bestCount) {
         }
     }
 }
+
+std::string crowdFile(int inFile) {
+    std::string path = "/tmp/tessary_bench_crowd_" + std::to_string(inFile) + ".qor";
+    FILE* file = fopen(path.c_str(), "w");
+    for (int i = 0; file && i < inFile; i++) {
+        int x = i < 12 ? 45 + i : 10 + i % 80;
+        int y = i < 12 ? 47 + i % 3 : 1 + i % 20;
+        fprintf(file, "20\n20\n0\n0\n0\nCrowd\nHello.\n%d\n%d\n%d\n", x, y, 1 + i % 9);
+    }
+    if (file)
+        fclose(file);
+    return path;
+}

@@ -35,3 +35,7 @@ inline void resetToFirstFloor(CGame& game) {
 // cells the screen shows around the player), among the cells he can stand on
 // whose whole view lies on the map.
 void busiestCell(CGame& game, int* x, int* y, int* charactersInView);
+// Writes a floor's file of `inFile` NPCs and returns its path: twelve in view
+// of the player at (50, 50) (x 45 to 56, rows 47 to 49) and the rest on rows
+// 1 to 20 of the map, far out of view, many to a cell.
+std::string crowdFile(int inFile);

@@ -10,7 +10,7 @@ GAME="cmake g++ make pkg-config
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-ttf2.0-dev fonts-dejavu-core libstb-dev"
 TESTS="libgtest-dev libbenchmark-dev libexpat1-dev
 clang libclang-rt-14-dev
-xvfb xdotool x11-utils python3
+xvfb xdotool x11-utils openbox python3
 desktop-file-utils appstream lintian man-db dpkg-dev file
 tiled"
 # The browser build: Debian's Emscripten, a server for the built folder, and

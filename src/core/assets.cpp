@@ -2,6 +2,9 @@
 // The order decides which message is written when several files are missing.
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "core/datafile.h"
 #include "core/game.h"
@@ -22,28 +25,45 @@ static SDL_Surface* prepareScreenFormat(SDL_Surface* loaded, SDL_Surface* screen
     return converted;
 }
 
-static void loadSpriteRow(SDL_Surface* row[HEADING_COUNT], int r) {
-    char path[64];
-    for (int h = 0; h < HEADING_COUNT; h++) {
-        // Single-image rows load their one file four times, so each cell
-        // holds a surface of its own.
-        snprintf(path, sizeof path, "%s%i.png", SPRITE_ROWS[r].folder,
-                 SPRITE_ROWS[r].singleImage ? 0 : h);
-        row[h] = loadPicture(path);
-    }
+void CGame::decodePicturesAhead() {
+    // In the order loadSurfaces takes them, then the title screen's.
+    std::vector<std::string> paths;
+    std::vector<int> rows = {0, 1};
+    rows.insert(rows.end(), std::begin(LATER_ROWS), std::end(LATER_ROWS));
+    for (int r : rows)
+        for (int h = 0; h < HEADING_COUNT; h++)
+            paths.push_back(spritePicture(r, h));
+    paths.push_back(CLOUDS_PICTURE);
+    for (int i = 0; i < TILE_COUNT; i++)
+        paths.push_back(numberedPicture(TILE_FORMAT, i));
+    paths.insert(paths.end(), ICON_FILES, ICON_FILES + ICON_COUNT);
+    paths.insert(paths.end(), BACKGROUND_FILES, BACKGROUND_FILES + BACKGROUND_COUNT);
+    for (int i = 0; i < ITEM_ICON_COUNT; i++)
+        paths.push_back(numberedPicture(ITEM_ICON_FORMAT, i));
+    paths.push_back(PORTRAIT_PICTURE);
+    paths.insert(paths.end(), FX_FILES, FX_FILES + FX_COUNT);
+    paths.push_back(TITLE_PICTURE);
+    decodeAhead(picturesAhead, paths);
+}
+
+void CGame::loadSpriteRow(int r) {
+    // Single-image rows load their one file four times, so each cell holds a
+    // surface of its own.
+    for (int h = 0; h < HEADING_COUNT; h++)
+        sprites[r][h] = takePicture(picturesAhead, spritePicture(r, h).c_str());
 }
 
 void CGame::loadSurfaces() {
-    loadSpriteRow(sprites[0], 0);
+    loadSpriteRow(0);
     if (!sprites[0][0])
         fatal("data/gfx/sprites/pc/0.png missing");
-    loadSpriteRow(sprites[1], 1);
+    loadSpriteRow(1);
     if (!sprites[1][0])
         fatal("data/gfx/sprites/npc0/0.png missing\n");
     for (int r : LATER_ROWS)
-        loadSpriteRow(sprites[r], r);
+        loadSpriteRow(r);
 
-    clouds = loadPicture(CLOUDS_PICTURE);
+    clouds = takePicture(picturesAhead, CLOUDS_PICTURE);
     if (!clouds)
         fatal("data/gfx/clouds.jpg is missing\n");
 
@@ -55,10 +75,8 @@ void CGame::loadSurfaces() {
         }
     }
 
-    char path[64];
     for (int i = 0; i < TILE_COUNT; i++) {
-        snprintf(path, sizeof path, TILE_FORMAT, i);
-        tiles[i] = loadPicture(path);
+        tiles[i] = takePicture(picturesAhead, numberedPicture(TILE_FORMAT, i).c_str());
         if (!tiles[i])
             fatal("%s", TILE_MESSAGES[i]);
     }
@@ -66,13 +84,13 @@ void CGame::loadSurfaces() {
         tiles[i] = prepareScreenFormat(tiles[i], screen);
 
     for (int i = 0; i < ICON_COUNT; i++)
-        icons[i] = loadPicture(ICON_FILES[i]);
+        icons[i] = takePicture(picturesAhead, ICON_FILES[i]);
     for (int i = 0; i < ICON_COUNT; i++)
         if (icons[i])
             icons[i] = prepareAlpha(icons[i]);
 
     for (int i = 0; i < BACKGROUND_COUNT; i++)
-        fightBackgrounds[i] = loadPicture(BACKGROUND_FILES[i]);
+        fightBackgrounds[i] = takePicture(picturesAhead, BACKGROUND_FILES[i]);
     for (int i = 0; i < BACKGROUND_COUNT; i++) {
         if (!fightBackgrounds[i])
             fatal("Fight scene background %i not located\n", i);
@@ -81,8 +99,8 @@ void CGame::loadSurfaces() {
 
     puts("Loading shop items icons");
     for (int i = 0; i < ITEM_ICON_COUNT; i++) {
-        snprintf(path, sizeof path, ITEM_ICON_FORMAT, i);
-        itemIcons.push_back(loadPicture(path));
+        itemIcons.push_back(
+            takePicture(picturesAhead, numberedPicture(ITEM_ICON_FORMAT, i).c_str()));
     }
     puts("Loaded shop icons");
     for (size_t i = 0; i < itemIcons.size(); i++) {
@@ -95,7 +113,7 @@ void CGame::loadSurfaces() {
         }
     }
 
-    portrait = loadPicture(PORTRAIT_PICTURE);
+    portrait = takePicture(picturesAhead, PORTRAIT_PICTURE);
 
     puts("Surfaces loaded...");
     puts("Loading NPCs!");
@@ -103,7 +121,7 @@ void CGame::loadSurfaces() {
     puts("NPC load complete");
 
     for (int i = 0; i < FX_COUNT; i++)
-        fx[i] = loadPicture(FX_FILES[i]);
+        fx[i] = takePicture(picturesAhead, FX_FILES[i]);
     for (int i = 0; i < FX_COUNT; i++) {
         if (!fx[i])
             fatal("missing %i fight fx\n", i);

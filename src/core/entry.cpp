@@ -15,6 +15,13 @@ void setPresentingDefaults() {
     // the display's pace instead of spinning; and this is pixel art.
     setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
     setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+    // SDL's software renderer on a plain window framebuffer presents through
+    // a shared-memory image without loading a GL driver: the same pixels for
+    // a fraction of the processor, memory and start-up time. Either setting
+    // alone does not avoid the GL driver. docs/performance.md says how to
+    // choose the GL path instead.
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
 }
 
 void ignoreFileSizeLimitSignal() {

@@ -49,6 +49,9 @@ CGame::CGame(bool shortcutsOn)
     // The game plays no sound: video is required, audio only if it starts.
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         fatal("CRITICAL: SDL didn't init %s\n", SDL_GetError());
+    // The pictures are decoded while the video mode is set, which can take
+    // a good part of a second on a display.
+    decodePicturesAhead();
     SDL_InitSubSystem(SDL_INIT_AUDIO);
 
     // MEND: with no X server or Wayland to talk to, SDL quietly falls back
@@ -60,8 +63,11 @@ CGame::CGame(bool shortcutsOn)
     else
         screen = SDL_SetVideoMode(SCREEN_W, SCREEN_H, 16,
                                   SDL_HWSURFACE | SDL_ANYFORMAT | SDL_DOUBLEBUF | SDL_FULLSCREEN);
-    if (!screen)
+    if (!screen) {
+        // The worker must not be decoding while the process ends.
+        dropPicturesAhead(picturesAhead);
         fatal("CRITICAL: Couldn't initialize screen surface: %s\n", SDL_GetError());
+    }
     SDL_WM_SetCaption("Tessary", "qor");
 
     puts("Loading sprites and tiles");
@@ -123,6 +129,7 @@ CGame::~CGame() {
     for (SDL_Surface*& icon : itemIcons)
         freeSurface(icon);
     itemIcons.clear();
+    dropPicturesAhead(picturesAhead);
     // Last: the rebased tiles and scenes above borrowed their rows from here.
     releasePreparedImages();
 }

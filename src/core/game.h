@@ -13,6 +13,7 @@
 #include "characters/npc.h"
 #include "characters/quest.h"
 #include "core/fatal.h"
+#include "core/picture.h"
 #include "core/pictures.h"
 #include "ui/colours.h"
 #include "shop/shop.h"
@@ -106,10 +107,22 @@ struct PresentedFrame {
     unsigned long count = 0;   // frames the main loop has presented
 };
 
-// Who stands first on each cell of the floor, by the NPC list's order, and
-// the list as it was when that was worked out (world/render.cpp).
+// An NPC and its place in the NPC list (0 for the first), so that NPCs found
+// through the cell table can be taken in the list's order (world/crowd.cpp).
+struct ListedNPC {
+    size_t order;
+    NPC* npc;
+};
+
+// Who stands on each cell of the floor, worked out from the NPC list
+// (world/crowd.cpp): the NPCs of cell c are cellNpcs[cellStart[c]] up to
+// cellNpcs[cellStart[c + 1]], in the list's order; NPCs off the grid are in
+// offGrid. The list's size and the count of NPCs ever made tell when the
+// list may have changed since.
 struct NpcTable {
-    std::vector<NPC*> first;
+    std::vector<ListedNPC> cellNpcs;
+    std::vector<Uint32> cellStart;
+    std::vector<ListedNPC> offGrid;
     size_t listSize = 0;
     unsigned long npcsMade = 0;
 };
@@ -140,6 +153,12 @@ class CGame {
     SDL_Surface* portrait;
     SDL_Surface* fx[FX_COUNT];
     std::vector<SDL_Surface*> itemIcons;
+    // Every picture above and the title's, decoded on a worker thread while
+    // the video mode is set; loading takes them from here (core/assets.cpp).
+    PicturesAhead picturesAhead;
+    // Something that shows on the roaming frame changed since the roaming
+    // pass last drew it; only then does the pass draw (world/roaming.cpp).
+    bool roamChanged = true;
     // ---- The drawing shortcuts, apart from the game's own state ----
     bool shortcuts;
     PreparedPictures prepared;
@@ -152,13 +171,16 @@ class CGame {
     ~CGame();
 
     // ---- Core: src/core ----
-    void loadSurfaces(); // assets.cpp
-    void initFonts();    // assets.cpp
-    void titleScreen();  // title.cpp
-    void gameLoop();     // mainloop.cpp
+    void decodePicturesAhead(); // assets.cpp: starts the worker
+    void loadSurfaces();        // assets.cpp
+    void loadSpriteRow(int r);  // assets.cpp
+    void initFonts();           // assets.cpp
+    void titleScreen();         // title.cpp
+    void gameLoop();            // mainloop.cpp
     // mainloop.cpp: shows the pass's frame, or when it is the frame already
     // shown, waits for the display's next refresh instead; true if presented
     bool presentFrame();
+    void flipFrame();      // mainloop.cpp: presents the screen as it is
     void waitForRefresh(); // mainloop.cpp
 
     // ---- World: src/world ----
@@ -166,12 +188,16 @@ class CGame {
     void paintTiles();                              // render.cpp
     void drawSprite(int x, int y, SDL_Rect* where); // render.cpp
     void drawItemsPotionsKeys();                    // render.cpp
-    NPC* standingOn(int x, int y);                  // render.cpp: first NPC on a grid cell
+    NPC* standingOn(int x, int y);                  // crowd.cpp: first NPC on a grid cell
+    bool npcAt(int x, int y);                       // crowd.cpp: anyone on any cell
+    std::vector<NPC*> npcsAround(int x, int y);     // crowd.cpp: within one cell, list order
+    void refreshStanding();                         // crowd.cpp: the table, when stale
     // render.cpp: the clouds everywhere but the rectangle the cells hide
     void drawBackdrop(int left, int top, int right, int bottom);
     bool tileCollision(int x, int y);      // movement.cpp
     void detectAndOpenDoors(int x, int y); // movement.cpp
-    void RoamLoop();                       // roaming.cpp
+    bool RoamLoop();                       // roaming.cpp: true when it drew
+    void Roam_Idle();                      // roaming.cpp: after a pass that drew nothing
     void Roam_GetInput();                  // roaming.cpp
     void Roam_CheckNPCConvo(int x, int y); // talking.cpp
     void Roam_Step(int dx, int dy);        // roaming.cpp: one paced step attempt

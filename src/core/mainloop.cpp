@@ -1,8 +1,9 @@
 // The main loop: one roaming or fight pass per frame, then the frame-rate
-// report "performance.txt". A pass always draws its whole frame and always
-// counts as a frame; only a frame that differs from the one on the display is
+// report "performance.txt". Every pass counts as a frame. A roaming pass
+// draws and presents only when something on its frame changed; a fight pass
+// always draws, and only a frame that differs from the one on the display is
 // presented. Presenting costs a hundred times what drawing does, and a player
-// standing still or reading a fight redraws the very same picture.
+// standing still or reading a fight would show the very same picture.
 #include <cstdio>
 #include <cstring>
 
@@ -14,11 +15,17 @@ void CGame::gameLoop() {
     Uint32 start = SDL_GetTicks();
     while (quit == 0) {
         frames++;
-        if (fighting)
+        if (fighting) {
             FightLoop();
-        else
-            RoamLoop();
-        presentFrame();
+            presentFrame();
+            // The fight drew over the roaming frame.
+            roamChanged = true;
+        } else if (RoamLoop()) {
+            flipFrame();
+        } else {
+            // Nothing changed: the display already shows this pass's frame.
+            Roam_Idle();
+        }
         // A termination signal ends the game like a quit request.
         takeTerminationRequest();
     }
@@ -49,15 +56,16 @@ bool CGame::presentFrame() {
     // here before them: so the kept copy tells exactly whether the display
     // would change.
     if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) < 0) {
-        SDL_Flip(screen);
+        flipFrame();
         return true;
     }
     size_t bytes = (size_t)screen->pitch * (size_t)screen->h;
     const Uint8* pixels = (const Uint8*)screen->pixels;
     bool unchanged = shortcuts && shown.pixels.size() == bytes &&
                      memcmp(shown.pixels.data(), pixels, bytes) == 0;
+    std::vector<Uint8> copy;
     if (!unchanged)
-        shown.pixels.assign(pixels, pixels + bytes);
+        copy.assign(pixels, pixels + bytes);
     if (SDL_MUSTLOCK(screen))
         SDL_UnlockSurface(screen);
     if (unchanged) {
@@ -65,10 +73,22 @@ bool CGame::presentFrame() {
         waitForRefresh();
         return false;
     }
+    flipFrame();
+    shown.pixels.swap(copy);
+    return true;
+}
+
+void CGame::flipFrame() {
+    // At most one present a refresh: SDL's software renderer, the default,
+    // does not wait for the display, so the game waits instead.
+    if (shown.count > 0 && (Uint64)(Uint32)(SDL_GetTicks() - shown.ticks) * 3 < REFRESH_THIRDS_MS)
+        waitForRefresh();
     SDL_Flip(screen);
     shown.ticks = SDL_GetTicks();
     shown.count++;
-    return true;
+    // Only presentFrame keeps a copy of what it presented; anything else
+    // presented makes the copy out of date.
+    shown.pixels.clear();
 }
 
 void CGame::waitForRefresh() {

@@ -3,6 +3,8 @@
 // choice to the file's content would open every other decoder of SDL_image to
 // whatever lies under data/. The size is read from the file's header before
 // anything is decoded, so a small file cannot claim gigabytes of pixels.
+// Start-up decodes its pictures ahead, on a worker thread, with the same
+// function.
 #include "core/picture.h"
 
 #include <cstring>
@@ -94,4 +96,52 @@ SDL_Surface* loadPicture(const char* path) {
         picture = NULL;
     }
     return picture;
+}
+
+static int decodeAll(void* data) {
+    PicturesAhead& ahead = *(PicturesAhead*)data;
+    for (size_t i = 0; i < ahead.paths.size(); i++)
+        ahead.pictures[i] = loadPicture(ahead.paths[i].c_str());
+    return 0;
+}
+
+// The worker owns the lists until it has ended.
+static void waitForWorker(PicturesAhead& ahead) {
+    if (!ahead.worker)
+        return;
+    SDL_WaitThread(ahead.worker, NULL);
+    ahead.worker = NULL;
+}
+
+void decodeAhead(PicturesAhead& ahead, const std::vector<std::string>& paths) {
+    dropPicturesAhead(ahead);
+    ahead.paths = paths;
+    ahead.pictures.assign(paths.size(), NULL);
+    ahead.taken.assign(paths.size(), false);
+    ahead.worker = SDL_CreateThread(decodeAll, &ahead);
+    if (!ahead.worker)
+        ahead.taken.assign(paths.size(), true); // decoded one by one when taken
+}
+
+SDL_Surface* takePicture(PicturesAhead& ahead, const char* path) {
+    waitForWorker(ahead);
+    for (size_t i = 0; i < ahead.paths.size(); i++) {
+        if (ahead.taken[i] || ahead.paths[i] != path)
+            continue;
+        ahead.taken[i] = true;
+        SDL_Surface* picture = ahead.pictures[i];
+        ahead.pictures[i] = NULL;
+        return picture;
+    }
+    return loadPicture(path);
+}
+
+void dropPicturesAhead(PicturesAhead& ahead) {
+    waitForWorker(ahead);
+    for (SDL_Surface* picture : ahead.pictures)
+        if (picture)
+            SDL_FreeSurface(picture);
+    ahead.paths.clear();
+    ahead.pictures.clear();
+    ahead.taken.clear();
 }

@@ -39,20 +39,25 @@ const char* const TILE_MESSAGES[TILE_COUNT] = {
     "data/gfx/tiles/06.png missing!\n", "data/gfx/tiles/07.png missing!\n",
 };
 
-namespace {
+std::string spritePicture(int row, int heading) {
+    const SpriteRow& sprites = SPRITE_ROWS[row];
+    return sprites.folder + std::to_string(sprites.singleImage ? 0 : heading) + ".png";
+}
 
-std::string formatted(const char* format, int value) {
+std::string numberedPicture(const char* format, int index) {
     char text[96];
-    snprintf(text, sizeof text, format, value);
+    snprintf(text, sizeof text, format, index);
     return text;
 }
+
+namespace {
 
 // A sprite row's files: the first heading's is checked on its own for the
 // first two rows; every other one by the check of all rows and headings.
 void addSpriteRow(std::vector<GamePicture>& list, int row) {
     const SpriteRow& sprites = SPRITE_ROWS[row];
     for (int h = 0; h < (sprites.singleImage ? 1 : HEADING_COUNT); h++) {
-        std::string path = sprites.folder + std::to_string(h) + ".png";
+        std::string path = spritePicture(row, h);
         std::string ending =
             "Character " + std::to_string(row) + ", heading " + std::to_string(h) + " missing\n";
         if (h == 0 && row == 0)
@@ -73,17 +78,17 @@ std::vector<GamePicture> gamePictures() {
         addSpriteRow(list, row);
     list.push_back({CLOUDS_PICTURE, std::string(CLOUDS_PICTURE) + " is missing\n"});
     for (int i = 0; i < TILE_COUNT; i++)
-        list.push_back({formatted(TILE_FORMAT, i), TILE_MESSAGES[i]});
+        list.push_back({numberedPicture(TILE_FORMAT, i), TILE_MESSAGES[i]});
     for (const char* icon : ICON_FILES)
         list.push_back({icon, ""});
     for (int i = 0; i < BACKGROUND_COUNT; i++)
         list.push_back(
-            {BACKGROUND_FILES[i], formatted("Fight scene background %i not located\n", i)});
+            {BACKGROUND_FILES[i], numberedPicture("Fight scene background %i not located\n", i)});
     for (int i = 0; i < ITEM_ICON_COUNT; i++)
-        list.push_back({formatted(ITEM_ICON_FORMAT, i), ""});
+        list.push_back({numberedPicture(ITEM_ICON_FORMAT, i), ""});
     list.push_back({PORTRAIT_PICTURE, ""});
     for (int i = 0; i < FX_COUNT; i++)
-        list.push_back({FX_FILES[i], formatted("missing %i fight fx\n", i)});
+        list.push_back({FX_FILES[i], numberedPicture("missing %i fight fx\n", i)});
     list.push_back({TITLE_PICTURE, "Oh no! The title screen image (title.png) is missing!\n"});
     return list;
 }

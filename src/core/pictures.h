@@ -35,6 +35,12 @@ extern const char* const ITEM_ICON_FORMAT;
 // Messages for a missing tile. QUIRK: those of tiles 00 to 02 have no line feed.
 extern const char* const TILE_MESSAGES[TILE_COUNT];
 
+// The file of a sprite row's picture for a heading: single-image rows have
+// one file for all four.
+std::string spritePicture(int row, int heading);
+// A numbered picture's file, by one of the formats above.
+std::string numberedPicture(const char* format, int index);
+
 // One picture file of the game and what it does when the loader refuses it:
 // the message it ends with (exactly, line feed or not), or "" when it goes on
 // without the picture.

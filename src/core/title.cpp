@@ -7,7 +7,7 @@
 #include "core/pictures.h"
 
 void CGame::titleScreen() {
-    SDL_Surface* loaded = loadPicture(TITLE_PICTURE);
+    SDL_Surface* loaded = takePicture(picturesAhead, TITLE_PICTURE);
     if (!loaded)
         fatal("Oh no! The title screen image (title.png) is missing!\n");
     SDL_Surface* image = SDL_ConvertSurface(loaded, screen->format, 0);

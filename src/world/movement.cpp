@@ -9,9 +9,8 @@ bool CGame::tileCollision(int x, int y) {
     // The tests run in this order and the first that applies decides. An NPC
     // blocks even beyond the grid's edge; walking into one starts nothing
     // (talking takes the Return key).
-    for (std::list<NPC*>::iterator it = npcs.begin(); it != npcs.end(); ++it)
-        if ((*it)->posX == x && (*it)->posY == y)
-            return true;
+    if (npcAt(x, y))
+        return true;
     if (!Map::contains(x, y))
         return true;
     char code = map.cells[y][x];
@@ -37,4 +36,5 @@ void CGame::detectAndOpenDoors(int x, int y) {
     puts("Opening door.");
     map.cells[y][x] = CELL_OPEN_DOOR;
     player.keys -= 1;
+    roamChanged = true;
 }

@@ -160,34 +160,6 @@ void CGame::drawSprite(int x, int y, SDL_Rect* where) {
         drawImage(spriteFor(npc->character, npc->heading), where->x, where->y);
 }
 
-NPC* CGame::standingOn(int x, int y) {
-    // Worked out for the whole floor at once, so that drawing a cell costs the
-    // same with twelve NPCs in the floor's file or a hundred thousand. NPCs do
-    // not move (the Rapture's lone quest giver is placed once, as soon as he
-    // is made): the list changes only by NPCs made and added, or removed, and
-    // either shows in the count of NPCs ever made or in the list's size.
-    if (!shortcuts) {
-        for (NPC* npc : npcs)
-            if (npc->posX == x && npc->posY == y)
-                return npc;
-        return NULL;
-    }
-    std::vector<NPC*>& table = standing.first;
-    if (table.empty() || standing.listSize != npcs.size() || standing.npcsMade != NPC::made) {
-        table.assign((size_t)MAP_SIZE * MAP_SIZE, NULL);
-        for (NPC* npc : npcs) {
-            if (!Map::contains(npc->posX, npc->posY))
-                continue;
-            NPC*& first = table[(size_t)npc->posY * MAP_SIZE + npc->posX];
-            if (!first)
-                first = npc; // the earliest in the list wins the cell
-        }
-        standing.listSize = npcs.size();
-        standing.npcsMade = NPC::made;
-    }
-    return table[(size_t)y * MAP_SIZE + x];
-}
-
 // One row of the item strip: `count` copies of `icon` from the left, as many
 // as can reach the screen (a count of 0 or below draws none).
 static int visibleIcons(int count) {

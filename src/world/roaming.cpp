@@ -1,7 +1,8 @@
-// The roaming pass and its input: one frame of the world, then the queued
-// events and the held keys. Walking is paced by a 60 ms wait after each step
-// attempt, vertical and horizontal alike, moved or not; nothing else slows
-// roaming down. Stairs lead one floor up, and past the last floor to the win.
+// The roaming pass and its input: one frame of the world when anything on it
+// changed, then the queued events and the held keys. Walking is paced by a
+// 60 ms wait after each step attempt, vertical and horizontal alike, moved or
+// not; nothing else slows roaming down. Stairs lead one floor up, and past the last floor to the
+// win.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -12,9 +13,33 @@
 // The pause after each step attempt; it is all the pacing walking has.
 static const Uint32 STEP_DELAY_MS = 60;
 
-void CGame::RoamLoop() {
-    Roam_DrawEverything();
+bool CGame::RoamLoop() {
+    // The frame is drawn only when something that shows on it changed since
+    // it was last drawn: otherwise the screen already holds this very frame,
+    // and the main loop sleeps to the next refresh instead of presenting.
+    bool draw = roamChanged;
+    if (draw) {
+        Roam_DrawEverything();
+        roamChanged = false;
+    }
     Roam_GetInput();
+    return draw;
+}
+
+void CGame::Roam_Idle() {
+    // After a change the next pass draws at once; after a quit request or
+    // the start of a fight there is no roaming pass to wait for.
+    if (roamChanged || quit || fighting)
+        return;
+    // A held arrow or cheat key acts again on the next pass, at the next
+    // refresh. Otherwise nothing can change before the player does
+    // something: the pass waits for an event, as the waiting screens do.
+    Uint8* held = SDL_GetKeyState(NULL);
+    if (held[SDLK_UP] || held[SDLK_DOWN] || held[SDLK_LEFT] || held[SDLK_RIGHT] || held[SDLK_k] ||
+        held[SDLK_g])
+        waitForRefresh();
+    else
+        waitForEvent();
 }
 
 void CGame::Roam_GetInput() {
@@ -32,6 +57,7 @@ void CGame::Roam_GetInput() {
             menuCursor = -1;
             menuoff = -1;
             characterMenu();
+            roamChanged = true;
             break;
         case SDLK_RETURN:
             Roam_CheckNPCConvo(player.posX, player.posY);
@@ -43,6 +69,7 @@ void CGame::Roam_GetInput() {
         case SDLK_BACKQUOTE:
             // The developer console reads its commands from standard input.
             ConsoleLoop();
+            roamChanged = true;
             break;
         default:
             break;
@@ -60,6 +87,8 @@ void CGame::Roam_GetInput() {
         Roam_Step(-1, 0);
     else if (held[SDLK_RIGHT])
         Roam_Step(1, 0);
+    if (held[SDLK_k] || held[SDLK_g])
+        roamChanged = true; // the strip of keys
     if (held[SDLK_k]) {
         puts("CHEATER!!!!!!! Key added");
         player.keys = addClamped(player.keys, 1);
@@ -79,6 +108,7 @@ void CGame::Roam_Step(int dx, int dy) {
     bool representable =
         targetX >= INT_MIN && targetX <= INT_MAX && targetY >= INT_MIN && targetY <= INT_MAX;
     if (representable && !tileCollision((int)targetX, (int)targetY)) {
+        roamChanged = true; // a step, a turn or both
         if (player.moveRelative(dx, dy)) {
             // QUIRK: a step that solves a quest does not also take the stairs,
             // even when the quest's cell is a staircase; the player steps off

@@ -8,30 +8,26 @@
 
 void CGame::Roam_CheckNPCConvo(int x, int y) {
     printf("You = (%i,%i)\n", x, y);
-    for (std::list<NPC*>::iterator it = npcs.begin(); it != npcs.end(); ++it) {
-        NPC* npc = *it;
-        // The scan does not stop at the first NPC found: all of them talk,
-        // each with its own conversation, and of several hostile ones the
-        // last in the list becomes the enemy.
-        for (int dx = -1; dx <= 1; dx++) {
-            for (int dy = -1; dy <= 1; dy++) {
-                // Compared in long long: a player teleported to the end of
-                // int still has neighbours, just nobody standing there.
-                if (npc->posX != (long long)x + dx || npc->posY != (long long)y + dy)
-                    continue;
-                printf("NPC found relative to player: (%i,%i)\n", dx, dy);
-                if (npc->isQuestGiver) {
-                    // Replaces the current quest even when no errand is left.
-                    player.currentQuest = initiateConversation(npc, player.floor);
-                } else if (npc->isShopKeeper) {
-                    initiateConversation(npc, player.floor);
-                    shopKeeping();
-                } else {
-                    initiateConversation(npc, player.floor);
-                    if (npc->hostile)
-                        Roam_StartFight(npc);
-                }
-            }
+    // The NPCs within one cell, found through the floor's cell table, in
+    // the list's order. The scan does not stop at the first NPC found: all of
+    // them talk, each with its own conversation, and of several hostile ones
+    // the last in the list becomes the enemy.
+    for (NPC* npc : npcsAround(x, y)) {
+        int dx = (int)((long long)npc->posX - x);
+        int dy = (int)((long long)npc->posY - y);
+        printf("NPC found relative to player: (%i,%i)\n", dx, dy);
+        // Whatever was said, the roaming frame is drawn afresh after it.
+        roamChanged = true;
+        if (npc->isQuestGiver) {
+            // Replaces the current quest even when no errand is left.
+            player.currentQuest = initiateConversation(npc, player.floor);
+        } else if (npc->isShopKeeper) {
+            initiateConversation(npc, player.floor);
+            shopKeeping();
+        } else {
+            initiateConversation(npc, player.floor);
+            if (npc->hostile)
+                Roam_StartFight(npc);
         }
     }
 }
