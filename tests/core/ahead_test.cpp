@@ -9,11 +9,13 @@ namespace {
 
 // Both missing, or the same size, format and pixels.
 void expectSamePicture(SDL_Surface* taken, SDL_Surface* plain, const std::string& path) {
-    ASSERT_EQ(taken == NULL, plain == NULL) << path;
+    bool takenMissing = taken == NULL;
+    bool plainMissing = plain == NULL;
+    ASSERT_EQ(takenMissing, plainMissing) << path << ": missing ahead exactly when missing plainly";
     if (!plain)
         return;
-    ASSERT_EQ(taken->w, plain->w) << path;
-    ASSERT_EQ(taken->h, plain->h) << path;
+    ASSERT_EQ(taken->w, plain->w) << path << ": the same width";
+    ASSERT_EQ(taken->h, plain->h) << path << ": the same height";
     ASSERT_EQ(taken->format->BitsPerPixel, plain->format->BitsPerPixel) << path;
     ASSERT_EQ(taken->format->Rmask, plain->format->Rmask) << path;
     ASSERT_EQ(taken->format->Amask, plain->format->Amask) << path;
@@ -25,7 +27,9 @@ void expectSamePicture(SDL_Surface* taken, SDL_Surface* plain, const std::string
     }
 }
 
-TEST_F(GameTest, APictureDecodedAheadIsThePictureLoadPictureGives) {
+class AheadTest : public GameTest {};
+
+TEST_F(AheadTest, APictureDecodedAheadIsThePictureLoadPictureGives) {
     tree.write("data/gfx/bad.png", "not a picture");
     start();
     const std::string sprite = spriteFile(0, 0);
@@ -56,7 +60,7 @@ TEST_F(GameTest, APictureDecodedAheadIsThePictureLoadPictureGives) {
 
 // Every picture start-up decodes ahead is taken by loading or by the title
 // screen: none is decoded a second time on the main thread.
-TEST_F(GameTest, StartUpTakesEveryPictureItDecodedAhead) {
+TEST_F(AheadTest, StartUpTakesEveryPictureItDecodedAhead) {
     start();
     const PicturesAhead& ahead = game->picturesAhead;
     ASSERT_FALSE(ahead.paths.empty());

@@ -7,6 +7,8 @@
 
 namespace {
 
+class PresentingTest : public GameTest {};
+
 const struct {
     const char* name;
     const char* byDefault;
@@ -18,7 +20,7 @@ const struct {
 };
 
 // Each setting gets its default, and a value the user set is kept.
-TEST(PresentingDefaults, EachSettingGetsItsDefaultUnlessTheUserSetIt) {
+TEST_F(PresentingTest, EachSettingGetsItsDefaultUnlessTheUserSetIt) {
     for (const auto& setting : SETTINGS)
         unsetenv(setting.name);
     setPresentingDefaults();
@@ -36,11 +38,10 @@ TEST(PresentingDefaults, EachSettingGetsItsDefaultUnlessTheUserSetIt) {
         unsetenv(setting.name);
 }
 
-class Pacing : public GameTest {};
 
 // SDL's software renderer does not wait for the display: two presents in a
 // row are a refresh (16 2/3 ms) apart because the game waits between them.
-TEST_F(Pacing, PresentsComeAtMostOnceARefresh) {
+TEST_F(PresentingTest, PresentsComeAtMostOnceARefresh) {
     start();
     scriptKeys({});
     game->flipFrame();
