@@ -118,7 +118,7 @@ void decodeAhead(PicturesAhead& ahead, const std::vector<std::string>& paths) {
     ahead.paths = paths;
     ahead.pictures.assign(paths.size(), NULL);
     ahead.taken.assign(paths.size(), false);
-    ahead.worker = SDL_CreateThread(decodeAll, &ahead);
+    ahead.worker = startWorker(decodeAll, &ahead);
     if (!ahead.worker)
         ahead.taken.assign(paths.size(), true); // decoded one by one when taken
 }

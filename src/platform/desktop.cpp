@@ -19,6 +19,10 @@ SDL_Surface* decodePicture(const char*, FILE* file, bool png) {
     return picture;
 }
 
+SDL_Thread* startWorker(int (*work)(void*), void* data) {
+    return SDL_CreateThread(work, data);
+}
+
 TTF_Font* openFont(const char* path, int size) {
     // Opened like every data file, so a folder or a named pipe there is a
     // missing font rather than a hang.

@@ -10,12 +10,16 @@
 #include <string>
 
 #include <SDL.h>
+#include <SDL_thread.h>
 #include <SDL_ttf.h>
 
 // Decodes the picture at `path`, whose header has been checked in `file`
 // (a PNG when `png`, otherwise a JPEG); the file is closed either way.
 // NULL when it cannot be decoded.
 SDL_Surface* decodePicture(const char* path, FILE* file, bool png);
+// Starts `work` on a thread of its own; NULL where none can be started (a
+// web page has one thread), and the caller does the work itself instead.
+SDL_Thread* startWorker(int (*work)(void*), void* data);
 // Opens the data file `path` as the game's font at `size` points; NULL when
 // it cannot be opened.
 TTF_Font* openFont(const char* path, int size);

@@ -101,6 +101,11 @@ SDL_Surface* decodePicture(const char* path, FILE* file, bool) {
     return IMG_Load(path);
 }
 
+SDL_Thread* startWorker(int (*)(void*), void*) {
+    // The page runs the game on its one thread.
+    return NULL;
+}
+
 TTF_Font* openFont(const char* path, int size) {
     FILE* file = openDataFile(path);
     if (!file)
