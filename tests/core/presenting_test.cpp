@@ -38,7 +38,6 @@ TEST_F(PresentingTest, EachSettingGetsItsDefaultUnlessTheUserSetIt) {
         unsetenv(setting.name);
 }
 
-
 // SDL's software renderer does not wait for the display: two presents in a
 // row are a refresh (16 2/3 ms) apart because the game waits between them.
 TEST_F(PresentingTest, PresentsComeAtMostOnceARefresh) {
