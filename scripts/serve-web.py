@@ -2,7 +2,11 @@
 """serve-web.py [FOLDER [PORT]]: serves the browser build (build-web/) on
 http://127.0.0.1:8000/, or on a free port when that one is taken, and prints
 the address on its first line."""
-import functools, http.server, os, socketserver, sys  # noqa: E401
+import functools
+import http.server
+import os
+import socketserver
+import sys
 
 folder = sys.argv[1] if len(sys.argv) > 1 else "build-web"
 # A port of 0 asks for any free one at once (the checks run beside a player).
