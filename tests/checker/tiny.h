@@ -80,10 +80,12 @@ class CheckerTest : public ::testing::Test {
     }
     // Some problem says `words`, in `file` at `line` (unless `file` is NULL).
     void expectProblem(const Report& report, const std::string& words, const char* file, int line) {
-        std::string at = file ? dir + "/" + file + ":" + std::to_string(line) : "";
         for (const Problem& p : report.problems)
             if (p.text.find(words) != std::string::npos) {
-                EXPECT_EQ(file ? p.file + ":" + std::to_string(p.line) : at, at) << words;
+                if (file) {
+                    EXPECT_EQ(p.file, dir + "/" + file) << "the file named for: " << words;
+                    EXPECT_EQ(p.line, line) << "the line named for: " << words;
+                }
                 return;
             }
         ADD_FAILURE() << "no problem says \"" << words << "\"";
