@@ -2,23 +2,37 @@
 """icons.py HICOLOR-FOLDER NAME: the installed icon at each size is the hero's art
 scaled by whole pixels and centred, and the scalable one is that same art, pixel
 for pixel. Exits with 1 and says which icon differs."""
-import re, struct, sys, zlib  # noqa: E401
+import re
+import struct
+import sys
+import zlib
 
 
 def png_pixels(path):
     """The RGBA rows of an 8-bit RGBA PNG, as the art generator writes them."""
     data = open(path, "rb").read()
-    chunks, at = {}, 8
+    chunks = {}
+    at = 8
     while at < len(data):
-        length, kind = struct.unpack_from(">I4s", data, at)
+        length = struct.unpack_from(">I", data, at)[0]
+        kind = data[at + 4:at + 8]
         chunks[kind] = chunks.get(kind, b"") + data[at + 8:at + 8 + length]
         at += 12 + length
-    width, height, depth, colour = struct.unpack_from(">IIBB", chunks[b"IHDR"])
-    if (depth, colour) != (8, 6):
+    header = struct.unpack_from(">IIBB", chunks[b"IHDR"])
+    width = header[0]
+    height = header[1]
+    depth = header[2]
+    colour = header[3]
+    if depth != 8 or colour != 6:
         sys.exit("%s: not 8-bit RGBA" % path)
-    raw, stride, rows, prior = zlib.decompress(chunks[b"IDAT"]), width * 4, [], bytes(width * 4)
+    raw = zlib.decompress(chunks[b"IDAT"])
+    stride = width * 4
+    rows = []
+    prior = bytes(stride)
     for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        start = y * (stride + 1)
+        kind = raw[start]
+        line = bytearray(raw[start + 1:start + 1 + stride])
         for i in range(stride):
             a = line[i - 4] if i >= 4 else 0
             b = prior[i]
@@ -33,12 +47,19 @@ def png_pixels(path):
 
 def svg_pixels(path):
     """The scalable icon drawn at one pixel per unit of its view box."""
-    text = open(path, encoding="utf-8").read()
-    width, height = map(int, re.search(r'viewBox="0 0 (\d+) (\d+)"', text).groups())
+    with open(
+            path,
+            encoding="utf-8") as file:
+        text = file.read()
+    box = re.search(r'viewBox="0 0 (\d+) (\d+)"', text)
+    width = int(box.group(1))
+    height = int(box.group(2))
     rows = [[(0, 0, 0, 0)] * width for _ in range(height)]
     for rect in re.finditer(r"<rect ([^>]*)/>", text):
         got = dict(re.findall(r'([\w-]+)="([^"]*)"', rect.group(1)))
-        x, y, w = int(got["x"]), int(got["y"]), int(got["width"])
+        x = int(got["x"])
+        y = int(got["y"])
+        w = int(got["width"])
         colour = bytes.fromhex(got["fill"][1:])
         alpha = round(float(got.get("fill-opacity", "1")) * 255)
         for i in range(x, x + w):
@@ -53,7 +74,8 @@ def main(folder, name):
         if len(icon) != size or len(icon[0]) != size:
             return "the %d px icon is %d x %d" % (size, len(icon[0]), len(icon))
         k = size // len(art[0])
-        left, top = (size - len(art[0]) * k) // 2, (size - len(art) * k) // 2
+        left = (size - len(art[0]) * k) // 2
+        top = (size - len(art) * k) // 2
         for y in range(size):
             for x in range(size):
                 inside = 0 <= x - left < len(art[0]) * k and 0 <= y - top < len(art) * k

@@ -16,8 +16,7 @@ const int LAST = FLOOR_COUNT - 1;
 
 // The last floor's guard, the boss, of `hp` hit points in sprite row `row`.
 std::string boss(int hp, int row) {
-    std::string record = npcRecord("Boss", T::stairsX(LAST), 51, 1, row);
-    return std::to_string(hp) + "\n" + std::to_string(hp) + record.substr(5);
+    return npcRecord("Boss", T::stairsX(LAST), 51, 1, row, "Hello.", hp);
 }
 
 // A stripe of flagstones every fifth column, so that no view is bare, and a
@@ -37,7 +36,7 @@ std::vector<PlanStep> walk(int n, int y, int x0, int x1) {
     return steps;
 }
 
-class CraftTest : public CheckerTest {
+class CampaignTest : public CheckerTest {
   protected:
     CampaignFigures figures;
     std::unique_ptr<Campaign> campaign;
@@ -52,7 +51,8 @@ class CraftTest : public CheckerTest {
     // The craft rules along the checker's own plan.
     Report checkAlongThePlan() {
         load();
-        Report play, report;
+        Report play;
+        Report report;
         ClimbPlan plan;
         checkPlay(*campaign, play, &plan);
         checkCraft(*campaign, plan, report, figures);
@@ -67,9 +67,21 @@ class CraftTest : public CheckerTest {
         checkCraft(*campaign, plan, report, figures);
         return report;
     }
+    // The crafted campaign changed by `change`, along the plan: the report
+    // says `words`, or (for NULL) nothing about `rule`.
+    void expectCrafted(const Change& change, const char* words, const char* rule) {
+        tiny = TinyCampaign();
+        craft(tiny);
+        change(tiny);
+        Report report = checkAlongThePlan();
+        if (words)
+            EXPECT_TRUE(report.mentions(words)) << words;
+        else
+            EXPECT_FALSE(report.mentions(rule)) << "the campaign keeps the rule: " << rule;
+    }
 };
 
-TEST_F(CraftTest, ABareStretchOfTheWayIsLongerThanFifteenCells) {
+TEST_F(CampaignTest, ABareStretchOfTheWayIsLongerThanFifteenCells) {
     // Row 30 of the tiny floor shows nothing but planks round columns 20 to 40.
     const struct {
         int steps;
@@ -83,7 +95,7 @@ TEST_F(CraftTest, ABareStretchOfTheWayIsLongerThanFifteenCells) {
     }
 }
 
-TEST_F(CraftTest, ALandmarkInViewBreaksABareStretch) {
+TEST_F(CampaignTest, ALandmarkInViewBreaksABareStretch) {
     // A row of crates that some column of it is in view from every step of a
     // walk along row 30 from column 21 to 40: rows 25 to 34 are in view.
     const struct {
@@ -98,7 +110,7 @@ TEST_F(CraftTest, ALandmarkInViewBreaksABareStretch) {
     }
 }
 
-TEST_F(CraftTest, AnErrandNeedsAPropOfItsOwnShapeBesideItsTarget) {
+TEST_F(CampaignTest, AnErrandNeedsAPropOfItsOwnShapeBesideItsTarget) {
     const struct {
         Change change;
         const char* words; // NULL: clean
@@ -116,28 +128,22 @@ TEST_F(CraftTest, AnErrandNeedsAPropOfItsOwnShapeBesideItsTarget) {
          "has no prop beside its target"},
         {[](T& t) {
              t.quests = questRecord("Crate one", 20, 20) + questRecord("Crate two", 40, 20);
-             t.set(0, 21, 20, '5'), t.set(0, 41, 20, '5');
+             t.set(0, 21, 20, '5');
+             t.set(0, 41, 20, '5');
          },
          "has a prop of the same shape as the errand \"Crate one\""},
         {[](T& t) {
              t.quests = questRecord("Crate", 20, 20) + questRecord("Stone", 40, 20);
-             t.set(0, 21, 20, '5'), t.set(0, 41, 20, '1');
+             t.set(0, 21, 20, '5');
+             t.set(0, 41, 20, '1');
          },
          NULL},
     };
-    for (const auto& c : cases) {
-        tiny = TinyCampaign();
-        craft(tiny);
-        c.change(tiny);
-        Report report = checkAlongThePlan();
-        if (c.words)
-            EXPECT_TRUE(report.mentions(c.words)) << c.words;
-        else
-            EXPECT_FALSE(report.mentions("prop")) << "a prop of its own beside each errand";
-    }
+    for (const auto& c : cases)
+        expectCrafted(c.change, c.words, "prop");
 }
 
-TEST_F(CraftTest, TwoFloorsShareAtMostAQuarterOfTheWallsAlongTheirWay) {
+TEST_F(CampaignTest, TwoFloorsShareAtMostAQuarterOfTheWallsAlongTheirWay) {
     // Floor 0's walk along row 30 has eight walls beside it, in row 29; floor
     // 1's has eight in row 31, and some of floor 0's.
     const struct {
@@ -149,7 +155,8 @@ TEST_F(CraftTest, TwoFloorsShareAtMostAQuarterOfTheWallsAlongTheirWay) {
         tiny.fill(0, 19, 29, 26, 29, '1');
         tiny.fill(1, 19, 31, 26, 31, '1');
         tiny.fill(1, 19, 29, 19 + c.shared - 1, 29, '1');
-        std::vector<PlanStep> steps = walk(0, 30, 20, 25), upstairs = walk(1, 30, 20, 25);
+        std::vector<PlanStep> steps = walk(0, 30, 20, 25);
+        std::vector<PlanStep> upstairs = walk(1, 30, 20, 25);
         steps.insert(steps.end(), upstairs.begin(), upstairs.end());
         Report report = checkAlong(steps);
         EXPECT_EQ(report.mentions("floors 0 and 1 share"), c.fails) << c.shared;
@@ -167,7 +174,7 @@ int hitPointsBeyond(int turns, int victories) {
     return hp;
 }
 
-TEST_F(CraftTest, GuardFightsLastAtMostTwelveTurnsAndTheBossTwenty) {
+TEST_F(CampaignTest, GuardFightsLastAtMostTwelveTurnsAndTheBossTwenty) {
     const int guardEdge = hitPointsBeyond(GUARD_TURN_LIMIT, 0);
     const int bossEdge = hitPointsBeyond(BOSS_TURN_LIMIT, LAST);
     const struct {
@@ -181,19 +188,11 @@ TEST_F(CraftTest, GuardFightsLastAtMostTwelveTurnsAndTheBossTwenty) {
         {[&](T& t) { t.npcs[LAST] = boss(bossEdge, 7); },
          "more than the 20 a boss fight should last"},
     };
-    for (const auto& c : cases) {
-        tiny = TinyCampaign();
-        craft(tiny);
-        c.change(tiny);
-        Report report = checkAlongThePlan();
-        if (c.words)
-            EXPECT_TRUE(report.mentions(c.words)) << c.words;
-        else
-            EXPECT_FALSE(report.mentions("fight should last")) << "a fight of a sensible length";
-    }
+    for (const auto& c : cases)
+        expectCrafted(c.change, c.words, "fight should last");
 }
 
-TEST_F(CraftTest, AFightsTurnsComeFromTheGamesDice) {
+TEST_F(CampaignTest, AFightsTurnsComeFromTheGamesDice) {
     const struct {
         int hp;
         double turns;
@@ -208,18 +207,10 @@ TEST_F(CraftTest, AFightsTurnsComeFromTheGamesDice) {
         << "the Hand of Death's weakest roll leaves one point";
 }
 
-TEST_F(CraftTest, TheBossHasASpriteRowOfHisOwn) {
-    const struct {
-        int row;
-        bool fails;
-    } cases[] = {{4, true}, {7, false}}; // the other guards wear row 4
-    for (const auto& c : cases) {
-        tiny = TinyCampaign();
-        craft(tiny);
-        tiny.npcs[LAST] = boss(20, c.row);
-        Report report = checkAlongThePlan();
-        EXPECT_EQ(report.mentions("shares sprite row"), c.fails) << "row " << c.row;
-    }
+TEST_F(CampaignTest, TheBossHasASpriteRowOfHisOwn) {
+    // The other guards wear row 4; the crafted boss wears row 7.
+    expectCrafted([](T& t) { t.npcs[LAST] = boss(20, 4); }, "shares sprite row", NULL);
+    expectCrafted([](T&) {}, NULL, "shares sprite row");
 }
 
 } // namespace

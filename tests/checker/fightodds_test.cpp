@@ -18,7 +18,7 @@ Hero with(int weaponMod, int armour) {
     return hero;
 }
 
-TEST(FightOdds, ModifiersPastTheSureThingChangeNothing) {
+TEST(FightOddsTest, ModifiersPastTheSureThingChangeNothing) {
     // A die is 0 to 19: a blade of 20 always hits, an armour of 19 is never hit.
     const struct {
         Hero sure, beyond;
@@ -32,7 +32,7 @@ TEST(FightOdds, ModifiersPastTheSureThingChangeNothing) {
             << c.beyond.weaponMod << " " << c.beyond.armour;
 }
 
-TEST(FightOdds, TheCertainWinShortcutAgreesWithPlayingEveryFight) {
+TEST(FightOddsTest, TheCertainWinShortcutAgreesWithPlayingEveryFight) {
     // 300 hit points take ten Hands of Death: 260 magic points pay for them
     // with the Messiah's 10 left, and 191 hit points outlast nine blows of 19.
     const struct {
@@ -59,7 +59,7 @@ PlacedItem good(const std::string& name, int price, int weaponMod, int armour) {
     return PlacedItem{item, 1};
 }
 
-TEST(GearChoice, TheBestKitTheGoldPaysForAndOfEqualKitsTheCheapest) {
+TEST(FightOddsTest, TheBestKitTheGoldPaysForAndOfEqualKitsTheCheapest) {
     const struct {
         int enemyHp;
         std::vector<PlacedItem> shop;

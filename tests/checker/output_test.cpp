@@ -19,7 +19,8 @@ std::map<std::string, std::string> snapshot(const std::string& dir) {
     std::map<std::string, std::string> entries;
     DIR* listing = opendir(dir.c_str());
     while (dirent* entry = listing ? readdir(listing) : NULL) {
-        std::string name = entry->d_name, path = dir + "/" + name;
+        std::string name = entry->d_name;
+        std::string path = dir + "/" + name;
         char target[512];
         ssize_t length = readlink(path.c_str(), target, sizeof target);
         struct stat info;
@@ -38,7 +39,8 @@ std::map<std::string, std::string> snapshot(const std::string& dir) {
 int leftBeside(const std::string& parent, const std::string& name) {
     int count = 0;
     for (const auto& entry : snapshot(parent))
-        count += entry.first.rfind("." + name + ".import-", 0) == 0;
+        if (entry.first.rfind("." + name + ".import-", 0) == 0)
+            count++;
     return count;
 }
 
@@ -51,12 +53,13 @@ bool stepHook(int step) {
     return step != failingStep;
 }
 
-class AllOrNothing : public CheckerTest {
+class OutputTest : public CheckerTest {
   protected:
     std::string data = tree.path("game"); // the folder imported into
     std::map<std::string, std::string> before;
 
-    void SetUp() override {
+    // Floors exported to Tiled, to be imported over last week's floors.
+    void prepareImport() {
         tiny.npcs[2] = npcRecord("Bob", 10, 10);
         tiny.write(tree);
         FILE* quiet = fopen("/dev/null", "w");
@@ -66,9 +69,12 @@ class AllOrNothing : public CheckerTest {
         TinyCampaign older;
         older.npcs[2] = npcRecord("Old Bob", 20, 20);
         older.write(tree);
-        ASSERT_EQ(system(("mkdir -p " + data + " && cp " + dir + "/*.qor " + data).c_str()), 0);
-        ASSERT_EQ(rename((data + "/npcs2.qor").c_str(), tree.path("elsewhere.qor").c_str()), 0);
-        ASSERT_EQ(symlink(tree.path("elsewhere.qor").c_str(), (data + "/npcs2.qor").c_str()), 0);
+        ASSERT_EQ(system(("mkdir -p " + data + " && cp " + dir + "/*.qor " + data).c_str()), 0)
+            << "last week's floors copied";
+        ASSERT_EQ(rename((data + "/npcs2.qor").c_str(), tree.path("elsewhere.qor").c_str()), 0)
+            << "a file moved elsewhere";
+        ASSERT_EQ(symlink(tree.path("elsewhere.qor").c_str(), (data + "/npcs2.qor").c_str()), 0)
+            << "a link made to it";
         before = snapshot(data);
     }
     void TearDown() override { outputStepHook = NULL; }
@@ -80,7 +86,8 @@ class AllOrNothing : public CheckerTest {
     }
 };
 
-TEST_F(AllOrNothing, AnImportFailingAtAnyStepLeavesTheFolderAsItWas) {
+TEST_F(OutputTest, AnImportFailingAtAnyStepLeavesTheFolderAsItWas) {
+    ASSERT_NO_FATAL_FAILURE(prepareImport());
     outputStepHook = stepHook;
     int step = 0;
     for (; step < 100; step++) {
@@ -94,12 +101,14 @@ TEST_F(AllOrNothing, AnImportFailingAtAnyStepLeavesTheFolderAsItWas) {
     }
     // Each of the 13 files written, its old file kept, the list of new
     // ones, each file moved in.
-    EXPECT_EQ(step, 13 + 13 + 1 + 13);
+    EXPECT_EQ(step, 13 + 13 + 1 + 13) << "the number of steps an import takes";
     EXPECT_EQ(snapshot(data)["npcs2.qor"], npcRecord("Bob", 10, 10)) << "no longer the link";
-    EXPECT_EQ(readFile(tree.path("elsewhere.qor")), npcRecord("Old Bob", 20, 20));
+    EXPECT_EQ(readFile(tree.path("elsewhere.qor")), npcRecord("Old Bob", 20, 20))
+        << "what the link pointed to is left alone";
 }
 
-TEST_F(AllOrNothing, AnImportKilledAtAnyStepIsUndoneByTheNext) {
+TEST_F(OutputTest, AnImportKilledAtAnyStepIsUndoneByTheNext) {
+    ASSERT_NO_FATAL_FAILURE(prepareImport());
     for (int step = 0;; step++) {
         pid_t child = fork();
         if (child == 0) {
@@ -110,14 +119,15 @@ TEST_F(AllOrNothing, AnImportKilledAtAnyStepIsUndoneByTheNext) {
             _exit(importTiled(dir + "/tiled", data, quiet) ? 0 : 1);
         }
         int status;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_EQ(waitpid(child, &status, 0), child) << "the killed import is waited for";
+        ASSERT_TRUE(WIFEXITED(status)) << "the killed import exits";
         if (WEXITSTATUS(status) == 0) {
             EXPECT_EQ(step, 40) << "every step was reached";
-            EXPECT_EQ(snapshot(data).at("npcs2.qor"), npcRecord("Bob", 10, 10));
+            EXPECT_EQ(snapshot(data).at("npcs2.qor"), npcRecord("Bob", 10, 10))
+                << "the import that runs to its end writes the new floors";
             return;
         }
-        ASSERT_EQ(WEXITSTATUS(status), 9);
+        ASSERT_EQ(WEXITSTATUS(status), 9) << "the import is killed at its step";
         bool untouched = snapshot(data) == before;
         // The next import, even one refused (here: of no maps at all).
         startCapture();
@@ -135,23 +145,30 @@ TEST_F(AllOrNothing, AnImportKilledAtAnyStepIsUndoneByTheNext) {
 
 // Outputs that are links: each is replaced by a file of its own, and what it
 // pointed to is left alone. A tiles folder that is a link is refused.
-TEST_F(CheckerTest, OutputsReplaceLinksInsteadOfWritingThroughThem) {
+TEST_F(OutputTest, OutputsReplaceLinksInsteadOfWritingThroughThem) {
     tiny.write(tree);
     tree.write("elsewhere", "not ours");
-    ASSERT_EQ(system(("mkdir -p " + dir + "/tiled " + dir + "/floors").c_str()), 0);
+    ASSERT_EQ(system(("mkdir -p " + dir + "/tiled " + dir + "/floors").c_str()), 0)
+        << "the output folders made";
     for (const char* link : {"/tiled/floor2.tmx", "/tiled/tessary.tsx", "/floors/floor0.png"})
         ASSERT_EQ(symlink(tree.path("elsewhere").c_str(), (dir + link).c_str()), 0) << link;
     startCapture();
-    EXPECT_TRUE(exportTiled(dir, dir + "/gfx", dir + "/tiled", stdout));
+    EXPECT_TRUE(exportTiled(dir, dir + "/gfx", dir + "/tiled", stdout))
+        << "the export writes over links";
     std::unique_ptr<Campaign> campaign(new Campaign());
     Report report;
     loadCampaign(dir, *campaign, report);
-    EXPECT_EQ(renderFloors(*campaign, NULL, dir + "/gfx", dir + "/floors", 2, stdout), 6);
-    ASSERT_EQ(rename((dir + "/tiled/tiles").c_str(), (dir + "/tiles-elsewhere").c_str()), 0);
-    ASSERT_EQ(symlink((dir + "/tiles-elsewhere").c_str(), (dir + "/tiled/tiles").c_str()), 0);
-    EXPECT_FALSE(exportTiled(dir, dir + "/gfx", dir + "/tiled", stdout));
+    EXPECT_EQ(renderFloors(*campaign, NULL, dir + "/gfx", dir + "/floors", 2, stdout), 6)
+        << "every floor is drawn over links";
+    ASSERT_EQ(rename((dir + "/tiled/tiles").c_str(), (dir + "/tiles-elsewhere").c_str()), 0)
+        << "the tiles folder moved elsewhere";
+    ASSERT_EQ(symlink((dir + "/tiles-elsewhere").c_str(), (dir + "/tiled/tiles").c_str()), 0)
+        << "a link made to it";
+    EXPECT_FALSE(exportTiled(dir, dir + "/gfx", dir + "/tiled", stdout))
+        << "a tiles folder that is a link is refused";
     std::string said = stopCapture();
-    EXPECT_EQ(readFile(tree.path("elsewhere")), "not ours");
+    EXPECT_EQ(readFile(tree.path("elsewhere")), "not ours")
+        << "what a link pointed to is left alone";
     struct stat info;
     for (const char* file : {"/tiled/floor2.tmx", "/tiled/tessary.tsx", "/floors/floor0.png"})
         EXPECT_TRUE(lstat((dir + file).c_str(), &info) == 0 && S_ISREG(info.st_mode)) << file;
@@ -160,14 +177,15 @@ TEST_F(CheckerTest, OutputsReplaceLinksInsteadOfWritingThroughThem) {
 
 // A named pipe in place of an input is a file that cannot be read: nothing
 // waits for a writer that never comes.
-TEST_F(CheckerTest, NamedPipesAmongTheInputsAreRefusedWithoutWaiting) {
+TEST_F(OutputTest, NamedPipesAmongTheInputsAreRefusedWithoutWaiting) {
     tiny.write(tree);
     startCapture();
     exportTiled(dir, dir + "/gfx", dir + "/tiled", stdout);
     std::string clean = stopCapture();
     ASSERT_NE(clean.find("6 floors written"), std::string::npos) << clean;
     const struct {
-        const char *pipe, *said;
+        const char* pipe;
+        const char* said;
     } cases[] = {
         {"/tiled/floor3.tmx", "floor3.tmx: cannot be read"},
         {"/npcs3.qor", "/npcs3.qor: cannot be read"},
@@ -175,9 +193,10 @@ TEST_F(CheckerTest, NamedPipesAmongTheInputsAreRefusedWithoutWaiting) {
     };
     mkdir((dir + "/back").c_str(), 0777);
     for (const auto& c : cases) {
-        std::string path = dir + c.pipe, kept = path + ".kept";
+        std::string path = dir + c.pipe;
+        std::string kept = path + ".kept";
         ASSERT_EQ(rename(path.c_str(), kept.c_str()), 0) << c.pipe;
-        ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+        ASSERT_EQ(mkfifo(path.c_str(), 0644), 0) << c.pipe;
         startCapture();
         importTiled(dir + "/tiled", dir + "/back", stdout);
         exportTiled(dir, dir + "/gfx", dir + "/out", stdout);
@@ -187,7 +206,7 @@ TEST_F(CheckerTest, NamedPipesAmongTheInputsAreRefusedWithoutWaiting) {
         renderFloors(*campaign, NULL, dir + "/gfx", dir + "/floors", 2, stdout);
         std::string said = stopCapture();
         EXPECT_NE(said.find(c.said), std::string::npos) << said;
-        ASSERT_EQ(rename(kept.c_str(), path.c_str()), 0);
+        ASSERT_EQ(rename(kept.c_str(), path.c_str()), 0) << c.pipe;
     }
 }
 

@@ -10,10 +10,11 @@ namespace {
 
 using T = TinyCampaign;
 using Change = std::function<void(T&)>;
+using RulesTest = CheckerTest;
 
-TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
-    const std::string potion = goodRecord("Potion", 10, 0, 0, 0),
-                      errands = questRecord("First", 10, 10, 1) + questRecord("Errand", 30, 30, 1);
+TEST_F(RulesTest, ProblemsAreFoundAndNamedWithFileAndLine) {
+    const std::string potion = goodRecord("Potion", 10, 0, 0, 0);
+    const std::string errands = questRecord("First", 10, 10, 1) + questRecord("Errand", 30, 30, 1);
     const struct {
         Change change;
         std::string words;
@@ -27,7 +28,7 @@ TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
          "map2.qor", 6},
         {[](T& t) { t.maps[0].resize(60); }, "the file ends after 60 lines", "map.qor", 61},
         {[](T& t) { t.set(1, 7, 3, 'x'); }, "cell (7,3) has code 120", "map1.qor", 4},
-        {[](T& t) { t.maps[3].clear(); }, "missing: the game ends with \"Map", "map3.qor", 0},
+        {[](T& t) { t.maps[3].clear(); }, "not found..\"", "map3.qor", 0},
         {[](T& t) { t.npcs[0] = npcRecord(std::string(60, 'n'), 1, 1); },
          "name has 60 characters, at most 59 fit", "npcs.qor", 6},
         {[](T& t) { t.npcs[0] = npcRecord("Bob", 1, 1, 0, 12); },
@@ -48,11 +49,17 @@ TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
          "this record ends the file (its price and weapon modifier are 0)", "shopdata.qor", 17},
         {[](T& t) { t.shop = ""; }, "the shop has no goods", "shopdata.qor", 0},
         // What a player would meet.
-        {[](T& t) { t.set(1, 80, 80, '6'), t.wallIn(1, 80, 80); },
+        {[](T& t) {
+             t.set(1, 80, 80, '6');
+             t.wallIn(1, 80, 80);
+         },
          "stairs at (80,80) cannot be reached from (50,50)", "map1.qor", 81},
         {[](T& t) { t.wallIn(3, T::stairsX(3), 50); }, "there is no way up"},
         {[](T& t) { t.set(5, T::stairsX(5), 50, '3'); }, "the game cannot be won"},
-        {[](T& t) { t.fill(2, 1, 1, 3, 3, '1'), t.set(2, 2, 2, '3'); },
+        {[](T& t) {
+             t.fill(2, 1, 1, 3, 3, '1');
+             t.set(2, 2, 2, '3');
+         },
          "quest giver at (2,2) cannot be reached"},
         {[](T& t) { t.set(4, 5, 2, '5'); }, "shopkeeper stands on an obstacle at (5,2)"},
         {[](T& t) { t.set(0, START_X, START_Y, '5'); }, "player starts at (25,19) on an obstacle"},
@@ -64,15 +71,30 @@ TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
         {[](T& t) { t.npcs[0] = guard("Titan", 7, 7, 999); },
          "Titan (999 hit points) is too strong", "npcs.qor", 1},
         {[](T& t) { t.npcs[2].clear(); }, "floor 2 has no guard on its way up", "map2.qor", 0},
-        {[](T& t) { t.wallIn(1, 20, 20), t.set(1, 20, 21, '3'); }, "dead end at (20,20)",
-         "map1.qor", 21},
-        {[&](T& t) { t.quests = errands, t.set(1, 30, 30, '1'); },
+        {[](T& t) {
+             t.wallIn(1, 20, 20);
+             t.set(1, 20, 21, '3');
+         },
+         "dead end at (20,20)", "map1.qor", 21},
+        {[&](T& t) {
+             t.quests = errands;
+             t.set(1, 30, 30, '1');
+         },
          "target (30,30) of \"Errand\" is a wall", "quests.qor", 6},
-        {[&](T& t) { t.quests = errands, t.wallIn(1, 30, 30); }, "cannot be reached on floor 1",
-         "quests.qor", 6},
-        {[&](T& t) { t.quests = errands, t.npcs[1] = npcRecord("Bob", 30, 30); },
+        {[&](T& t) {
+             t.quests = errands;
+             t.wallIn(1, 30, 30);
+         },
+         "cannot be reached on floor 1", "quests.qor", 6},
+        {[&](T& t) {
+             t.quests = errands;
+             t.npcs[1] = npcRecord("Bob", 30, 30);
+         },
          "is where Bob stands on floor 1", "quests.qor", 6},
-        {[](T& t) { t.set(0, 30, 30, '1'), t.npcs[0] = npcRecord("Wally", 30, 30); },
+        {[](T& t) {
+             t.set(0, 30, 30, '1');
+             t.npcs[0] = npcRecord("Wally", 30, 30);
+         },
          "Wally stands on a wall at (30,30)", "npcs.qor", 8},
         {[](T& t) { t.npcs[0] = npcRecord("Twin", 4, 4) + npcRecord("Other twin", 4, 4); },
          "Other twin stands on the same cell (4,4) as Twin"},
@@ -93,21 +115,27 @@ TEST_F(CheckerTest, ProblemsAreFoundAndNamedWithFileAndLine) {
     }
 }
 
-TEST_F(CheckerTest, CampaignsThatCanBeWonAreCleanAndPlanEachGuardAndKeyOnce) {
+TEST_F(RulesTest, CampaignsThatCanBeWonAreCleanAndPlanEachGuardAndKeyOnce) {
     const Change cases[] = {
         // Files without their last line feed.
         [](T& t) {
-            t.npcs[2].pop_back(), t.quests = questRecord("Go", 20, 20), t.quests.pop_back();
+            t.npcs[2].pop_back();
+            t.quests = questRecord("Go", 20, 20);
+            t.quests.pop_back();
         },
         [](T& t) { // quests on the stairs and on a locked door
             t.quests = questRecord("Stairs", 50, 50) + questRecord("Key", 10, 30, 0, 1);
-            t.quests += questRecord("Cupboard", 30, 30), t.set(0, 30, 30, '7');
+            t.quests += questRecord("Cupboard", 30, 30);
+            t.set(0, 30, 30, '7');
         },
         [](T& t) { // a key bought (its key flag set)
-            t.lockWayUp(), t.shop = goodRecord("Key", 2000, 2, 0, 0, "00000000010");
+            t.lockWayUp();
+            t.shop = goodRecord("Key", 2000, 2, 0, 0, "00000000010");
         },
         [](T& t) { // an errand at the end of a passage is no dead end
-            t.wallIn(0, 20, 20), t.set(0, 20, 21, '3'), t.quests = questRecord("Dig", 20, 20);
+            t.wallIn(0, 20, 20);
+            t.set(0, 20, 21, '3');
+            t.quests = questRecord("Dig", 20, 20);
         },
         [](T& t) { // the best shield money can buy beats the titan
             t.npcs[0] += guard("Titan", 7, 7, 999);
@@ -119,13 +147,18 @@ TEST_F(CheckerTest, CampaignsThatCanBeWonAreCleanAndPlanEachGuardAndKeyOnce) {
         change(tiny);
         ClimbPlan plan;
         Report report = check(&plan);
-        EXPECT_TRUE(report.clean()) << report.problems[0].text;
-        EXPECT_TRUE(plan.wins);
-        int fights = 0, keys = 0;
-        for (const PlanStep& step : plan.steps)
-            fights += step.kind == PlanStep::Fight, keys += step.kind == PlanStep::BuyKey;
-        EXPECT_EQ(fights, FLOOR_COUNT); // each guard on the way, no other
-        EXPECT_LE(keys, 1);
+        EXPECT_TRUE(report.clean()) << "a winnable campaign is clean: " << report.problems[0].text;
+        EXPECT_TRUE(plan.wins) << "the plan wins";
+        int fights = 0;
+        int keys = 0;
+        for (const PlanStep& step : plan.steps) {
+            if (step.kind == PlanStep::Fight)
+                fights++;
+            if (step.kind == PlanStep::BuyKey)
+                keys++;
+        }
+        EXPECT_EQ(fights, FLOOR_COUNT) << "the plan fights each guard on the way, no other";
+        EXPECT_LE(keys, 1) << "the plan buys at most one key";
     }
 }
 

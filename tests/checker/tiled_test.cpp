@@ -7,24 +7,32 @@
 
 namespace {
 
+using TiledTest = CheckerTest;
+
 // Exports `from` into `to`, or imports it; what the tool says.
 std::string run(bool exporting, const std::string& from, const std::string& to) {
     mkdir(to.c_str(), 0777);
     startCapture();
-    exporting ? exportTiled(from, from + "/gfx", to, stdout) : importTiled(from, to, stdout);
+    if (exporting)
+        exportTiled(from, from + "/gfx", to, stdout);
+    else
+        importTiled(from, to, stdout);
     return stopCapture();
 }
 
 // Windows line ends, no final line end, and names in the font's Latin-1 with
 // tabs, a lone carriage return and markup.
-TEST_F(CheckerTest, TiledRoundTripGivesTheFilesBackByteForByte) {
+TEST_F(TiledTest, RoundTripGivesTheFilesBackByteForByte) {
+    std::string records = npcRecord("Bj\xf6\rrn\t<&>\"", 9, 9, 1, 3, "\xa1Ol\xe9!") + tiny.npcs[1];
+    records.pop_back(); // no final line end
     std::string crlf;
-    for (char c : npcRecord("Bj\xf6\rrn\t<&>\"", 9, 9, 1, 3, "\xa1Ol\xe9!") + tiny.npcs[1])
+    for (char c : records)
         crlf += c == '\n' ? "\r\n" : std::string(1, c);
-    tiny.npcs[1] = crlf.substr(0, crlf.size() - 2);
+    tiny.npcs[1] = crlf;
     tiny.quests = questRecord("Go up", 12, 12, 2, 1);
     tiny.write(tree);
-    EXPECT_EQ(run(true, dir, dir + "/tiled").find("byte for byte"), std::string::npos);
+    EXPECT_EQ(run(true, dir, dir + "/tiled").find("byte for byte"), std::string::npos)
+        << "the export warns of no file it cannot give back byte for byte";
     run(false, dir + "/tiled", dir + "/back");
     for (const char* file : {"map.qor", "map5.qor", "npcs.qor", "npcs1.qor", "quests.qor"})
         EXPECT_EQ(readFile(dir + "/back/" + file), readFile(dir + "/" + file)) << file;
@@ -33,7 +41,7 @@ TEST_F(CheckerTest, TiledRoundTripGivesTheFilesBackByteForByte) {
 // An errand whose target lies far off the map is exported where it lies (its
 // position in pixels is past the int range) and named as one the import
 // will refuse.
-TEST_F(CheckerTest, TiledExportNamesAnErrandOffTheMapAsRefused) {
+TEST_F(TiledTest, ExportNamesAnErrandOffTheMapAsRefused) {
     tiny.quests = questRecord("Far away", 999999999, 5, 1);
     tiny.write(tree);
     std::string said = run(true, dir, dir + "/tiled");
@@ -41,7 +49,8 @@ TEST_F(CheckerTest, TiledExportNamesAnErrandOffTheMapAsRefused) {
                         "away\" is at (999999999,5), off the map"),
               std::string::npos)
         << said;
-    EXPECT_NE(readFile(dir + "/tiled/floor1.tmx").find("x=\"47999999976\""), std::string::npos);
+    EXPECT_NE(readFile(dir + "/tiled/floor1.tmx").find("x=\"47999999976\""), std::string::npos)
+        << "the errand is exported where it lies";
 }
 
 // `text` with its first `from` made `to`; the test fails when there is none.
@@ -52,7 +61,7 @@ std::string edited(std::string text, const std::string& from, const std::string&
 }
 
 // Each map edited one way: what the import says, and whether it wrote the files.
-TEST_F(CheckerTest, TiledImportRefusesWhatTheFilesCannotHoldAndDropsNothing) {
+TEST_F(TiledTest, ImportRefusesWhatTheFilesCannotHoldAndDropsNothing) {
     tiny.npcs[2] = npcRecord("Bob", 10, 10);
     tiny.write(tree);
     run(true, dir, dir + "/tiled");
@@ -61,7 +70,9 @@ TEST_F(CheckerTest, TiledImportRefusesWhatTheFilesCannotHoldAndDropsNothing) {
         original.find(" <layer"), original.find("</layer>\n") + 9 - original.find(" <layer"));
     const std::string characters = "<objectgroup id=\"2\" name=\"characters\">";
     const struct {
-        std::string from, to, said;
+        std::string from;
+        std::string to;
+        std::string said;
     } cases[] = {
         {"<data encoding=\"csv\">\n2,", "<data encoding=\"csv\">\n9,",
          "floor2.tmx: cell (0,0) and 0 more hold no tile of tessary.tsx"},

@@ -8,19 +8,22 @@
 
 // A guard of `hp` hit points.
 inline std::string guard(const std::string& name, int x, int y, int hp) {
-    return std::to_string(hp) + "\n" + std::to_string(hp) + npcRecord(name, x, y, 1, 4).substr(5);
+    return npcRecord(name, x, y, 1, 4, "Hello.", hp);
 }
 
 struct TinyCampaign {
     std::vector<std::string> maps[FLOOR_COUNT]; // 100 rows of 100 codes
-    std::string npcs[FLOOR_COUNT], quests, shop = goodRecord("Healing Potion", 100, 0, 0, 0);
+    std::string npcs[FLOOR_COUNT];
+    std::string quests;
+    std::string shop = goodRecord("Healing Potion", 100, 0, 0, 0);
 
     TinyCampaign() {
         for (int n = 0; n < FLOOR_COUNT; n++) {
             maps[n].assign(MAP_SIZE, std::string(MAP_SIZE, '1'));
             fill(n, 1, 1, 98, 98, '3');
             fill(n, stairsX(n) - 1, 49, stairsX(n) + 1, 51, '1');
-            set(n, stairsX(n), 50, '6'), set(n, stairsX(n), 51, '3');
+            set(n, stairsX(n), 50, '6');
+            set(n, stairsX(n), 51, '3');
             npcs[n] = guard("Rat", stairsX(n), 51, 1);
         }
     }
@@ -33,23 +36,29 @@ struct TinyCampaign {
     }
     void wallIn(int floor, int x, int y) { // the four sides
         char kept = maps[floor][y][x];
-        fill(floor, x - 1, y, x + 1, y, '1'), fill(floor, x, y - 1, x, y + 1, '1');
+        fill(floor, x - 1, y, x + 1, y, '1');
+        fill(floor, x, y - 1, x, y + 1, '1');
         set(floor, x, y, kept);
     }
     void lockWayUp() { // a wall between the arrival and the stairs, a locked door in row 60
-        fill(0, 45, 1, 45, 98, '1'), set(0, 45, 60, '7');
+        fill(0, 45, 1, 45, 98, '1');
+        set(0, 45, 60, '7');
     }
     void write(const DataTree& tree) const { // into the tree's data folder
         for (int n = 0; n < FLOOR_COUNT; n++) {
-            std::string suffix = (n ? std::to_string(n) : "") + ".qor", map;
+            std::string suffix = (n ? std::to_string(n) : "") + ".qor";
+            std::string map;
             for (const std::string& row : maps[n])
                 map += row + "\n";
             // A floor without rows has no map file.
-            maps[n].empty() ? tree.remove("data/map" + suffix)
-                            : tree.write("data/map" + suffix, map);
+            if (maps[n].empty())
+                tree.remove("data/map" + suffix);
+            else
+                tree.write("data/map" + suffix, map);
             tree.write("data/npcs" + suffix, npcs[n]);
         }
-        tree.write("data/quests.qor", quests), tree.write("data/shopdata.qor", shop);
+        tree.write("data/quests.qor", quests);
+        tree.write("data/shopdata.qor", shop);
     }
 };
 
@@ -71,10 +80,12 @@ class CheckerTest : public ::testing::Test {
     }
     // Some problem says `words`, in `file` at `line` (unless `file` is NULL).
     void expectProblem(const Report& report, const std::string& words, const char* file, int line) {
-        std::string at = file ? dir + "/" + file + ":" + std::to_string(line) : "";
         for (const Problem& p : report.problems)
             if (p.text.find(words) != std::string::npos) {
-                EXPECT_EQ(file ? p.file + ":" + std::to_string(p.line) : at, at) << words;
+                if (file) {
+                    EXPECT_EQ(p.file, dir + "/" + file) << "the file named for: " << words;
+                    EXPECT_EQ(p.line, line) << "the line named for: " << words;
+                }
                 return;
             }
         ADD_FAILURE() << "no problem says \"" << words << "\"";

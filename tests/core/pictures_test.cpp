@@ -29,14 +29,18 @@ std::vector<size_t> picturesOfEachForm() {
 }
 
 // A test for each, so each has its own time limit.
-class PictureList : public GameTest, public ::testing::WithParamInterface<size_t> {};
+class PicturesTest : public GameTest, public ::testing::WithParamInterface<size_t> {};
 
-TEST_P(PictureList, RefusedAloneItEndsTheGameWithItsListedMessageOrNot) {
+TEST_P(PicturesTest, RefusedAloneItEndsTheGameWithItsListedMessageOrNot) {
     const GamePicture picture = gamePictures().at(GetParam());
     ASSERT_EQ(rename(picture.path.c_str(), (picture.path + ".aside").c_str()), 0) << picture.path;
     if (!picture.ending.empty()) {
-        EXPECT_EXIT((game.reset(new CGame()), game->titleScreen()), ::testing::ExitedWithCode(1),
-                    ::testing::Eq(picture.ending))
+        EXPECT_EXIT(
+            {
+                game.reset(new CGame());
+                game->titleScreen();
+            },
+            ::testing::ExitedWithCode(1), ::testing::Eq(picture.ending))
             << picture.path;
         return;
     }
@@ -48,9 +52,9 @@ TEST_P(PictureList, RefusedAloneItEndsTheGameWithItsListedMessageOrNot) {
     EXPECT_NE(game->screen, nullptr) << picture.path;
 }
 
-INSTANTIATE_TEST_SUITE_P(EachForm, PictureList, ::testing::ValuesIn(picturesOfEachForm()));
+INSTANTIATE_TEST_SUITE_P(EachForm, PicturesTest, ::testing::ValuesIn(picturesOfEachForm()));
 
-TEST(PictureListNames, EveryPictureOfTheTreeOnce) {
+TEST(PicturesTest, EveryPictureOfTheTreeOnce) {
     DataTree tree;
     std::set<std::string> listed;
     for (const GamePicture& picture : gamePictures())
@@ -62,7 +66,7 @@ TEST(PictureListNames, EveryPictureOfTheTreeOnce) {
     std::set<std::string> files;
     for (const std::string& line : linesOf(readFile(tree.path("pictures.txt"))))
         files.insert(line);
-    EXPECT_EQ(listed, files);
+    EXPECT_EQ(listed, files) << "the list names every picture file of the tree";
 }
 
 } // namespace

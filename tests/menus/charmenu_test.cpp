@@ -4,10 +4,6 @@
 
 namespace {
 
-const SDLKey UP = SDLK_UP;
-const SDLKey DOWN = SDLK_DOWN;
-const SDLKey RETURN = SDLK_RETURN;
-const SDLKey ESCAPE = SDLK_ESCAPE;
 const Uint32 WHITE = 0xFFFF; // on the 16-bit screen
 
 int rowTop(int row) {

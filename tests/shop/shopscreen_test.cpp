@@ -6,11 +6,6 @@
 
 namespace {
 
-const SDLKey UP = SDLK_UP;
-const SDLKey DOWN = SDLK_DOWN;
-const SDLKey RETURN = SDLK_RETURN;
-const SDLKey ESCAPE = SDLK_ESCAPE;
-
 class ShopScreenTest : public GameTest {
   protected:
     // `count` goods "Good i" with icon i, blades of modifier i + 1.

@@ -173,8 +173,9 @@ std::string tileFile(int index) {
 }
 
 std::string npcRecord(const std::string& name, int x, int y, int hostile, int character,
-                      const std::string& line) {
-    return "20\n20\n0\n0\n" + std::to_string(hostile) + "\n" + name + "\n" + line + "\n" +
+                      const std::string& line, int hp) {
+    std::string points = std::to_string(hp) + "\n";
+    return points + points + "0\n0\n" + std::to_string(hostile) + "\n" + name + "\n" + line + "\n" +
            std::to_string(x) + "\n" + std::to_string(y) + "\n" + std::to_string(character) + "\n";
 }
 

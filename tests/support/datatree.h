@@ -47,8 +47,9 @@ std::string readFile(const std::string& path);
 // A 100 x 100 map where every cell has `fill`.
 std::string mapText(char fill);
 // Records as the game's data files hold them.
+// `hp` is both its hit points and its maximum.
 std::string npcRecord(const std::string& name, int x, int y, int hostile = 0, int character = 3,
-                      const std::string& line = "Hello.");
+                      const std::string& line = "Hello.", int hp = 20);
 std::string questRecord(const std::string& text, int x, int y, int floor = 0, int rewardKey = 0);
 // The 16-line shop record of a good; `flags` holds the lines between the name
 // and the armour class: healing potion, scroll, seven spells, key, mana potion.

@@ -12,6 +12,12 @@
 #include "core/game.h"
 #include "support/datatree.h"
 
+// The keys the menus take.
+const SDLKey UP = SDLK_UP;
+const SDLKey DOWN = SDLK_DOWN;
+const SDLKey RETURN = SDLK_RETURN;
+const SDLKey ESCAPE = SDLK_ESCAPE;
+
 // Events, as the player would make them.
 void pushKeyDown(SDLKey key);
 void pushKeyUp(SDLKey key);

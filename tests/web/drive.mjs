@@ -26,19 +26,22 @@ try {
   const outLines = async () => (await log()).filter((l) => l.stream === "stdout").map((l) => l.text);
   let cursor = 0;
   // Waits for lines past the cursor that equal each of `wanted` in turn.
-  async function expect(wanted, timeout = TIMEOUT) {
+  async function expect(wanted, timeout) {
     for (const line of wanted) {
       const deadline = Date.now() + timeout;
       for (;;) {
         const lines = await outLines();
         const at = lines.indexOf(line, cursor);
-        if (at >= 0) { cursor = at + 1; break; }
+        if (at >= 0) {
+          cursor = at + 1;
+          break;
+        }
         if (Date.now() > deadline) throw new Error("the page's log has no line " + JSON.stringify(line));
         await page.waitForTimeout(50);
       }
     }
   }
-  await expect(["Fonts loaded. OK"]);
+  await expect(["Fonts loaded. OK"], TIMEOUT);
   for (const step of steps) {
     if (step.press) {
       // A screen not yet up loses a key: the title is pressed again.
@@ -60,7 +63,7 @@ try {
       await field.waitFor({ state: "visible", timeout: TIMEOUT });
       await field.fill(step.console);
       await field.press("Enter");
-      await expect(step.until || []);
+      await expect(step.until || [], TIMEOUT);
     } else if (step.capture) {
       // The frame as the canvas holds it once the game waits again.
       await page.waitForTimeout(500);

@@ -164,24 +164,33 @@ struct Field {
     FieldKind kind;
 };
 
+// Each record line with the limit the game's loader reads it with.
 const Field NPC_FIELDS[] = {
-    {"hit points", 3, NUMBER},   {"maximum hit points", 3, NUMBER},
-    {"magic points", 3, NUMBER}, {"maximum magic points", 3, NUMBER},
-    {"hostile flag", 3, FLAG},   {"name", 59, TEXT},
-    {"line", 59, TEXT},          {"column", 3, NUMBER},
-    {"row", 3, NUMBER},          {"character number", 3, NUMBER},
+    {"hit points", NPC_NUMBER_LIMIT, NUMBER},
+    {"maximum hit points", NPC_NUMBER_LIMIT, NUMBER},
+    {"magic points", NPC_NUMBER_LIMIT, NUMBER},
+    {"maximum magic points", NPC_NUMBER_LIMIT, NUMBER},
+    {"hostile flag", NPC_NUMBER_LIMIT, FLAG},
+    {"name", NPC_TEXT_LIMIT, TEXT},
+    {"line", NPC_TEXT_LIMIT, TEXT},
+    {"column", NPC_NUMBER_LIMIT, NUMBER},
+    {"row", NPC_NUMBER_LIMIT, NUMBER},
+    {"character number", NPC_NUMBER_LIMIT, NUMBER},
 };
 const Field QUEST_FIELDS[] = {
-    {"target column", 9, NUMBER}, {"target row", 9, NUMBER},    {"floor", 9, NUMBER},
-    {"text", 39, TEXT},           {"key reward flag", 3, FLAG},
+    {"target column", QUEST_NUMBER_LIMIT, NUMBER}, {"target row", QUEST_NUMBER_LIMIT, NUMBER},
+    {"floor", QUEST_NUMBER_LIMIT, NUMBER},         {"text", QUEST_TEXT_LIMIT, TEXT},
+    {"key reward flag", QUEST_FLAG_LIMIT, FLAG},
 };
 const Field ITEM_FIELDS[] = {
-    {"price", 18, NUMBER},       {"icon index", 18, NUMBER}, {"weapon modifier", 18, NUMBER},
-    {"name", 18, TEXT},          {"healing flag", 3, FLAG},  {"scroll flag", 3, FLAG},
-    {"spell 1 flag", 3, FLAG},   {"spell 2 flag", 3, FLAG},  {"spell 3 flag", 3, FLAG},
-    {"spell 4 flag", 3, FLAG},   {"spell 5 flag", 3, FLAG},  {"spell 6 flag", 3, FLAG},
-    {"spell 7 flag", 3, FLAG},   {"key flag", 3, FLAG},      {"mana flag", 3, FLAG},
-    {"armour class", 9, NUMBER},
+    {"price", ITEM_NUMBER_LIMIT, NUMBER},           {"icon index", ITEM_NUMBER_LIMIT, NUMBER},
+    {"weapon modifier", ITEM_NUMBER_LIMIT, NUMBER}, {"name", ITEM_NAME_LIMIT, TEXT},
+    {"healing flag", ITEM_FLAG_LIMIT, FLAG},        {"scroll flag", ITEM_FLAG_LIMIT, FLAG},
+    {"spell 1 flag", ITEM_FLAG_LIMIT, FLAG},        {"spell 2 flag", ITEM_FLAG_LIMIT, FLAG},
+    {"spell 3 flag", ITEM_FLAG_LIMIT, FLAG},        {"spell 4 flag", ITEM_FLAG_LIMIT, FLAG},
+    {"spell 5 flag", ITEM_FLAG_LIMIT, FLAG},        {"spell 6 flag", ITEM_FLAG_LIMIT, FLAG},
+    {"spell 7 flag", ITEM_FLAG_LIMIT, FLAG},        {"key flag", ITEM_FLAG_LIMIT, FLAG},
+    {"mana flag", ITEM_FLAG_LIMIT, FLAG},           {"armour class", ITEM_ARMOUR_LIMIT, NUMBER},
 };
 
 // Follows a record file line by line the way LineReader consumes it, reporting
@@ -249,6 +258,17 @@ void checkLastRecord(const RawFile& raw, const std::string& path, int recordLine
                    count - available);
 }
 
+// A data file the game cannot open: it ends with `gameMessage` (its loader's
+// own message, whose line feed the report leaves out).
+void reportMissing(const std::string& path, const char* gameMessage, Report& report) {
+    std::string text(snprintf(NULL, 0, gameMessage, path.c_str()) + 1, '\0');
+    snprintf(&text[0], text.size(), gameMessage, path.c_str());
+    text.resize(strlen(text.c_str()));
+    if (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    report.add(path, 0, "missing: the game ends with \"%s\"", text.c_str());
+}
+
 // Opens a record file twice over: as a stream for the game's own record
 // readers, and split into lines for the line-by-line diagnostics. A file that
 // cannot be opened is reported with the message the game ends on.
@@ -257,9 +277,7 @@ FILE* openRecordFile(const std::string& path, const char* gameMessage, RawFile& 
     raw = readRaw(path);
     FILE* file = raw.opened ? openDataFile(path.c_str()) : NULL;
     if (!file) {
-        char message[512];
-        snprintf(message, sizeof message, gameMessage, path.c_str());
-        report.add(path, 0, "missing: the game ends with \"%s\"", message);
+        reportMissing(path, gameMessage, report);
         return NULL;
     }
     reportCarriageReturns(raw, path, report);
@@ -313,7 +331,7 @@ void loadNPCFile(const std::string& path, Floor& floor, Report& report) {
     RawFile raw;
     std::vector<NPC> npcs;
     bool endedByNull = false;
-    if (!readWithGameLoader(path, "NPC file %s missing", raw, report, NPC::readFile, npcs,
+    if (!readWithGameLoader(path, NPC_FILE_MISSING, raw, report, NPC::readFile, npcs,
                             endedByNull)) {
         floor.present = false;
         return;
@@ -334,7 +352,7 @@ void loadQuestFile(const std::string& path, Campaign& campaign, Report& report) 
     RawFile raw;
     std::vector<Quest> quests;
     bool endedByNull = false;
-    if (!readWithGameLoader(path, "Quest file %s missing", raw, report, Quest::readFile, quests,
+    if (!readWithGameLoader(path, QUEST_FILE_MISSING, raw, report, Quest::readFile, quests,
                             endedByNull))
         return;
     const int count = sizeof QUEST_FIELDS / sizeof QUEST_FIELDS[0];
@@ -353,7 +371,7 @@ void loadShopFile(const std::string& path, Campaign& campaign, Report& report) {
     RawFile raw;
     std::vector<Item> items;
     bool endedByNull = false;
-    if (!readWithGameLoader(path, "File %s missing", raw, report, Shop::readFile, items,
+    if (!readWithGameLoader(path, SHOP_FILE_MISSING, raw, report, Shop::readFile, items,
                             endedByNull))
         return;
     const int count = sizeof ITEM_FIELDS / sizeof ITEM_FIELDS[0];
@@ -408,8 +426,7 @@ void loadCampaign(const std::string& dir, Campaign& campaign, Report& report) {
             checkMapLines(raw, floor.mapFile, report);
             map.loadMap(floor.mapFile.c_str(), NULL);
         } else {
-            report.add(floor.mapFile, 0, "missing: the game ends with \"Map %s not found..\"",
-                       floor.mapFile.c_str());
+            reportMissing(floor.mapFile, MAP_MISSING, report);
             floor.present = false;
         }
         memcpy(floor.cells, map.cells, sizeof floor.cells);
