@@ -3,7 +3,8 @@
 # directly, otherwise through sudo.
 #   deps.sh game   what building and playing the game needs (./play)
 #   deps.sh web    what building and serving the browser build needs (./play --web)
-#   deps.sh        all of these, and everything the tests and checks need (./test)
+#   deps.sh bench  the peer games the whole-game probe starts beside ours (./bench/run)
+#   deps.sh        all but the peers, and everything the tests and checks need (./test)
 set -e
 
 GAME="cmake g++ make pkg-config
@@ -16,11 +17,15 @@ tiled"
 # The browser build: Debian's Emscripten, a server for the built folder, and
 # the browser and Node.js (with npm) that the web check drives.
 WEB="emscripten python3 chromium nodejs"
+# Games of the same kind, whose start-up the probe measures beside ours.
+PEERS="freedink flare-game freedroidrpg"
 
 if [ "$1" = game ]; then
     PACKAGES=$GAME
 elif [ "$1" = web ]; then
     PACKAGES=$WEB
+elif [ "$1" = bench ]; then
+    PACKAGES=$PEERS
 else
     PACKAGES="$GAME $TESTS $WEB"
 fi
