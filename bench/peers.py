@@ -13,10 +13,8 @@ installed is named and skipped.
 
     peers.py EXECUTABLE FOLDER   (FOLDER holds data/; Tessary runs there)
 """
-import mmap
 import os
 import shutil
-import struct
 import subprocess
 import sys
 import tempfile
@@ -37,35 +35,26 @@ PEERS = [
 ]
 
 
-def colours_on_screen(path, width, height):
-    """How many colours the grid's points of the XWD screen image show."""
-    with open(path, "rb") as f:
-        data = mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ)
-        header = struct.unpack(">25I", data[:100])
-        offset = header[0] + header[19] * 12
-        bytes_per_line = header[12]
-        seen = set()
-        for gy in range(GRID[1]):
-            y = (2 * gy + 1) * height // (2 * GRID[1])
-            for gx in range(GRID[0]):
-                x = (2 * gx + 1) * width // (2 * GRID[0])
-                at = offset + y * bytes_per_line + x * 4
-                seen.add(data[at:at + 3])
-        data.close()
-    return len(seen)
+def colours_on_screen(display):
+    """How many colours the grid's points of the display's screen show."""
+    points = []
+    for gy in range(GRID[1]):
+        y = (2 * gy + 1) * display.height // (2 * GRID[1])
+        for gx in range(GRID[0]):
+            points.append(((2 * gx + 1) * display.width // (2 * GRID[0]), y))
+    return len(set(display.screen_pixels(points) or []))
 
 
 def first_frame_ms(command, folder, home):
     """Milliseconds from the exec to the first drawn picture, or None."""
     display = Display(1280, 960, "openbox")
-    screen = os.path.join(display.fbdir.name, "Xvfb_screen0")
     env = dict(display.env, HOME=home)
     start = time.monotonic()
     game = subprocess.Popen(command, cwd=folder, env=env, stdin=subprocess.DEVNULL,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         while time.monotonic() - start < LIMIT_S:
-            if colours_on_screen(screen, 1280, 960) >= DRAWN_COLOURS:
+            if colours_on_screen(display) >= DRAWN_COLOURS:
                 return 1000.0 * (time.monotonic() - start)
             time.sleep(0.003)
         return None

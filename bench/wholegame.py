@@ -21,6 +21,7 @@ is missing.
 
     wholegame.py EXECUTABLE FOLDER   (FOLDER holds data/; the game runs there)
 """
+import mmap
 import os
 import pty
 import select
@@ -101,17 +102,24 @@ def fight_spot(folder):
     return None
 
 
-def xwd_pixel(path, x, y):
-    """(r, g, b) at (x, y) of the screen image Xvfb keeps in XWD form."""
+def xwd_pixels(path, points):
+    """The (r, g, b) at each (x, y) of the screen image Xvfb keeps in XWD form,
+    or None when its pixels are not 32 bits."""
     with open(path, "rb") as f:
-        data = f.read()
+        data = mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ)
     fields = struct.unpack(">25I", data[:100])
     header, ncolours, bytes_per_line, bits = fields[0], fields[19], fields[12], fields[11]
     if bits != 32:
+        data.close()
         return None
-    start = header + ncolours * 12 + y * bytes_per_line + x * 4
-    pixel = struct.unpack("<I" if fields[7] == 0 else ">I", data[start:start + 4])[0]
-    return ((pixel & fields[14]) >> 16, (pixel & fields[15]) >> 8, pixel & fields[16])
+    order = "<I" if fields[7] == 0 else ">I"
+    colours = []
+    for x, y in points:
+        start = header + ncolours * 12 + y * bytes_per_line + x * 4
+        pixel = struct.unpack_from(order, data, start)[0]
+        colours.append(((pixel & fields[14]) >> 16, (pixel & fields[15]) >> 8, pixel & fields[16]))
+    data.close()
+    return colours
 
 
 class Display:
@@ -150,8 +158,8 @@ class Display:
                     raise RuntimeError(manager + " did not start")
                 time.sleep(0.1)
 
-    def screen_pixel(self, x, y):
-        return xwd_pixel(os.path.join(self.fbdir.name, "Xvfb_screen0"), x, y)
+    def screen_pixels(self, points):
+        return xwd_pixels(os.path.join(self.fbdir.name, "Xvfb_screen0"), points)
 
     def stop(self):
         for proc in (self.manager, self.xserver):
@@ -221,7 +229,8 @@ class Session:
                   geometry.get("Absolute upper-left Y") == "0" and
                   geometry.get("Width") == str(d.width) and geometry.get("Height") == str(d.height))
         corners = [(2, 2), (d.width - 3, 2), (2, d.height - 3), (d.width - 3, d.height - 3)]
-        lit = all(d.screen_pixel(x, y) not in (None, (0, 0, 0)) for x, y in corners)
+        colours = d.screen_pixels(corners)
+        lit = colours is not None and (0, 0, 0) not in colours
         return covers and lit
 
     def xdotool(self, *args):
