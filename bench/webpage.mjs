@@ -13,7 +13,7 @@ import path from "path";
 import { fileURLToPath } from "url";
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "..");
-const { chromium } = await import(path.join(root, "tests/web/node_modules/playwright-core/index.mjs"));
+const { launchChromium, PAGE_SIZE } = await import(path.join(root, "tests/web/chromium.mjs"));
 const SETTLE_MS = 2000;
 const MEASURE_MS = 10000;
 const TICKS = 100; // clock ticks a second in /proc/PID/stat (USER_HZ)
@@ -42,12 +42,8 @@ function treeSeconds(pid) {
   return total / TICKS;
 }
 
-const browser = await chromium.launch({
-  executablePath: "/usr/bin/chromium",
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-});
-const page = await browser.newPage({ viewport: { width: 800, height: 900 } });
+const browser = await launchChromium();
+const page = await browser.newPage(PAGE_SIZE);
 // The first frame: the first animation frame whose canvas is not all black.
 await page.addInitScript(() => {
   const look = () => {

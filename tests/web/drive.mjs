@@ -2,24 +2,19 @@
 // Debian's Chromium, headless, with real key events, and writes what the
 // page showed: its log, the first roaming frame's canvas pixels, the
 // downloads it offered. Any step the page does not answer fails the run.
-import { chromium } from "playwright-core";
 import fs from "fs";
+import { launchChromium, PAGE_SIZE } from "./chromium.mjs";
 
 const [url, stepsFile, outFile] = process.argv.slice(2);
 const steps = JSON.parse(fs.readFileSync(stepsFile, "utf8"));
 const slow = Number(process.env.TESSARY_E2E_SLOW || "1");
 const TIMEOUT = 20000 * slow;
 
-const browser = await chromium.launch({
-  executablePath: "/usr/bin/chromium",
-  // As root Chromium needs --no-sandbox; the rest keep it from reaching out.
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-});
+const browser = await launchChromium();
 const result = { log: [], frame: null, downloads: {}, ended: null, failure: null };
 let page = null;
 try {
-  page = await browser.newPage({ viewport: { width: 800, height: 900 } });
+  page = await browser.newPage(PAGE_SIZE);
   page.on("pageerror", (error) => result.log.push({ stream: "pageerror", text: error.message }));
   await page.goto(url);
   const log = () => page.evaluate(() => window.tessaryLog.slice());
