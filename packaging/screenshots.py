@@ -63,9 +63,8 @@ def grab(display, width=640, height=480):
 def take(build, root, out):
     files = {os.path.basename(p): pathlib.Path(p).read_text(encoding="latin-1")
              for p in glob.glob(os.path.join(os.path.dirname(out), "..", "data", "*.qor"))}
-    player = Player(build, root, files)
     shots = {}
-    try:
+    with Player(build, root, files) as player:
         player.xdotool("search", "--sync", "--onlyvisible", "--name", "^Tessary$")
         player.expect(["HUDController()"], TIMEOUT)  # the title is up, waiting for a key
         time.sleep(1)
@@ -77,9 +76,6 @@ def take(build, root, out):
         player.key("Return", "NPC found relative to player: (-1,-1)")
         time.sleep(1)
         shots["talk"] = grab(player.display)
-    finally:
-        player.game.kill()
-        player.xvfb.kill()
     os.makedirs(out, exist_ok=True)
     for name, picture in shots.items():
         pathlib.Path(out, name + ".png").write_bytes(picture)

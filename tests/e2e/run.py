@@ -79,6 +79,15 @@ class Player:
             env=env)
         os.close(slave)
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *error):
+        """Ends the game and its X server, whatever became of them."""
+        for process in (self.game, self.xvfb):
+            process.kill()
+            process.wait()
+
     def lines(self):
         return self.out.decode("latin-1").replace("\r", "").split("\n")[:-1]
 
@@ -260,12 +269,8 @@ def play(player, root):
 
 
 def smoke(build, root):
-    player = Player(build, root, smoke_files())
-    try:
+    with Player(build, root, smoke_files()) as player:
         play(player, root)
-    finally:
-        player.game.kill()
-        player.xvfb.kill()
 
 
 if __name__ == "__main__":

@@ -86,9 +86,8 @@ def press_desktop(player, step):
 
 def play_desktop(build, root):
     files = {path.name: path.read_text(encoding="latin-1") for path in (ROOT / "data").glob("*.qor")}
-    player = Player(build, root, files)
     frame = None
-    try:
+    with Player(build, root, files) as player:
         player.xdotool("search", "--sync", "--onlyvisible", "--name", "^Tessary$")
         for step in STEPS:
             if "press" in step:
@@ -109,9 +108,6 @@ def play_desktop(build, root):
                 player.until(lambda: player.game.poll() is not None, "the game did not end", TIMEOUT)
         player.until(lambda: player.terminal is None, "the game's output did not end", TIMEOUT)
         return player.lines(), frame
-    finally:
-        player.game.kill()
-        player.xvfb.kill()
 
 
 def play_web(web, out):
