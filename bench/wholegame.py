@@ -32,6 +32,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from run import start_xvfb
+
 SETTLE = 2.0
 MEASURE = 10.0
 STARTS = 5
@@ -128,21 +131,11 @@ class Display:
     def __init__(self, width, height, manager):
         self.width, self.height = width, height
         self.fbdir = tempfile.TemporaryDirectory()
-        read_end, write_end = os.pipe()
-        self.xserver = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (width, height),
-             "-fbdir", self.fbdir.name, "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        number = b""
-        while not number.endswith(b"\n"):
-            ready, _, _ = select.select([read_end], [], [], 30)
-            chunk = os.read(read_end, 64) if ready else b""
-            if not chunk:
-                raise RuntimeError("Xvfb did not start")
-            number += chunk
-        os.close(read_end)
-        self.env = dict(os.environ, DISPLAY=":" + number.decode().strip(),
+        (self.xserver, display) = start_xvfb(
+            "-screen", "0", "%dx%dx24" % (width, height), "-fbdir", self.fbdir.name, "-noreset")
+        if not display:
+            raise RuntimeError("Xvfb did not start")
+        self.env = dict(os.environ, DISPLAY=display,
                         SDL_AUDIODRIVER="dummy")
         self.env.pop("SDL_VIDEODRIVER", None)
         self.manager = None

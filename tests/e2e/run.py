@@ -43,6 +43,20 @@ def whole_bmp(data):
     return len(data) > 6 and len(data) == struct.unpack_from("<I", data, 2)[0]
 
 
+def start_xvfb(*options):
+    """An Xvfb with `options` on a display of its choosing: the process and the
+    DISPLAY it serves, empty when it did not say within the timeout."""
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", "1", "-nolisten", "tcp"] + list(options),
+        stdin=subprocess.DEVNULL,
+        stdout=subprocess.PIPE,
+        stderr=subprocess.DEVNULL)
+    display = ""
+    if select.select([xvfb.stdout], [], [], TIMEOUT)[0]:
+        display = ":" + xvfb.stdout.readline().decode().strip()
+    return (xvfb, display)
+
+
 class Player:
     """The game on its own Xvfb, in `root` with the built images and font and the text
     `files`; its lines read from a terminal (so they come as written)."""
@@ -59,14 +73,7 @@ class Player:
         self.root = root
         self.out = b""
         self.cursor = 0
-        self.xvfb = subprocess.Popen(
-            "Xvfb -displayfd 1 -screen 0 640x480x24 -nolisten tcp".split(),
-            stdout=subprocess.PIPE,
-            stderr=subprocess.DEVNULL)
-        ready = select.select([self.xvfb.stdout], [], [], TIMEOUT)[0]
-        self.display = ""
-        if ready:
-            self.display = ":" + self.xvfb.stdout.readline().decode().strip()
+        (self.xvfb, self.display) = start_xvfb("-screen", "0", "640x480x24")
         (self.terminal, slave) = os.openpty()
         env["SDL_AUDIODRIVER"] = "dummy"
         env["SDL_VIDEODRIVER"] = "x11"
