@@ -21,7 +21,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wholegame import Display
+from wholegame import Display, end
 
 STARTS = 3
 LIMIT_S = 30.0
@@ -59,12 +59,7 @@ def first_frame_ms(command, folder, home):
             time.sleep(0.003)
         return None
     finally:
-        game.terminate()
-        try:
-            game.wait(10)
-        except subprocess.TimeoutExpired:
-            game.kill()
-            game.wait()
+        end(game)
         display.stop()
 
 

@@ -125,6 +125,16 @@ def xwd_pixels(path, points):
     return colours
 
 
+def end(process):
+    """Asks a process to end, and makes it end when it has not in ten seconds."""
+    process.terminate()
+    try:
+        process.wait(10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
 class Display:
     """A private Xvfb, and a window manager on it when asked for."""
 
@@ -156,12 +166,8 @@ class Display:
 
     def stop(self):
         for proc in (self.manager, self.xserver):
-            if proc and proc.poll() is None:
-                proc.terminate()
-                try:
-                    proc.wait(10)
-                except subprocess.TimeoutExpired:
-                    proc.kill()
+            if proc:
+                end(proc)
         self.fbdir.cleanup()
 
 
@@ -190,8 +196,7 @@ def startup_ms(executable, folder, display):
                 return 1000.0 * (time.monotonic() - start)
         raise RuntimeError("the title screen never took a key")
     finally:
-        game.terminate()
-        game.wait(10)
+        end(game)
         os.close(master)
 
 
@@ -259,13 +264,7 @@ class Session:
         return 100.0 * (g1 - g0) / seconds, 100.0 * (x1 - x0) / seconds
 
     def stop(self):
-        for proc in (self.game,):
-            if proc.poll() is None:
-                proc.terminate()
-                try:
-                    proc.wait(10)
-                except subprocess.TimeoutExpired:
-                    proc.kill()
+        end(self.game)
 
 
 def walk(session):
