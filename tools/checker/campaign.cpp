@@ -9,10 +9,6 @@
 
 namespace {
 
-bool blocks(char code) {
-    return FloorGrid::walls(code);
-}
-
 // The code every cell in the player's view shares, or 0 when they differ.
 char loneTileInView(const Floor& floor, int px, int py) {
     char seen = 0;
@@ -71,7 +67,7 @@ std::vector<Cell> blockGroup(const Floor& floor, Cell start) {
         for (int dy = -1; dy <= 1; dy++)
             for (int dx = -1; dx <= 1; dx++) {
                 Cell c{group[i].x + dx, group[i].y + dy};
-                if (Map::contains(c.x, c.y) && blocks(floor.cells[c.y][c.x]) &&
+                if (Map::contains(c.x, c.y) && cellBlocks(floor.cells[c.y][c.x]) &&
                     seen.insert(cellIndex(c)).second)
                     group.push_back(c);
             }
@@ -216,7 +212,7 @@ std::vector<Prop> findProps(const Campaign& campaign, int n) {
             for (int dx = -1; dx <= 1; dx++) {
                 Cell c{q.posX + dx, q.posY + dy};
                 bool taken = !props.empty() && props.back().quest == (int)i;
-                if (taken || !Map::contains(c.x, c.y) || !blocks(floor.cells[c.y][c.x]))
+                if (taken || !Map::contains(c.x, c.y) || !cellBlocks(floor.cells[c.y][c.x]))
                     continue;
                 std::vector<Cell> group = blockGroup(floor, c);
                 if ((int)group.size() <= PROP_MAX_CELLS)
