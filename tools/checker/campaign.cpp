@@ -64,13 +64,10 @@ std::vector<Cell> blockGroup(const Floor& floor, Cell start) {
     std::vector<Cell> group{start};
     std::set<int> seen{cellIndex(start)};
     for (size_t i = 0; i < group.size() && (int)group.size() <= PROP_MAX_CELLS; i++)
-        for (int dy = -1; dy <= 1; dy++)
-            for (int dx = -1; dx <= 1; dx++) {
-                Cell c{group[i].x + dx, group[i].y + dy};
-                if (Map::contains(c.x, c.y) && cellBlocks(floor.cells[c.y][c.x]) &&
-                    seen.insert(cellIndex(c)).second)
-                    group.push_back(c);
-            }
+        for (Cell c : cellsAround(group[i]))
+            if (Map::contains(c.x, c.y) && cellBlocks(floor.cells[c.y][c.x]) &&
+                seen.insert(cellIndex(c)).second)
+                group.push_back(c);
     return group;
 }
 
@@ -98,12 +95,9 @@ std::set<int> wallsAlongTheWay(const Campaign& campaign, const ClimbPlan& plan, 
     for (const PlanStep& step : plan.steps) {
         if (step.floor != n || !moves(step))
             continue;
-        for (int dy = -1; dy <= 1; dy++)
-            for (int dx = -1; dx <= 1; dx++) {
-                Cell c{step.x + dx, step.y + dy};
-                if (Map::contains(c.x, c.y) && floor.cells[c.y][c.x] == CELL_WALL)
-                    walls.insert(cellIndex(c));
-            }
+        for (Cell c : cellsAround(Cell{step.x, step.y}))
+            if (Map::contains(c.x, c.y) && floor.cells[c.y][c.x] == CELL_WALL)
+                walls.insert(cellIndex(c));
     }
     return walls;
 }
@@ -208,16 +202,14 @@ std::vector<Prop> findProps(const Campaign& campaign, int n) {
         const Quest& q = campaign.quests[i].quest;
         if (q.floor != n)
             continue;
-        for (int dy = -1; dy <= 1; dy++)
-            for (int dx = -1; dx <= 1; dx++) {
-                Cell c{q.posX + dx, q.posY + dy};
-                bool taken = !props.empty() && props.back().quest == (int)i;
-                if (taken || !Map::contains(c.x, c.y) || !cellBlocks(floor.cells[c.y][c.x]))
-                    continue;
-                std::vector<Cell> group = blockGroup(floor, c);
-                if ((int)group.size() <= PROP_MAX_CELLS)
-                    props.push_back(Prop{(int)i, group, shapeOf(floor, group)});
-            }
+        for (Cell c : cellsAround(Cell{q.posX, q.posY})) {
+            bool taken = !props.empty() && props.back().quest == (int)i;
+            if (taken || !Map::contains(c.x, c.y) || !cellBlocks(floor.cells[c.y][c.x]))
+                continue;
+            std::vector<Cell> group = blockGroup(floor, c);
+            if ((int)group.size() <= PROP_MAX_CELLS)
+                props.push_back(Prop{(int)i, group, shapeOf(floor, group)});
+        }
     }
     return props;
 }

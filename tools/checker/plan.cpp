@@ -29,19 +29,17 @@ int ClimbPlan::walkedOnErrands() const {
 
 std::vector<bool> Planner::talkCells(Cell who, int tier) const {
     std::vector<bool> goal(MAP_SIZE * MAP_SIZE, false);
-    for (int dy = -1; dy <= 1; dy++)
-        for (int dx = -1; dx <= 1; dx++) {
-            Cell c{who.x + dx, who.y + dy};
-            // Where the player stands he can talk from, whoever shares his cell.
-            bool here = c == pos && grid->inside(c);
-            if (c == who || (!here && !grid->enterable(c)) || grid->isStairs(c))
-                continue;
-            bool hostile;
-            int around = grid->figuresAround(c, &hostile);
-            if ((tier == 0 && around != 1) || (tier <= 1 && hostile))
-                continue;
-            goal[cellIndex(c)] = true;
-        }
+    for (Cell c : cellsAround(who)) {
+        // Where the player stands he can talk from, whoever shares his cell.
+        bool here = c == pos && grid->inside(c);
+        if (c == who || (!here && !grid->enterable(c)) || grid->isStairs(c))
+            continue;
+        bool hostile;
+        int around = grid->figuresAround(c, &hostile);
+        if ((tier == 0 && around != 1) || (tier <= 1 && hostile))
+            continue;
+        goal[cellIndex(c)] = true;
+    }
     return goal;
 }
 
