@@ -48,16 +48,15 @@ class CampaignTest : public CheckerTest {
     CampaignFigures figures;
     std::unique_ptr<Campaign> campaign;
 
-    void load() {
+    void loadTiny() {
         tiny.write(tree);
-        campaign.reset(new Campaign()); // too big for the stack
         Report loading;
-        loadCampaign(dir, *campaign, loading);
+        campaign = load(loading);
         ASSERT_TRUE(loading.clean()) << loading.problems[0].text;
     }
     // The craft rules along the checker's own plan.
     Report checkAlongThePlan() {
-        load();
+        loadTiny();
         Report play;
         Report report;
         ClimbPlan plan;
@@ -67,7 +66,7 @@ class CampaignTest : public CheckerTest {
     }
     // The craft rules along the steps given.
     Report checkAlong(const std::vector<PlanStep>& steps) {
-        load();
+        loadTiny();
         Report report;
         ClimbPlan plan;
         plan.steps = steps;

@@ -155,9 +155,8 @@ TEST_F(OutputTest, OutputsReplaceLinksInsteadOfWritingThroughThem) {
     startCapture();
     EXPECT_TRUE(exportTiled(dir, dir + "/gfx", dir + "/tiled", stdout))
         << "the export writes over links";
-    std::unique_ptr<Campaign> campaign(new Campaign());
     Report report;
-    loadCampaign(dir, *campaign, report);
+    std::unique_ptr<Campaign> campaign = load(report);
     EXPECT_EQ(renderFloors(*campaign, NULL, dir + "/gfx", dir + "/floors", 2, stdout), 6)
         << "every floor is drawn over links";
     ASSERT_EQ(rename((dir + "/tiled/tiles").c_str(), (dir + "/tiles-elsewhere").c_str()), 0)
@@ -200,9 +199,8 @@ TEST_F(OutputTest, NamedPipesAmongTheInputsAreRefusedWithoutWaiting) {
         startCapture();
         importTiled(dir + "/tiled", dir + "/back", stdout);
         exportTiled(dir, dir + "/gfx", dir + "/out", stdout);
-        std::unique_ptr<Campaign> campaign(new Campaign());
         Report report;
-        loadCampaign(dir, *campaign, report);
+        std::unique_ptr<Campaign> campaign = load(report);
         renderFloors(*campaign, NULL, dir + "/gfx", dir + "/floors", 2, stdout);
         std::string said = stopCapture();
         EXPECT_NE(said.find(c.said), std::string::npos) << said;
