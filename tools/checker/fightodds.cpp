@@ -24,6 +24,11 @@ class Dice {
     uint32_t state;
 };
 
+// The dice of every fight against an enemy of `enemyHp`: the same on every run.
+Dice diceFor(int enemyHp) {
+    return Dice(2166136261u ^ (uint32_t)enemyHp);
+}
+
 // The enemy's blow is a bare die.
 const int ENEMY_MAX_DAMAGE = DIE_SIDES - 1;
 const int TURN_LIMIT = 5000;
@@ -91,7 +96,7 @@ static bool certainWin(const Hero& hero, int enemyHp) {
 }
 
 double simulatedWinChance(const Hero& hero, int enemyHp, int trials) {
-    Dice dice(2166136261u ^ (uint32_t)enemyHp);
+    Dice dice = diceFor(enemyHp);
     int wins = 0, turns = 0;
     for (int i = 0; i < trials; i++)
         wins += fightOnce(hero, enemyHp, dice, &turns) ? 1 : 0;
@@ -105,7 +110,7 @@ double winChance(const Hero& hero, int enemyHp, int trials) {
 }
 
 double averageTurns(const Hero& hero, int enemyHp, int trials) {
-    Dice dice(2166136261u ^ (uint32_t)enemyHp);
+    Dice dice = diceFor(enemyHp);
     long long total = 0;
     for (int i = 0; i < trials; i++) {
         int turns = 0;
