@@ -120,10 +120,16 @@ double averageTurns(const Hero& hero, int enemyHp, int trials) {
     return trials > 0 ? (double)total / trials : 0.0;
 }
 
+// What a good gives the blade: a bought healing potion is only a potion,
+// whatever else the record says.
+static int bladeOf(const Item& item) {
+    return item.isHealingPotion ? 0 : item.weaponMod;
+}
+
 Hero equip(Hero hero, const std::vector<PlacedItem>& shop, const std::vector<int>& gear) {
     for (int i : gear) {
         const Item& item = shop[i].item;
-        if (item.weaponMod > 0 && !item.isHealingPotion)
+        if (bladeOf(item) > 0)
             hero.weaponMod = item.weaponMod;
         if (item.armourClass > 0)
             hero.armour = item.armourClass;
@@ -195,10 +201,8 @@ void pairUp(const std::vector<PlacedItem>& shop, const std::vector<int>& first,
 } // namespace
 
 std::vector<int> chooseGear(const Campaign& campaign) {
-    // A bought healing potion is only a potion, whatever else the record says.
     const std::vector<PlacedItem>& shop = campaign.items;
-    std::vector<int> blades = worthALook(
-        shop, [](const Item& item) { return item.isHealingPotion ? 0 : item.weaponMod; });
+    std::vector<int> blades = worthALook(shop, bladeOf);
     std::vector<int> armours = worthALook(shop, [](const Item& item) { return item.armourClass; });
     // The kits worth weighing: every blade worth a look with the best armour
     // left to pay for, and every armour with the best blade: linear in the goods.
