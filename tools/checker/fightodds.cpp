@@ -90,8 +90,7 @@ static bool certainWin(const Hero& hero, int enemyHp) {
     if (enemyHp <= 0)
         return true;
     long long casts = ((long long)enemyHp + HAND_OF_DEATH.base - 1) / HAND_OF_DEATH.base;
-    return casts <= TURN_LIMIT &&
-           hero.maxMp >= (casts - 1) * HAND_OF_DEATH.cost + HAND_OF_DEATH.cost + MESSIAH.need &&
+    return casts <= TURN_LIMIT && hero.maxMp >= casts * HAND_OF_DEATH.cost + MESSIAH.need &&
            hero.maxHp > casts * ENEMY_MAX_DAMAGE;
 }
 
