@@ -24,11 +24,6 @@ char loneTileInView(const Floor& floor, int px, int py) {
     return seen;
 }
 
-bool moves(const PlanStep& step) {
-    return step.kind == PlanStep::Walk || step.kind == PlanStep::OpenDoor ||
-           step.kind == PlanStep::Climb;
-}
-
 void checkBareStretches(const Campaign& campaign, const ClimbPlan& plan, Report& report,
                         CampaignFigures& figures) {
     int run = 0, floor = -1;
@@ -93,7 +88,7 @@ std::set<int> wallsAlongTheWay(const Campaign& campaign, const ClimbPlan& plan, 
     std::set<int> walls;
     const Floor& floor = campaign.floors[n];
     for (const PlanStep& step : plan.steps) {
-        if (step.floor != n || !moves(step))
+        if (step.floor != n || !step.walks())
             continue;
         for (Cell c : cellsAround(Cell{step.x, step.y}))
             if (Map::contains(c.x, c.y) && floor.cells[c.y][c.x] == CELL_WALL)
@@ -217,10 +212,10 @@ std::vector<Prop> findProps(const Campaign& campaign, int n) {
 void checkCraft(const Campaign& campaign, const ClimbPlan& plan, Report& report,
                 CampaignFigures& figures) {
     for (const PlanStep& step : plan.steps) {
-        if (!moves(step))
+        if (!step.walks())
             continue;
         figures.floors[step.floor].steps++;
-        figures.floors[step.floor].errandSteps += step.errand && step.kind != PlanStep::Climb;
+        figures.floors[step.floor].errandSteps += step.walksOnErrand();
     }
     checkBareStretches(campaign, plan, report, figures);
     checkProps(campaign, report, figures);

@@ -15,15 +15,14 @@ void Planner::push(PlanStep::Kind kind, Cell at, int item, int quest) {
 int ClimbPlan::walked() const {
     int count = 0;
     for (const PlanStep& step : steps)
-        count += step.kind == PlanStep::Walk || step.kind == PlanStep::OpenDoor ||
-                 step.kind == PlanStep::Climb;
+        count += step.walks();
     return count;
 }
 
 int ClimbPlan::walkedOnErrands() const {
     int count = 0;
     for (const PlanStep& step : steps)
-        count += step.errand && (step.kind == PlanStep::Walk || step.kind == PlanStep::OpenDoor);
+        count += step.walksOnErrand();
     return count;
 }
 
