@@ -36,21 +36,27 @@ std::vector<PlanStep> walk(int n, int y, int x0, int x1) {
     return steps;
 }
 
+// A change to the crafted campaign and the words the report then says (NULL:
+// nothing about the rule at hand).
+struct CraftCase {
+    Change change;
+    const char* words;
+};
+
 class CampaignTest : public CheckerTest {
   protected:
     CampaignFigures figures;
     std::unique_ptr<Campaign> campaign;
 
-    void load() {
+    void loadTiny() {
         tiny.write(tree);
-        campaign.reset(new Campaign()); // too big for the stack
         Report loading;
-        loadCampaign(dir, *campaign, loading);
+        campaign = load(loading);
         ASSERT_TRUE(loading.clean()) << loading.problems[0].text;
     }
     // The craft rules along the checker's own plan.
     Report checkAlongThePlan() {
-        load();
+        loadTiny();
         Report play;
         Report report;
         ClimbPlan plan;
@@ -60,24 +66,26 @@ class CampaignTest : public CheckerTest {
     }
     // The craft rules along the steps given.
     Report checkAlong(const std::vector<PlanStep>& steps) {
-        load();
+        loadTiny();
         Report report;
         ClimbPlan plan;
         plan.steps = steps;
         checkCraft(*campaign, plan, report, figures);
         return report;
     }
-    // The crafted campaign changed by `change`, along the plan: the report
-    // says `words`, or (for NULL) nothing about `rule`.
-    void expectCrafted(const Change& change, const char* words, const char* rule) {
-        tiny = TinyCampaign();
-        craft(tiny);
-        change(tiny);
-        Report report = checkAlongThePlan();
-        if (words)
-            EXPECT_TRUE(report.mentions(words)) << words;
-        else
-            EXPECT_FALSE(report.mentions(rule)) << "the campaign keeps the rule: " << rule;
+    // The crafted campaign changed by each case, along the plan: the report
+    // says the case's words, or (for NULL) nothing about `rule`.
+    void expectCrafted(const std::vector<CraftCase>& cases, const char* rule) {
+        for (const CraftCase& c : cases) {
+            tiny = TinyCampaign();
+            craft(tiny);
+            c.change(tiny);
+            Report report = checkAlongThePlan();
+            if (c.words)
+                EXPECT_TRUE(report.mentions(c.words)) << c.words;
+            else
+                EXPECT_FALSE(report.mentions(rule)) << "the campaign keeps the rule: " << rule;
+        }
     }
 };
 
@@ -111,36 +119,33 @@ TEST_F(CampaignTest, ALandmarkInViewBreaksABareStretch) {
 }
 
 TEST_F(CampaignTest, AnErrandNeedsAPropOfItsOwnShapeBesideItsTarget) {
-    const struct {
-        Change change;
-        const char* words; // NULL: clean
-    } cases[] = {
-        {[](T& t) { t.quests = questRecord("Dig", 20, 20); }, "has no prop beside its target"},
-        {[](T& t) {
-             t.quests = questRecord("Open the crates", 20, 20);
-             t.fill(0, 21, 21, 32, 21, '5'); // twelve in a row
-         },
-         NULL},
-        {[](T& t) {
-             t.quests = questRecord("Open the crates", 20, 20);
-             t.fill(0, 21, 21, 33, 21, '5'); // thirteen: a wall of crates, no prop
-         },
-         "has no prop beside its target"},
-        {[](T& t) {
-             t.quests = questRecord("Crate one", 20, 20) + questRecord("Crate two", 40, 20);
-             t.set(0, 21, 20, '5');
-             t.set(0, 41, 20, '5');
-         },
-         "has a prop of the same shape as the errand \"Crate one\""},
-        {[](T& t) {
-             t.quests = questRecord("Crate", 20, 20) + questRecord("Stone", 40, 20);
-             t.set(0, 21, 20, '5');
-             t.set(0, 41, 20, '1');
-         },
-         NULL},
-    };
-    for (const auto& c : cases)
-        expectCrafted(c.change, c.words, "prop");
+    expectCrafted(
+        {
+            {[](T& t) { t.quests = questRecord("Dig", 20, 20); }, "has no prop beside its target"},
+            {[](T& t) {
+                 t.quests = questRecord("Open the crates", 20, 20);
+                 t.fill(0, 21, 21, 32, 21, '5'); // twelve in a row
+             },
+             NULL},
+            {[](T& t) {
+                 t.quests = questRecord("Open the crates", 20, 20);
+                 t.fill(0, 21, 21, 33, 21, '5'); // thirteen: a wall of crates, no prop
+             },
+             "has no prop beside its target"},
+            {[](T& t) {
+                 t.quests = questRecord("Crate one", 20, 20) + questRecord("Crate two", 40, 20);
+                 t.set(0, 21, 20, '5');
+                 t.set(0, 41, 20, '5');
+             },
+             "has a prop of the same shape as the errand \"Crate one\""},
+            {[](T& t) {
+                 t.quests = questRecord("Crate", 20, 20) + questRecord("Stone", 40, 20);
+                 t.set(0, 21, 20, '5');
+                 t.set(0, 41, 20, '1');
+             },
+             NULL},
+        },
+        "prop");
 }
 
 TEST_F(CampaignTest, TwoFloorsShareAtMostAQuarterOfTheWallsAlongTheirWay) {
@@ -177,19 +182,16 @@ int hitPointsBeyond(int turns, int victories) {
 TEST_F(CampaignTest, GuardFightsLastAtMostTwelveTurnsAndTheBossTwenty) {
     const int guardEdge = hitPointsBeyond(GUARD_TURN_LIMIT, 0);
     const int bossEdge = hitPointsBeyond(BOSS_TURN_LIMIT, LAST);
-    const struct {
-        Change change;
-        const char* words; // NULL: clean
-    } cases[] = {
-        {[&](T& t) { t.npcs[0] = guard("Ox", T::stairsX(0), 51, guardEdge - 1); }, NULL},
-        {[&](T& t) { t.npcs[0] = guard("Ox", T::stairsX(0), 51, guardEdge); },
-         "more than the 12 a guard fight should last"},
-        {[&](T& t) { t.npcs[LAST] = boss(bossEdge - 1, 7); }, NULL},
-        {[&](T& t) { t.npcs[LAST] = boss(bossEdge, 7); },
-         "more than the 20 a boss fight should last"},
-    };
-    for (const auto& c : cases)
-        expectCrafted(c.change, c.words, "fight should last");
+    expectCrafted(
+        {
+            {[&](T& t) { t.npcs[0] = guard("Ox", T::stairsX(0), 51, guardEdge - 1); }, NULL},
+            {[&](T& t) { t.npcs[0] = guard("Ox", T::stairsX(0), 51, guardEdge); },
+             "more than the 12 a guard fight should last"},
+            {[&](T& t) { t.npcs[LAST] = boss(bossEdge - 1, 7); }, NULL},
+            {[&](T& t) { t.npcs[LAST] = boss(bossEdge, 7); },
+             "more than the 20 a boss fight should last"},
+        },
+        "fight should last");
 }
 
 TEST_F(CampaignTest, AFightsTurnsComeFromTheGamesDice) {
@@ -209,8 +211,12 @@ TEST_F(CampaignTest, AFightsTurnsComeFromTheGamesDice) {
 
 TEST_F(CampaignTest, TheBossHasASpriteRowOfHisOwn) {
     // The other guards wear row 4; the crafted boss wears row 7.
-    expectCrafted([](T& t) { t.npcs[LAST] = boss(20, 4); }, "shares sprite row", NULL);
-    expectCrafted([](T&) {}, NULL, "shares sprite row");
+    expectCrafted(
+        {
+            {[](T& t) { t.npcs[LAST] = boss(20, 4); }, "shares sprite row"},
+            {[](T&) {}, NULL},
+        },
+        "shares sprite row");
 }
 
 } // namespace

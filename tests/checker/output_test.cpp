@@ -63,7 +63,7 @@ class OutputTest : public CheckerTest {
         tiny.npcs[2] = npcRecord("Bob", 10, 10);
         tiny.write(tree);
         FILE* quiet = fopen("/dev/null", "w");
-        ::exportTiled(dir, dir + "/gfx", dir + "/tiled", quiet);
+        exportInto("/tiled", quiet);
         fclose(quiet);
         // The folder holds last week's floors, one file of them through a link.
         TinyCampaign older;
@@ -78,6 +78,11 @@ class OutputTest : public CheckerTest {
         before = snapshot(data);
     }
     void TearDown() override { outputStepHook = NULL; }
+
+    // Exports the data folder's floors, with its pictures, into `to` of it.
+    bool exportInto(const char* to, FILE* messages) {
+        return exportTiled(dir, dir + "/gfx", dir + to, messages);
+    }
 
     std::string import() {
         startCapture();
@@ -153,19 +158,16 @@ TEST_F(OutputTest, OutputsReplaceLinksInsteadOfWritingThroughThem) {
     for (const char* link : {"/tiled/floor2.tmx", "/tiled/tessary.tsx", "/floors/floor0.png"})
         ASSERT_EQ(symlink(tree.path("elsewhere").c_str(), (dir + link).c_str()), 0) << link;
     startCapture();
-    EXPECT_TRUE(exportTiled(dir, dir + "/gfx", dir + "/tiled", stdout))
-        << "the export writes over links";
-    std::unique_ptr<Campaign> campaign(new Campaign());
+    EXPECT_TRUE(exportInto("/tiled", stdout)) << "the export writes over links";
     Report report;
-    loadCampaign(dir, *campaign, report);
+    std::unique_ptr<Campaign> campaign = load(report);
     EXPECT_EQ(renderFloors(*campaign, NULL, dir + "/gfx", dir + "/floors", 2, stdout), 6)
         << "every floor is drawn over links";
     ASSERT_EQ(rename((dir + "/tiled/tiles").c_str(), (dir + "/tiles-elsewhere").c_str()), 0)
         << "the tiles folder moved elsewhere";
     ASSERT_EQ(symlink((dir + "/tiles-elsewhere").c_str(), (dir + "/tiled/tiles").c_str()), 0)
         << "a link made to it";
-    EXPECT_FALSE(exportTiled(dir, dir + "/gfx", dir + "/tiled", stdout))
-        << "a tiles folder that is a link is refused";
+    EXPECT_FALSE(exportInto("/tiled", stdout)) << "a tiles folder that is a link is refused";
     std::string said = stopCapture();
     EXPECT_EQ(readFile(tree.path("elsewhere")), "not ours")
         << "what a link pointed to is left alone";
@@ -180,7 +182,7 @@ TEST_F(OutputTest, OutputsReplaceLinksInsteadOfWritingThroughThem) {
 TEST_F(OutputTest, NamedPipesAmongTheInputsAreRefusedWithoutWaiting) {
     tiny.write(tree);
     startCapture();
-    exportTiled(dir, dir + "/gfx", dir + "/tiled", stdout);
+    exportInto("/tiled", stdout);
     std::string clean = stopCapture();
     ASSERT_NE(clean.find("6 floors written"), std::string::npos) << clean;
     const struct {
@@ -199,10 +201,9 @@ TEST_F(OutputTest, NamedPipesAmongTheInputsAreRefusedWithoutWaiting) {
         ASSERT_EQ(mkfifo(path.c_str(), 0644), 0) << c.pipe;
         startCapture();
         importTiled(dir + "/tiled", dir + "/back", stdout);
-        exportTiled(dir, dir + "/gfx", dir + "/out", stdout);
-        std::unique_ptr<Campaign> campaign(new Campaign());
+        exportInto("/out", stdout);
         Report report;
-        loadCampaign(dir, *campaign, report);
+        std::unique_ptr<Campaign> campaign = load(report);
         renderFloors(*campaign, NULL, dir + "/gfx", dir + "/floors", 2, stdout);
         std::string said = stopCapture();
         EXPECT_NE(said.find(c.said), std::string::npos) << said;

@@ -69,12 +69,17 @@ class CheckerTest : public ::testing::Test {
     std::string dir = tree.path("data");
     TinyCampaign tiny;
 
+    // The campaign of the data folder, loaded into `report`.
+    std::unique_ptr<Campaign> load(Report& report) {
+        std::unique_ptr<Campaign> campaign(new Campaign()); // too big for the stack
+        loadCampaign(dir, *campaign, report);
+        return campaign;
+    }
     // Writes the tiny campaign and checks it.
     Report check(ClimbPlan* plan = NULL) {
         tiny.write(tree);
-        std::unique_ptr<Campaign> campaign(new Campaign()); // too big for the stack
         Report report;
-        loadCampaign(dir, *campaign, report);
+        std::unique_ptr<Campaign> campaign = load(report);
         checkPlay(*campaign, report, plan);
         return report;
     }

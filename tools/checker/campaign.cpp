@@ -9,10 +9,6 @@
 
 namespace {
 
-bool blocks(char code) {
-    return FloorGrid::walls(code);
-}
-
 // The code every cell in the player's view shares, or 0 when they differ.
 char loneTileInView(const Floor& floor, int px, int py) {
     char seen = 0;
@@ -26,11 +22,6 @@ char loneTileInView(const Floor& floor, int px, int py) {
             seen = code;
         }
     return seen;
-}
-
-bool moves(const PlanStep& step) {
-    return step.kind == PlanStep::Walk || step.kind == PlanStep::OpenDoor ||
-           step.kind == PlanStep::Climb;
 }
 
 void checkBareStretches(const Campaign& campaign, const ClimbPlan& plan, Report& report,
@@ -68,13 +59,10 @@ std::vector<Cell> blockGroup(const Floor& floor, Cell start) {
     std::vector<Cell> group{start};
     std::set<int> seen{cellIndex(start)};
     for (size_t i = 0; i < group.size() && (int)group.size() <= PROP_MAX_CELLS; i++)
-        for (int dy = -1; dy <= 1; dy++)
-            for (int dx = -1; dx <= 1; dx++) {
-                Cell c{group[i].x + dx, group[i].y + dy};
-                if (Map::contains(c.x, c.y) && blocks(floor.cells[c.y][c.x]) &&
-                    seen.insert(cellIndex(c)).second)
-                    group.push_back(c);
-            }
+        for (Cell c : cellsAround(group[i]))
+            if (Map::contains(c.x, c.y) && cellBlocks(floor.cells[c.y][c.x]) &&
+                seen.insert(cellIndex(c)).second)
+                group.push_back(c);
     return group;
 }
 
@@ -100,14 +88,11 @@ std::set<int> wallsAlongTheWay(const Campaign& campaign, const ClimbPlan& plan, 
     std::set<int> walls;
     const Floor& floor = campaign.floors[n];
     for (const PlanStep& step : plan.steps) {
-        if (step.floor != n || !moves(step))
+        if (step.floor != n || !step.walks())
             continue;
-        for (int dy = -1; dy <= 1; dy++)
-            for (int dx = -1; dx <= 1; dx++) {
-                Cell c{step.x + dx, step.y + dy};
-                if (Map::contains(c.x, c.y) && floor.cells[c.y][c.x] == CELL_WALL)
-                    walls.insert(cellIndex(c));
-            }
+        for (Cell c : cellsAround(Cell{step.x, step.y}))
+            if (Map::contains(c.x, c.y) && floor.cells[c.y][c.x] == CELL_WALL)
+                walls.insert(cellIndex(c));
     }
     return walls;
 }
@@ -212,16 +197,14 @@ std::vector<Prop> findProps(const Campaign& campaign, int n) {
         const Quest& q = campaign.quests[i].quest;
         if (q.floor != n)
             continue;
-        for (int dy = -1; dy <= 1; dy++)
-            for (int dx = -1; dx <= 1; dx++) {
-                Cell c{q.posX + dx, q.posY + dy};
-                bool taken = !props.empty() && props.back().quest == (int)i;
-                if (taken || !Map::contains(c.x, c.y) || !blocks(floor.cells[c.y][c.x]))
-                    continue;
-                std::vector<Cell> group = blockGroup(floor, c);
-                if ((int)group.size() <= PROP_MAX_CELLS)
-                    props.push_back(Prop{(int)i, group, shapeOf(floor, group)});
-            }
+        for (Cell c : cellsAround(Cell{q.posX, q.posY})) {
+            bool taken = !props.empty() && props.back().quest == (int)i;
+            if (taken || !Map::contains(c.x, c.y) || !cellBlocks(floor.cells[c.y][c.x]))
+                continue;
+            std::vector<Cell> group = blockGroup(floor, c);
+            if ((int)group.size() <= PROP_MAX_CELLS)
+                props.push_back(Prop{(int)i, group, shapeOf(floor, group)});
+        }
     }
     return props;
 }
@@ -229,10 +212,10 @@ std::vector<Prop> findProps(const Campaign& campaign, int n) {
 void checkCraft(const Campaign& campaign, const ClimbPlan& plan, Report& report,
                 CampaignFigures& figures) {
     for (const PlanStep& step : plan.steps) {
-        if (!moves(step))
+        if (!step.walks())
             continue;
         figures.floors[step.floor].steps++;
-        figures.floors[step.floor].errandSteps += step.errand && step.kind != PlanStep::Climb;
+        figures.floors[step.floor].errandSteps += step.walksOnErrand();
     }
     checkBareStretches(campaign, plan, report, figures);
     checkProps(campaign, report, figures);

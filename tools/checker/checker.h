@@ -103,6 +103,11 @@ struct PlanStep {
     int item;    // BuyKey, BuyGear: index of the good in the shop; Fight: index of the NPC
     int quest;   // TalkToQuestGiver: index in the quest list of the quest handed out, or -1
     bool errand; // a step of an errand's round trip: to the quest giver and on to the target
+
+    // A step the player walks: to a cell, against a door or onto the stairs.
+    bool walks() const { return kind == Walk || kind == OpenDoor || kind == Climb; }
+    // A step walked on an errand (the stairs are never part of one).
+    bool walksOnErrand() const { return errand && (kind == Walk || kind == OpenDoor); }
 };
 
 // A hostile character and the hero's chances against him, in the order the

@@ -24,6 +24,11 @@ class Dice {
     uint32_t state;
 };
 
+// The dice of every fight against an enemy of `enemyHp`: the same on every run.
+Dice diceFor(int enemyHp) {
+    return Dice(2166136261u ^ (uint32_t)enemyHp);
+}
+
 // The enemy's blow is a bare die.
 const int ENEMY_MAX_DAMAGE = DIE_SIDES - 1;
 const int TURN_LIMIT = 5000;
@@ -85,13 +90,12 @@ static bool certainWin(const Hero& hero, int enemyHp) {
     if (enemyHp <= 0)
         return true;
     long long casts = ((long long)enemyHp + HAND_OF_DEATH.base - 1) / HAND_OF_DEATH.base;
-    return casts <= TURN_LIMIT &&
-           hero.maxMp >= (casts - 1) * HAND_OF_DEATH.cost + HAND_OF_DEATH.cost + MESSIAH.need &&
+    return casts <= TURN_LIMIT && hero.maxMp >= casts * HAND_OF_DEATH.cost + MESSIAH.need &&
            hero.maxHp > casts * ENEMY_MAX_DAMAGE;
 }
 
 double simulatedWinChance(const Hero& hero, int enemyHp, int trials) {
-    Dice dice(2166136261u ^ (uint32_t)enemyHp);
+    Dice dice = diceFor(enemyHp);
     int wins = 0, turns = 0;
     for (int i = 0; i < trials; i++)
         wins += fightOnce(hero, enemyHp, dice, &turns) ? 1 : 0;
@@ -105,7 +109,7 @@ double winChance(const Hero& hero, int enemyHp, int trials) {
 }
 
 double averageTurns(const Hero& hero, int enemyHp, int trials) {
-    Dice dice(2166136261u ^ (uint32_t)enemyHp);
+    Dice dice = diceFor(enemyHp);
     long long total = 0;
     for (int i = 0; i < trials; i++) {
         int turns = 0;
@@ -115,10 +119,16 @@ double averageTurns(const Hero& hero, int enemyHp, int trials) {
     return trials > 0 ? (double)total / trials : 0.0;
 }
 
+// What a good gives the blade: a bought healing potion is only a potion,
+// whatever else the record says.
+static int bladeOf(const Item& item) {
+    return item.isHealingPotion ? 0 : item.weaponMod;
+}
+
 Hero equip(Hero hero, const std::vector<PlacedItem>& shop, const std::vector<int>& gear) {
     for (int i : gear) {
         const Item& item = shop[i].item;
-        if (item.weaponMod > 0 && !item.isHealingPotion)
+        if (bladeOf(item) > 0)
             hero.weaponMod = item.weaponMod;
         if (item.armourClass > 0)
             hero.armour = item.armourClass;
@@ -190,10 +200,8 @@ void pairUp(const std::vector<PlacedItem>& shop, const std::vector<int>& first,
 } // namespace
 
 std::vector<int> chooseGear(const Campaign& campaign) {
-    // A bought healing potion is only a potion, whatever else the record says.
     const std::vector<PlacedItem>& shop = campaign.items;
-    std::vector<int> blades = worthALook(
-        shop, [](const Item& item) { return item.isHealingPotion ? 0 : item.weaponMod; });
+    std::vector<int> blades = worthALook(shop, bladeOf);
     std::vector<int> armours = worthALook(shop, [](const Item& item) { return item.armourClass; });
     // The kits worth weighing: every blade worth a look with the best armour
     // left to pay for, and every armour with the best blade: linear in the goods.

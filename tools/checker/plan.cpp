@@ -15,33 +15,30 @@ void Planner::push(PlanStep::Kind kind, Cell at, int item, int quest) {
 int ClimbPlan::walked() const {
     int count = 0;
     for (const PlanStep& step : steps)
-        count += step.kind == PlanStep::Walk || step.kind == PlanStep::OpenDoor ||
-                 step.kind == PlanStep::Climb;
+        count += step.walks();
     return count;
 }
 
 int ClimbPlan::walkedOnErrands() const {
     int count = 0;
     for (const PlanStep& step : steps)
-        count += step.errand && (step.kind == PlanStep::Walk || step.kind == PlanStep::OpenDoor);
+        count += step.walksOnErrand();
     return count;
 }
 
 std::vector<bool> Planner::talkCells(Cell who, int tier) const {
     std::vector<bool> goal(MAP_SIZE * MAP_SIZE, false);
-    for (int dy = -1; dy <= 1; dy++)
-        for (int dx = -1; dx <= 1; dx++) {
-            Cell c{who.x + dx, who.y + dy};
-            // Where the player stands he can talk from, whoever shares his cell.
-            bool here = c == pos && grid->inside(c);
-            if (c == who || (!here && !grid->enterable(c)) || grid->isStairs(c))
-                continue;
-            bool hostile;
-            int around = grid->figuresAround(c, &hostile);
-            if ((tier == 0 && around != 1) || (tier <= 1 && hostile))
-                continue;
-            goal[cellIndex(c)] = true;
-        }
+    for (Cell c : cellsAround(who)) {
+        // Where the player stands he can talk from, whoever shares his cell.
+        bool here = c == pos && grid->inside(c);
+        if (c == who || (!here && !grid->enterable(c)) || grid->isStairs(c))
+            continue;
+        bool hostile;
+        int around = grid->figuresAround(c, &hostile);
+        if ((tier == 0 && around != 1) || (tier <= 1 && hostile))
+            continue;
+        goal[cellIndex(c)] = true;
+    }
     return goal;
 }
 

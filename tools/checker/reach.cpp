@@ -62,12 +62,11 @@ int FloorGrid::figureAt(Cell c) const {
 
 int FloorGrid::figuresAround(Cell c, bool* hostileNear) const {
     int count = 0, hostile = 0;
-    for (int y = c.y - 1; y <= c.y + 1; y++)
-        for (int x = c.x - 1; x <= c.x + 1; x++)
-            if (inside(Cell{x, y})) {
-                count += standing[cellIndex(Cell{x, y})];
-                hostile += hostiles[cellIndex(Cell{x, y})];
-            }
+    for (Cell near : cellsAround(c))
+        if (inside(near)) {
+            count += standing[cellIndex(near)];
+            hostile += hostiles[cellIndex(near)];
+        }
     if (hostileNear)
         *hostileNear = hostile > 0;
     return count;
@@ -163,12 +162,9 @@ std::vector<bool> reachableFrom(const FloorGrid& grid, Cell from) {
 }
 
 bool talkable(const FloorGrid& grid, const std::vector<bool>& reached, Cell c) {
-    for (int dy = -1; dy <= 1; dy++)
-        for (int dx = -1; dx <= 1; dx++) {
-            Cell near{c.x + dx, c.y + dy};
-            if (grid.inside(near) && reached[cellIndex(near)])
-                return true;
-        }
+    for (Cell near : cellsAround(c))
+        if (grid.inside(near) && reached[cellIndex(near)])
+            return true;
     return false;
 }
 

@@ -2,6 +2,7 @@
 // characters stand, and the searches for a way from one cell to others.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "checker.h"
@@ -14,6 +15,15 @@ struct Cell {
 
 inline int cellIndex(Cell c) {
     return c.y * MAP_SIZE + c.x;
+}
+
+// The nine cells within one cell of `c`, `c` included, row by row; some may
+// lie off the map.
+inline std::array<Cell, 9> cellsAround(Cell c) {
+    std::array<Cell, 9> around;
+    for (int i = 0; i < 9; i++)
+        around[i] = Cell{c.x + i % 3 - 1, c.y + i / 3 - 1};
+    return around;
 }
 
 // A character of the floor (the spawned two included).
