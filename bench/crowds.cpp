@@ -56,18 +56,10 @@ static void returnKey(benchmark::State& state, int inFile) {
 }
 
 void registerCrowds() {
-    const int repetitions = 9;
     const int million = 1000000;
-    benchmark::RegisterBenchmark("Crowd_StepAttempt/shipped", stepAttempt, 0)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("Crowd_StepAttempt/1000000_in_file", stepAttempt, million)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("Crowd_Return/shipped", returnKey, 0)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("Crowd_Return/1000000_in_file", returnKey, million)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
+    repeated(benchmark::RegisterBenchmark("Crowd_StepAttempt/shipped", stepAttempt, 0));
+    repeated(
+        benchmark::RegisterBenchmark("Crowd_StepAttempt/1000000_in_file", stepAttempt, million));
+    repeated(benchmark::RegisterBenchmark("Crowd_Return/shipped", returnKey, 0));
+    repeated(benchmark::RegisterBenchmark("Crowd_Return/1000000_in_file", returnKey, million));
 }

@@ -107,29 +107,13 @@ static void shopFrame(benchmark::State& state) {
 }
 
 void registerFrames() {
-    const int repetitions = 9;
-    benchmark::RegisterBenchmark("Roam_DrawEverything/mid_map_among_characters", roamFrame, true)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("Roam_DrawEverything/map_corner_0_0", roamFrame, false)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("Roam_Crowd/12_in_file", crowdFrame, 12)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("Roam_Crowd/100000_in_file", crowdFrame, 100000)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("Fight_DrawScene/grass", fightFrame, 0)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("Fight_DrawScene/inside", fightFrame, 1)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("Shop_DrawFrame", shopFrame)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("Menu_DrawFrame", menuFrame)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
+    repeated(benchmark::RegisterBenchmark("Roam_DrawEverything/mid_map_among_characters", roamFrame,
+                                          true));
+    repeated(benchmark::RegisterBenchmark("Roam_DrawEverything/map_corner_0_0", roamFrame, false));
+    repeated(benchmark::RegisterBenchmark("Roam_Crowd/12_in_file", crowdFrame, 12));
+    repeated(benchmark::RegisterBenchmark("Roam_Crowd/100000_in_file", crowdFrame, 100000));
+    repeated(benchmark::RegisterBenchmark("Fight_DrawScene/grass", fightFrame, 0));
+    repeated(benchmark::RegisterBenchmark("Fight_DrawScene/inside", fightFrame, 1));
+    repeated(benchmark::RegisterBenchmark("Shop_DrawFrame", shopFrame));
+    repeated(benchmark::RegisterBenchmark("Menu_DrawFrame", menuFrame));
 }

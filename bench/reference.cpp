@@ -9,35 +9,28 @@
 #include "support.h"
 
 void registerReference() {
-    benchmark::RegisterBenchmark("Reference_ScreenCopy",
-                                 [](benchmark::State& state) {
-                                     // Two separate screens, as a frame would be copied from one to
-                                     // another.
-                                     char* from = (char*)aligned_alloc(64, SCREEN_BYTES);
-                                     char* to = (char*)aligned_alloc(64, SCREEN_BYTES);
-                                     memset(from, 0x5a, SCREEN_BYTES);
-                                     memset(to, 0, SCREEN_BYTES);
-                                     for (auto _ : state) {
-                                         memcpy(to, from, SCREEN_BYTES);
-                                         benchmark::DoNotOptimize(to);
-                                         benchmark::ClobberMemory();
-                                     }
-                                     state.SetBytesProcessed((int64_t)state.iterations() *
-                                                             (int64_t)SCREEN_BYTES);
-                                     free(from);
-                                     free(to);
-                                 })
-        ->Repetitions(9)
-        ->ReportAggregatesOnly(true);
+    repeated(benchmark::RegisterBenchmark("Reference_ScreenCopy", [](benchmark::State& state) {
+        // Two separate screens, as a frame would be copied from one to
+        // another.
+        char* from = (char*)aligned_alloc(64, SCREEN_BYTES);
+        char* to = (char*)aligned_alloc(64, SCREEN_BYTES);
+        memset(from, 0x5a, SCREEN_BYTES);
+        memset(to, 0, SCREEN_BYTES);
+        for (auto _ : state) {
+            memcpy(to, from, SCREEN_BYTES);
+            benchmark::DoNotOptimize(to);
+            benchmark::ClobberMemory();
+        }
+        state.SetBytesProcessed((int64_t)state.iterations() * (int64_t)SCREEN_BYTES);
+        free(from);
+        free(to);
+    }));
 
-    benchmark::RegisterBenchmark("Present_SDL_Flip",
-                                 [](benchmark::State& state) {
-                                     CGame& game = sharedGame();
-                                     resetToFirstFloor(game);
-                                     game.Roam_DrawEverything();
-                                     for (auto _ : state)
-                                         SDL_Flip(game.screen);
-                                 })
-        ->Repetitions(9)
-        ->ReportAggregatesOnly(true);
+    repeated(benchmark::RegisterBenchmark("Present_SDL_Flip", [](benchmark::State& state) {
+        CGame& game = sharedGame();
+        resetToFirstFloor(game);
+        game.Roam_DrawEverything();
+        for (auto _ : state)
+            SDL_Flip(game.screen);
+    }));
 }

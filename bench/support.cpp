@@ -19,6 +19,10 @@ void dropSharedGame() {
     shared.reset();
 }
 
+benchmark::internal::Benchmark* repeated(benchmark::internal::Benchmark* registered) {
+    return registered->Repetitions(REPETITIONS)->ReportAggregatesOnly(true);
+}
+
 double processCpuSeconds() {
     timespec now;
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include <SDL.h>
+#include <benchmark/benchmark.h>
 
 #include "core/game.h"
 
@@ -17,6 +18,11 @@ const size_t SCREEN_BYTES = (size_t)SCREEN_W * SCREEN_H * 2;
 CGame& sharedGame();
 // Destroys the shared game object, so that a benchmark can build its own.
 void dropSharedGame();
+
+// The repetitions every timed figure is a median of: a benchmark registered
+// once, run nine times, with only the aggregates reported.
+const int REPETITIONS = 9;
+benchmark::internal::Benchmark* repeated(benchmark::internal::Benchmark* registered);
 
 // Process CPU time (every thread), in seconds.
 double processCpuSeconds();

@@ -2,7 +2,6 @@
 // The order decides which message is written when several files are missing.
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,23 +25,11 @@ static SDL_Surface* prepareScreenFormat(SDL_Surface* loaded, SDL_Surface* screen
 }
 
 void CGame::decodePicturesAhead() {
-    // In the order loadSurfaces takes them, then the title screen's.
+    // The game's list of pictures is in the order loadSurfaces takes them,
+    // then the title screen's.
     std::vector<std::string> paths;
-    std::vector<int> rows = {0, 1};
-    rows.insert(rows.end(), std::begin(LATER_ROWS), std::end(LATER_ROWS));
-    for (int r : rows)
-        for (int h = 0; h < HEADING_COUNT; h++)
-            paths.push_back(spritePicture(r, h));
-    paths.push_back(CLOUDS_PICTURE);
-    for (int i = 0; i < TILE_COUNT; i++)
-        paths.push_back(numberedPicture(TILE_FORMAT, i));
-    paths.insert(paths.end(), ICON_FILES, ICON_FILES + ICON_COUNT);
-    paths.insert(paths.end(), BACKGROUND_FILES, BACKGROUND_FILES + BACKGROUND_COUNT);
-    for (int i = 0; i < ITEM_ICON_COUNT; i++)
-        paths.push_back(numberedPicture(ITEM_ICON_FORMAT, i));
-    paths.push_back(PORTRAIT_PICTURE);
-    paths.insert(paths.end(), FX_FILES, FX_FILES + FX_COUNT);
-    paths.push_back(TITLE_PICTURE);
+    for (const GamePicture& picture : gamePictures())
+        paths.insert(paths.end(), (size_t)picture.loads, picture.path);
     decodeAhead(picturesAhead, paths);
 }
 

@@ -63,9 +63,13 @@ bool CGame::presentFrame() {
     const Uint8* pixels = (const Uint8*)screen->pixels;
     bool unchanged = shortcuts && shown.pixels.size() == bytes &&
                      memcmp(shown.pixels.data(), pixels, bytes) == 0;
+    // The copy is made in the kept copy's own storage, taken aside while
+    // flipFrame forgets what was shown: no frame allocates a screen's worth.
     std::vector<Uint8> copy;
-    if (!unchanged)
+    if (!unchanged) {
+        copy.swap(shown.pixels);
         copy.assign(pixels, pixels + bytes);
+    }
     if (SDL_MUSTLOCK(screen))
         SDL_UnlockSurface(screen);
     if (unchanged) {

@@ -64,7 +64,7 @@ void addSpriteRow(std::vector<GamePicture>& list, int row) {
             ending = path + " missing";
         else if (h == 0 && row == 1)
             ending = path + " missing\n";
-        list.push_back({path, ending});
+        list.push_back({path, ending, sprites.singleImage ? HEADING_COUNT : 1});
     }
 }
 

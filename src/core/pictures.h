@@ -47,6 +47,9 @@ std::string numberedPicture(const char* format, int index);
 struct GamePicture {
     std::string path; // as the game opens it, "data/..."
     std::string ending;
+    // How often the game loads it: a single-image sprite row's file once
+    // for each heading, so that each holds a surface of its own.
+    int loads = 1;
 };
 
 // Every picture file the game loads, each once, in the order it loads them.

@@ -1,8 +1,8 @@
 // The roaming pass and its input: one frame of the world when anything on it
 // changed, then the queued events and the held keys. Walking is paced by a
 // 60 ms wait after each step attempt, vertical and horizontal alike, moved or
-// not; nothing else slows roaming down. Stairs lead one floor up, and past the last floor to the
-// win.
+// not; nothing else slows roaming down. Stairs lead one floor up, and past
+// the last floor to the win.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>

@@ -2,7 +2,6 @@
 // command's output and effect, and the end of input.
 #include <climits>
 #include <cstdio>
-#include <iostream>
 #include <unistd.h>
 
 #include "support/harness.h"
@@ -17,18 +16,6 @@ class ConsoleTest : public GameTest {
     void SetUp() override {
         GameTest::SetUp();
         start();
-    }
-    void TearDown() override {
-        if (!freopen("/dev/null", "r", stdin))
-            perror("freopen");
-        std::cin.clear();
-        GameTest::TearDown();
-    }
-    // Makes `input` the whole of standard input.
-    void typeIn(const std::string& input) {
-        tree.write("stdin.txt", input);
-        ASSERT_TRUE(freopen(tree.path("stdin.txt").c_str(), "r", stdin)) << "the console's input";
-        std::cin.clear();
     }
     // Runs the console on `input` (or on what is left); returns what it wrote.
     std::string console(const char* input = nullptr) {

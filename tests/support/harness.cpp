@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <iostream>
 #include <sstream>
 
 #include <SDL_ttf.h>
@@ -197,11 +198,24 @@ void GameTest::SetUp() {
 }
 
 void GameTest::TearDown() {
+    if (typedIn) {
+        if (!freopen("/dev/null", "r", stdin))
+            perror("freopen");
+        std::cin.clear();
+        typedIn = false;
+    }
     endScript();
     freeShots();
     game.reset();
     drainEvents();
     releaseAllKeys();
+}
+
+void GameTest::typeIn(const std::string& input) {
+    tree.write("stdin.txt", input);
+    typedIn = true;
+    ASSERT_TRUE(freopen(tree.path("stdin.txt").c_str(), "r", stdin)) << "the console's input";
+    std::cin.clear();
 }
 
 void GameTest::start(bool shortcuts) {

@@ -70,6 +70,10 @@ class GameTest : public ::testing::Test {
     // Builds the game (after the test has written its data files), its
     // start-up output swallowed; a game built before is ended first.
     void start(bool shortcuts = true);
+    // Makes `input` the whole of standard input, where the developer console
+    // reads; after the test, standard input is empty again.
+    void typeIn(const std::string& input);
+    bool typedIn = false;
     Uint32 at(int x, int y) { return pixelAt(game->screen, x, y); }
     Uint32 rgb(Uint8 r, Uint8 g, Uint8 b) { return mapped(game->screen, {r, g, b}); }
     Uint32 colourOf(const std::string& image) {

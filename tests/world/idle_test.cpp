@@ -2,9 +2,7 @@
 // something that shows on it changed. Every such change must say so, and a
 // pass that draws nothing must leave the screen exactly as a plain drawing of
 // the world would make it.
-#include <cstdio>
 #include <cstring>
-#include <iostream>
 
 #include "support/harness.h"
 
@@ -17,6 +15,7 @@ class IdleTest : public GameTest {
     // The table of changes below reaches these through the fixture.
     using GameTest::addNpc;
     using GameTest::game;
+    using GameTest::typeIn;
 
     void SetUp() override {
         GameTest::SetUp();
@@ -24,22 +23,12 @@ class IdleTest : public GameTest {
         tree.write("data/npcs1.qor", "");
         begin();
     }
-    void TearDown() override {
-        typeIn("");
-        GameTest::TearDown();
-    }
     // A new game, the player mid-map, its first frame drawn.
     void begin() {
         game.reset();
         start();
         game->player.posX = 50, game->player.posY = 50, game->player.heading = HEADING_DOWN;
         quietPass();
-    }
-    // Makes `input` the whole of standard input, where the console reads.
-    void typeIn(const std::string& input) {
-        tree.write("stdin.txt", input);
-        ASSERT_TRUE(freopen(tree.path("stdin.txt").c_str(), "r", stdin));
-        std::cin.clear();
     }
     Pixels screenPixels() {
         const Uint8* pixels = (const Uint8*)game->screen->pixels;
